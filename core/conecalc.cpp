@@ -1,0 +1,88 @@
+#include "conecalc.h"
+
+#include "numeric.h"
+
+#include <cmath>
+
+namespace quorvane {
+
+namespace {
+
+double HalfAngle(double delta, double h) {
+    const double pi = 4.0 * std::atan(1.0);
+    const double hyp = Checked(std::sqrt(Square(delta * 0.5) + Square(h)));
+    const double ratio = Checked(delta * 0.5 / hyp);
+    return Checked((2 * ArcSin(ratio) * (180 / pi)) / 2);
+}
+
+} // namespace
+
+ConeLengths ConeFromHalfAngle(double D1, double D2, double alpha) {
+    const double delta = Checked(D1 - D2);
+    ConeLengths c;
+    c.halfAngle = alpha;
+    c.centreLength = Checked((delta / 2) * CotDeg(alpha));
+    c.sideLength = Checked(std::sqrt(Square(c.centreLength) + Square(delta / 2)));
+    return c;
+}
+
+ConeLengths ConeFromSideLength(double D1, double D2, double s) {
+    const double delta = Checked(D1 - D2);
+    ConeLengths c;
+    c.sideLength = s;
+    c.centreLength = std::sqrt(Square(s) - Square(delta / 2));
+    if (std::isnan(c.centreLength))
+        throw ArithmeticFailure("The side length is shorter than half the difference of the diameters.");
+    c.halfAngle = HalfAngle(delta, c.centreLength);
+    return c;
+}
+
+ConeLengths ConeFromCentreLength(double D1, double D2, double h) {
+    const double delta = Checked(D1 - D2);
+    ConeLengths c;
+    c.centreLength = h;
+    c.halfAngle = HalfAngle(delta, h);
+    c.sideLength = Checked(std::sqrt(Square(h) + Square(delta / 2)));
+    return c;
+}
+
+namespace {
+
+template <class Compute, class Pick>
+CalcOutcome Calc(std::string_view base, std::string_view tip, std::string_view own, Compute compute, Pick pick) {
+    double v[3] = {};
+    if (auto failed = ParseInputs({base, tip, own}, v))
+        return *failed;
+    // Base is checked before tip, though the tip box comes first on the window.
+    for (int i = 0; i < 3; ++i)
+        if (v[i] < 1)
+            return CalcOutcome::Refuse(i);
+    try {
+        const ConeLengths c = compute(v[0], v[1], v[2]);
+        const auto [first, second] = pick(c);
+        return {{FormatFixed(first, 2), FormatFixed(second, 2)}, {}, {}};
+    } catch (const ArithmeticFailure &e) {
+        const bool huge = std::fabs(v[LargestInput({v[0], v[1], v[2]})]) > 1e100;
+        return CalcOutcome::Fail(huge ? LargestInput({v[0], v[1], v[2]}) : static_cast<int>(ConeInput::Own),
+                                 e.what());
+    }
+}
+
+} // namespace
+
+CalcOutcome CalcFromHalfAngle(std::string_view base, std::string_view tip, std::string_view halfAngle) {
+    return Calc(base, tip, halfAngle, ConeFromHalfAngle,
+                [](const ConeLengths &c) { return std::pair(c.centreLength, c.sideLength); });
+}
+
+CalcOutcome CalcFromSideLength(std::string_view base, std::string_view tip, std::string_view sideLength) {
+    return Calc(base, tip, sideLength, ConeFromSideLength,
+                [](const ConeLengths &c) { return std::pair(c.centreLength, c.halfAngle); });
+}
+
+CalcOutcome CalcFromCentreLength(std::string_view base, std::string_view tip, std::string_view centreLength) {
+    return Calc(base, tip, centreLength, ConeFromCentreLength,
+                [](const ConeLengths &c) { return std::pair(c.halfAngle, c.sideLength); });
+}
+
+} // namespace quorvane

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "calcoutcome.h"
+
+#include <string_view>
+
+namespace quorvane {
+
+// A frustum with base diameter D1, tip diameter D2, centre length h, side
+// length s and half angle alpha (degrees, between the axis and the side).
+struct ConeLengths {
+    double centreLength = 0;
+    double sideLength = 0;
+    double halfAngle = 0;
+};
+
+ConeLengths ConeFromHalfAngle(double D1, double D2, double halfAngle);     // gives h and s
+ConeLengths ConeFromSideLength(double D1, double D2, double sideLength);   // gives h and alpha
+ConeLengths ConeFromCentreLength(double D1, double D2, double centreLength); // gives alpha and s
+
+// The cone calculator's three buttons. Inputs: base, tip, the calculation's own.
+enum class ConeInput { Base, Tip, Own };
+CalcOutcome CalcFromHalfAngle(std::string_view base, std::string_view tip, std::string_view halfAngle);
+// outputs: centre length, side length
+CalcOutcome CalcFromSideLength(std::string_view base, std::string_view tip, std::string_view sideLength);
+// outputs: centre length, half angle
+CalcOutcome CalcFromCentreLength(std::string_view base, std::string_view tip, std::string_view centreLength);
+// outputs: half angle, side length
+
+} // namespace quorvane

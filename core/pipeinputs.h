@@ -1,0 +1,80 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorvane {
+
+// The twelve design inputs in the order the pre-check and the tab order take them.
+enum class PipeField {
+    Timing,
+    Rpm,
+    Temp,
+    Heats,
+    GasConstant,
+    PortWindowD,
+    PortLength,
+    PortFlangeD,
+    PortToPipe,
+    PortToMid,
+    PortToOutlet,
+    HornCoefficient,
+};
+inline constexpr std::size_t kPipeFieldCount = 12;
+
+struct PipeFieldInfo {
+    const char *key;         // key in the pipe values file, name of the PipeInputs field
+    const char *box;         // the main window's text box
+    const char *label;       // caption of the label above the box
+    const char *initialText; // text of the box when the window opens
+    bool hasRange;           // advisory range: outside it the box turns yellow
+    double low;
+    double high;
+};
+
+const std::array<PipeFieldInfo, kPipeFieldCount> &PipeFields();
+const PipeFieldInfo &FieldInfo(PipeField field);
+std::optional<PipeField> FieldByKey(std::string_view key);
+
+using PipeTexts = std::array<std::string, kPipeFieldCount>;
+
+// The texts the main window starts with.
+PipeTexts InitialPipeTexts();
+
+struct PipeInputs {
+    double timing = 0;
+    double RPM = 0;
+    double temp = 0;
+    double heats = 0;
+    double gasConstant = 0;
+    double portWindowD = 0;
+    double portLength = 0;
+    double portFlangeD = 0;
+    double portToPipe = 0;
+    double portToMid = 0;
+    double portToOutlet = 0;
+    double hornCoefficient = 0;
+    bool straightHeader = false;
+};
+
+// Reads the texts as the window does; a number too large for a double throws ArithmeticFailure.
+PipeInputs ParsePipeInputs(const PipeTexts &texts, bool straightHeader);
+
+enum class BoxColour { Normal, Advisory };
+
+// The change handling of a box with or without an advisory range. The port
+// length box has its own rule, PortLengthColour.
+BoxColour AdvisoryColour(PipeField field, std::string_view text);
+
+// Yellow exactly when the next calculation with the same other inputs would
+// fire the port length warning: the port is longer than the header allowance
+// (a tenth of the tuned length) of the last completed calculation. Before any
+// calculation lastTunedLength is empty and the box stays normal.
+BoxColour PortLengthColour(std::string_view text, std::optional<double> lastTunedLength);
+
+// The pre-check of Pipe Calc: the first field that fails, or nothing when all pass.
+std::optional<PipeField> ValidatePipeInputs(const PipeTexts &texts);
+
+} // namespace quorvane

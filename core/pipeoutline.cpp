@@ -1,0 +1,57 @@
+#include "pipeoutline.h"
+
+#include "numeric.h"
+
+#include <cmath>
+#include <limits>
+
+namespace quorvane {
+
+namespace {
+
+int RoundPixel(double v) {
+    Checked(v);
+    const double r = std::nearbyint(v); // halves to even
+    if (r < std::numeric_limits<int>::min() || r > std::numeric_limits<int>::max())
+        throw ArithmeticFailure(kNumbersTooLarge);
+    return static_cast<int>(r);
+}
+
+} // namespace
+
+PipeOutline BuildPipeOutline(int W, int H, double P, double F, double Lp, const std::array<double, 8> &D,
+                             const std::array<double, 8> &L) {
+    const double S = L[1] + L[2] + L[3] + L[4] + L[5] + L[6] + L[7];
+    const double sx = Checked((W - 40) / (Lp + S));
+    const double sy = Checked(H / (9 * D[1]));
+    const double cy = H / 2.0;
+
+    PipeOutline o;
+    o.labels.reserve(16);
+    // Both outlines share their x positions; only the sign of the half-height differs.
+    auto station = [&](std::array<PixelPoint, 9> &pts, double side) {
+        auto y = [&](double d) { return RoundPixel(cy + side * sy * d); };
+        pts[0] = {10, y(P)};
+        pts[1] = {RoundPixel(sx * Lp + 10), y(F)};
+        pts[2] = {RoundPixel(pts[1].x + 10 + sx * L[1]), y(D[1])};
+        double a = pts[2].x;
+        for (int n = 2; n <= 7; ++n) {
+            a = a + sx * L[n];
+            pts[n + 1] = {RoundPixel(a + 10), y(D[n])};
+        }
+    };
+    station(o.upper, -1.0);
+    station(o.lower, 1.0);
+
+    o.labels.push_back({"P", {o.upper[0].x, o.upper[2].y - 20}});
+    o.labels.push_back({"F", {o.upper[1].x, o.upper[2].y - 20}});
+    for (int n = 1; n <= 7; ++n)
+        o.labels.push_back({"D" + std::to_string(n), {o.upper[n + 1].x - 10, o.upper[n + 1].y - 20}});
+    const int labelY = RoundPixel(cy - 5);
+    o.labels.push_back({"L1", {RoundPixel(o.lower[2].x - sx * L[1]), labelY}});
+    for (int n = 2; n <= 7; ++n)
+        o.labels.push_back({"L" + std::to_string(n), {RoundPixel(o.lower[n + 1].x - sx * L[n] / 1.5), labelY}});
+    return o;
+}
+
+} // namespace quorvane

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+struct PixelPoint {
+    int x = 0;
+    int y = 0;
+    friend bool operator==(const PixelPoint &, const PixelPoint &) = default;
+};
+
+struct OutlineLabel {
+    std::string text;
+    PixelPoint topLeft;
+};
+
+// Side view of the chamber in pixels: stations 0 (port window) to 8 (tail pipe
+// outlet) above and below the centre line, and the 16 labels "P", "F",
+// "D1"..."D7", "L1"..."L7" in that order.
+struct PipeOutline {
+    std::array<PixelPoint, 9> upper;
+    std::array<PixelPoint, 9> lower;
+    std::vector<OutlineLabel> labels;
+};
+
+// W and H are the inner size of the picture in pixels; D and L are indexed as
+// in PipeResult (index 0 is not used). Lengths are scaled to fill the width,
+// diameters so that 4.5 x D1 reaches the edges.
+PipeOutline BuildPipeOutline(int W, int H, double P, double F, double Lp, const std::array<double, 8> &D,
+                             const std::array<double, 8> &L);
+
+} // namespace quorvane
