@@ -1,0 +1,198 @@
+#include "conecalc.h"
+#include "flatcone.h"
+#include "inputcalc.h"
+#include "numeric.h"
+#include "portarea.h"
+
+#include <QtTest>
+
+using namespace quorvane;
+
+Q_DECLARE_METATYPE(quorvane::CalcOutcome)
+
+namespace {
+
+QString Describe(const CalcOutcome &o) {
+    if (!o.failure.empty())
+        return QString("failure@%1").arg(*o.focus);
+    if (o.focus)
+        return QString("refuse@%1").arg(*o.focus);
+    QStringList parts;
+    for (const std::string &s : o.outputs)
+        parts << QString::fromStdString(s);
+    return parts.join(" / ");
+}
+
+} // namespace
+
+class TestCalculators : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void calculator_buttons_data();
+    void calculator_buttons();
+    void failures_never_show_nan_or_inf();
+    void conversions_data();
+    void conversions();
+    void cone_calculations_agree_with_each_other();
+    void flat_cone_example();
+    void flat_cone_edge_cases();
+    void batch_report_has_four_blocks();
+    void batch_skips_zero_cones_and_shows_only_with_the_last();
+};
+
+void TestCalculators::calculator_buttons_data() {
+    QTest::addColumn<CalcOutcome>("outcome");
+    QTest::addColumn<QString>("expected");
+    // Port area calculator
+    QTest::newRow("chordal width") << CalcPortWidth("30", "60") << "28.77";
+    QTest::newRow("curved width 0.5") << CalcPortWidth("0.5", "60") << "refuse@0";
+    QTest::newRow("bore 1.5") << CalcPortWidth("30", "1.5") << "refuse@1";
+    QTest::newRow("area, corners") << CalcPortArea("40", "30", "5", 2, "3", 2, "", "") << "1185.41 / 38.85";
+    QTest::newRow("area, curved top") << CalcPortArea("40", "30", "5", 2, "3", 2, "52", "4") << "1132.92 / 37.98";
+    QTest::newRow("area, four corners") << CalcPortArea("40", "30", "5", 4, "", 2, "", "") << "1178.54 / 38.74";
+    QTest::newRow("area, nothing selected") << CalcPortArea("40", "30", "5", 0, "3", 0, "", "") << "1200.00 / 39.09";
+    QTest::newRow("area, all empty") << CalcPortArea("", "", "", 2, "", 2, "", "") << "0.00 / 0.00";
+    QTest::newRow("area, negative") << CalcPortArea("4", "3", "5", 4, "", 2, "", "") << "failure@2";
+    QTest::newRow("area, segment too high") << CalcPortArea("40", "30", "", 2, "", 2, "5", "11") << "failure@4";
+    QTest::newRow("area, overflow") << CalcPortArea("1e300", "1e300", "", 2, "", 2, "", "") << "failure@0";
+    QTest::newRow("segment only") << CalcSegmentOnly("50", "5") << "146.81";
+    QTest::newRow("segment skipped") << CalcSegmentOnly("0", "5") << "";
+    QTest::newRow("segment too high") << CalcSegmentOnly("5", "11") << "failure@0";
+    QTest::newRow("area to diameter, million") << CalcAreaToDiameter("1000000") << "1,128.38";
+    QTest::newRow("area to diameter, grouped text") << CalcAreaToDiameter("1,234") << "1.13";
+    QTest::newRow("area to diameter, empty") << CalcAreaToDiameter("") << "0.00";
+    QTest::newRow("area to diameter, negative") << CalcAreaToDiameter("-5") << "failure@0";
+    QTest::newRow("area to diameter, unreadable") << CalcAreaToDiameter("1e400") << "failure@0";
+    // Input values calculator
+    QTest::newRow("timing") << CalcTiming("54", "110", "0", "27") << "194.10 / 27.00";
+    QTest::newRow("timing with deck") << CalcTiming("54", "110", "0.5", "27") << "196.17 / 27.00";
+    QTest::newRow("timing, stroke 0.5") << CalcTiming("0.5", "110", "0", "27") << "refuse@0";
+    QTest::newRow("timing, rod empty") << CalcTiming("54", "", "0", "27") << "refuse@1";
+    QTest::newRow("timing, port top 0") << CalcTiming("54", "110", "-5", "0") << "refuse@3";
+    QTest::newRow("timing, division by zero") << CalcTiming("54", "110", "0", "137") << "failure@3";
+    QTest::newRow("timing, overflow") << CalcTiming("1e300", "110", "0", "27") << "failure@0";
+    QTest::newRow("bmep") << CalcBmep("30", "11000", "54", "54.5") << "13.11";
+    QTest::newRow("bmep lower power") << CalcBmep("20", "10000", "54", "54.5") << "9.61";
+    QTest::newRow("bmep, bore 0") << CalcBmep("20", "10000", "0", "54.5") << "refuse@2";
+    QTest::newRow("bmep, overflow") << CalcBmep("1e308", "1", "1", "1") << "failure@0";
+    // Cone calculator
+    QTest::newRow("from centre") << CalcFromCentreLength("100", "50", "100") << "14.04 / 103.08";
+    QTest::newRow("from side") << CalcFromSideLength("100", "50", "103.08") << "100.00 / 14.04";
+    QTest::newRow("from angle") << CalcFromHalfAngle("100", "50", "14.04") << "99.97 / 103.05";
+    QTest::newRow("equal diameters") << CalcFromCentreLength("60", "60", "100") << "0.00 / 100.00";
+    QTest::newRow("tip larger") << CalcFromCentreLength("50", "100", "100") << "-14.04 / 103.08";
+    QTest::newRow("half angle 0.5") << CalcFromHalfAngle("100", "50", "0.5") << "refuse@2";
+    QTest::newRow("base before tip") << CalcFromHalfAngle("0", "0", "10") << "refuse@0";
+    QTest::newRow("tip") << CalcFromSideLength("100", "", "10") << "refuse@1";
+    QTest::newRow("side too short") << CalcFromSideLength("100", "50", "10") << "failure@2";
+    QTest::newRow("cone overflow") << CalcFromCentreLength("1e300", "50", "1e300") << "failure@0";
+}
+
+void TestCalculators::calculator_buttons() {
+    QFETCH(CalcOutcome, outcome);
+    QFETCH(QString, expected);
+    QCOMPARE(Describe(outcome), expected);
+}
+
+void TestCalculators::failures_never_show_nan_or_inf() {
+    const CalcOutcome outcomes[] = {CalcPortArea("4", "3", "5", 4, "", 2, "", ""), CalcTiming("54", "110", "0", "137"),
+                                    CalcFromSideLength("100", "50", "10"), CalcSegmentOnly("5", "11"),
+                                    CalcBmep("1e308", "1", "1", "1")};
+    for (const CalcOutcome &o : outcomes) {
+        QVERIFY(!o.failure.empty());
+        QVERIFY(o.outputs.empty());
+        const QString reason = QString::fromStdString(o.failure).toLower();
+        QVERIFY2(!reason.contains("nan") && !reason.contains("inf"), qPrintable(reason));
+    }
+}
+
+void TestCalculators::conversions_data() {
+    QTest::addColumn<int>("pair");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const int T = int(Conversion::Temperature), P = int(Conversion::Power), L = int(Conversion::Length);
+    QTest::newRow("100 C") << T << 0 << "100" << "212.000";
+    QTest::newRow("1000 C grouped") << T << 0 << "1000" << "1,832.000";
+    QTest::newRow("cleared C") << T << 0 << "" << "32.000";
+    QTest::newRow("212 F") << T << 1 << "212" << "100.000";
+    QTest::newRow("10 kW") << P << 0 << "10" << "13.410";
+    QTest::newRow("1000 HP not grouped") << P << 1 << "1000" << "745.700";
+    QTest::newRow("100000 kW not grouped") << P << 0 << "100000" << "134102.200";
+    QTest::newRow("1000 inch") << L << 1 << "1000" << "25400.000";
+    QTest::newRow("25.4 mm") << L << 0 << "25.4" << "1.000";
+}
+
+void TestCalculators::conversions() {
+    QFETCH(int, pair);
+    QFETCH(int, from);
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(QString::fromStdString(Convert(Conversion(pair), from, text.toStdString())), expected);
+}
+
+void TestCalculators::cone_calculations_agree_with_each_other() {
+    const ConeLengths a = ConeFromCentreLength(130, 42, 244.55);
+    const ConeLengths b = ConeFromSideLength(130, 42, a.sideLength);
+    const ConeLengths c = ConeFromHalfAngle(130, 42, a.halfAngle);
+    QVERIFY(std::fabs(b.centreLength - 244.55) < 1e-9);
+    QVERIFY(std::fabs(c.centreLength - 244.55) < 1e-9);
+    QVERIFY(std::fabs(b.halfAngle - a.halfAngle) < 1e-12);
+}
+
+void TestCalculators::flat_cone_example() {
+    QCOMPARE(QString::fromStdString(SingleConeReport(120, 80, 150, 1.5)),
+             QString("Cone\r\nBase = 120.00 ID\r\nTip = 80.00 ID\r\nHeight = 150.00\r\nA = 374.86\r\nB = 252.76\r\n"
+                     "C = 302.65\r\nD = 453.98"));
+    const FlatCone f = FlattenCone(120, 80, 150, 0);
+    QCOMPARE(FormatFixed(f.A, 2), std::string("366.25"));
+    QCOMPARE(FormatFixed(f.B, 2), std::string("244.17"));
+    QCOMPARE(FormatFixed(f.C, 2), std::string("302.65"));
+    QCOMPARE(FormatFixed(f.D, 2), std::string("453.98"));
+}
+
+void TestCalculators::flat_cone_edge_cases() {
+    // A cylinder is a rectangle, not a failure.
+    QCOMPARE(QString::fromStdString(SingleConeReport(60, 60, 100, 1)),
+             QString("Cone\r\nBase = 60.00 ID\r\nTip = 60.00 ID\r\nHeight = 100.00\r\nCylinder: cut a rectangle\r\n"
+                     "Width = 194.78\r\nLength = 100.00"));
+    QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, FlattenCone(60, 60, 100, 1));
+    // Tip larger than base: same formulas, C becomes the larger radius.
+    const FlatCone inverted = FlattenCone(80, 120, 150, 0);
+    QVERIFY(inverted.C > inverted.D);
+    // A very flat cone with a thick sheet passes 360 degrees: the chord goes negative, unchanged.
+    const FlatCone flat = FlattenCone(100, 90, 1, 10);
+    QVERIFY(flat.A < 0 || flat.B < 0);
+    QVERIFY(SingleConeReport(0, 80, 150, 1).empty());
+}
+
+void TestCalculators::batch_report_has_four_blocks() {
+    const ConeList cones{{{"Cone L2", 67.54, 42, 244.55},
+                          {"Cone L3", 103.18, 67.54, 162.74},
+                          {"Cone L4", 130, 103.18, 81.81},
+                          {"Cone L6", 130, 24, 213.43}}};
+    const QString report = QString::fromStdString(BatchConeReport(cones, 1));
+    const QStringList blocks = report.split("\r\n\r\n");
+    QCOMPARE(blocks.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(blocks[i].section("\r\n", 0, 0), QString::fromStdString(cones[i].name));
+        QCOMPARE(blocks[i].count("\r\n"), 7);
+    }
+    QVERIFY(!report.endsWith("\r\n"));
+    QCOMPARE(blocks[0].section("\r\n", 1, 1), QString("Base = 67.54 ID"));
+}
+
+void TestCalculators::batch_skips_zero_cones_and_shows_only_with_the_last() {
+    ConeList cones{{{"Cone L2", 67.54, 42, 0}, {"Cone L3", 103.18, 67.54, 162.74}, {"Cone L4", 130, 103.18, 81.81},
+                    {"Cone L6", 130, 24, 213.43}}};
+    const QString report = QString::fromStdString(BatchConeReport(cones, 1));
+    QVERIFY(report.startsWith("Cone L3\r\n"));
+    QCOMPARE(report.split("\r\n\r\n").size(), 3);
+    cones[3].centreLength = 0; // the last cone is what puts the report on show
+    QVERIFY(BatchConeReport(cones, 1).empty());
+    QVERIFY(BatchConeReport(ConeList{}, 1).empty()); // before any calculation
+}
+
+QTEST_APPLESS_MAIN(TestCalculators)
+#include "tst_calculators.moc"
