@@ -45,12 +45,14 @@ PipeOutline BuildPipeOutline(int W, int H, double P, double F, double Lp, const 
 
     o.labels.push_back({"P", {o.upper[0].x, o.upper[2].y - 20}});
     o.labels.push_back({"F", {o.upper[1].x, o.upper[2].y - 20}});
+    static constexpr const char *kDiameters[] = {"", "D1", "D2", "D3", "D4", "D5", "D6", "D7"};
+    static constexpr const char *kLengths[] = {"", "L1", "L2", "L3", "L4", "L5", "L6", "L7"};
     for (int n = 1; n <= 7; ++n)
-        o.labels.push_back({"D" + std::to_string(n), {o.upper[n + 1].x - 10, o.upper[n + 1].y - 20}});
+        o.labels.push_back({kDiameters[n], {o.upper[n + 1].x - 10, o.upper[n + 1].y - 20}});
     const int labelY = RoundPixel(cy - 5);
     o.labels.push_back({"L1", {RoundPixel(o.lower[2].x - sx * L[1]), labelY}});
     for (int n = 2; n <= 7; ++n)
-        o.labels.push_back({"L" + std::to_string(n), {RoundPixel(o.lower[n + 1].x - sx * L[n] / 1.5), labelY}});
+        o.labels.push_back({kLengths[n], {RoundPixel(o.lower[n + 1].x - sx * L[n] / 1.5), labelY}});
     return o;
 }
 

@@ -1,0 +1,63 @@
+// Median time per call of the calculations behind every button press.
+// Each sample times a batch of calls; the median of the samples is reported
+// so that a stray interruption on a busy machine does not move the figure.
+
+#include "chamber.h"
+#include "flatcone.h"
+#include "numeric.h"
+#include "pipeinputs.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+using namespace quorvane;
+
+namespace {
+
+// Keeps the optimiser from dropping work whose result is unused.
+template <class T> void Keep(const T &value) { asm volatile("" : : "g"(&value) : "memory"); }
+
+template <class F> double MedianNanoseconds(F &&call, int batch = 2000, int samples = 201) {
+    std::vector<double> times;
+    times.reserve(samples);
+    for (int i = 0; i < 20 * batch; ++i)
+        call(); // warm up
+    for (int s = 0; s < samples; ++s) {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < batch; ++i)
+            call();
+        const auto stop = std::chrono::steady_clock::now();
+        times.push_back(std::chrono::duration<double, std::nano>(stop - start).count() / batch);
+    }
+    std::nth_element(times.begin(), times.begin() + samples / 2, times.end());
+    return times[samples / 2];
+}
+
+void Report(const char *name, double ns, double targetNs = 0) {
+    if (targetNs > 0)
+        std::printf("%-44s %9.1f ns   (target < %.0f ns: %s)\n", name, ns, targetNs, ns < targetNs ? "met" : "MISSED");
+    else
+        std::printf("%-44s %9.1f ns\n", name, ns);
+}
+
+} // namespace
+
+int main() {
+    const PipeInputs example{190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, false};
+
+    Report("ComputeChamber (arithmetic only)", MedianNanoseconds([&] { Keep(ComputeChamber(example)); }));
+    Report("ComputeChamber + all output texts", MedianNanoseconds([&] {
+               const PipeResult r = ComputeChamber(example);
+               Keep(FormatChamber(r));
+           }),
+           2000);
+    Report("FlattenCone", MedianNanoseconds([] { Keep(FlattenCone(120, 80, 150, 1.5)); }));
+    Report("SingleConeReport (FlattenCone + text)", MedianNanoseconds([] { Keep(SingleConeReport(120, 80, 150, 1.5)); }));
+    Report("ParseLeadingNumber(\"1,234.5678e2\")", MedianNanoseconds([] { Keep(ParseLeadingNumber("1,234.5678e2")); }));
+    Report("ParseLeadingNumber(\" 12 500.5\")", MedianNanoseconds([] { Keep(ParseLeadingNumber(" 12 500.5")); }));
+    Report("FormatFixed(1234.5678, 2, grouped)", MedianNanoseconds([] { Keep(FormatFixed(1234.5678, 2)); }));
+    Report("FormatFixed(1234.5678, 3, off)", MedianNanoseconds([] { Keep(FormatFixed(1234.5678, 3, Grouping::Off)); }));
+    return 0;
+}
