@@ -1,0 +1,150 @@
+#include "chambercommand.h"
+
+#include "usage.h"
+
+#include "numeric.h"
+#include "pipeinputs.h"
+#include "pipevaluesfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace quorvane::cli {
+
+namespace {
+
+std::size_t Index(PipeField field) {
+    return static_cast<std::size_t>(field);
+}
+
+std::string KeyList() {
+    std::string keys;
+    for (const PipeFieldInfo &info : PipeFields())
+        keys += (keys.empty() ? "" : ", ") + std::string(info.key);
+    return keys;
+}
+
+// Applies a saved file as the window's Open does: a missing or empty value leaves the text as it was.
+std::optional<CommandResult> ApplyFile(const std::string &path, PipeTexts &texts) {
+    const QString name = QFile::decodeName(path.c_str());
+    // The window only opens files that exist; on a command line a mistyped
+    // path would otherwise go unnoticed and the initial texts be used.
+    if (!QFileInfo::exists(name))
+        return BadInput("cannot read " + path + ": no such file");
+    QString error;
+    const std::optional<PipeValueReadings> readings = ReadPipeValues(name, &error);
+    if (!readings)
+        return BadInput("cannot read " + path + ": " + error.toStdString());
+    for (std::size_t i = 0; i < kPipeValueCount; ++i) {
+        const std::optional<PipeField> field = FieldByKey(kPipeValueKeys[i]);
+        if (field && (*readings)[i])
+            texts[Index(*field)] = (*readings)[i]->toStdString();
+    }
+    return std::nullopt;
+}
+
+std::optional<CommandResult> GatherTexts(const Arguments &args, const char *usage, PipeTexts &texts) {
+    std::optional<std::string> file;
+    std::vector<std::string> assignments;
+    for (const std::string &arg : args.positionals()) {
+        if (arg.find('=') != std::string::npos)
+            assignments.push_back(arg);
+        else if (file)
+            return UsageError("more than one FILE: " + *file + ", " + arg, usage);
+        else
+            file = arg;
+    }
+    texts = InitialPipeTexts();
+    if (file)
+        if (auto failed = ApplyFile(*file, texts))
+            return failed;
+    for (const std::string &assignment : assignments) {
+        const std::size_t equals = assignment.find('=');
+        const std::string key = assignment.substr(0, equals);
+        const std::optional<PipeField> field = FieldByKey(key);
+        if (!field)
+            return BadInput("unknown key \"" + key + "\"; the keys are " + KeyList());
+        texts[Index(*field)] = assignment.substr(equals + 1);
+    }
+    return std::nullopt;
+}
+
+std::string ChamberReport(const PipeResult &result) {
+    const ChamberTexts texts = FormatChamber(result);
+    // Each block is headed by the caption of the window's box that shows it.
+    const std::pair<const char *, const std::string *> boxes[] = {
+        {"Cone Diameters (ID)", &texts.diameters},
+        {"Cone Lengths", &texts.lengths},
+        {"Cone Angles (Degree)", &texts.angles},
+        {"Tuned Length mm", &texts.tunedLength},
+    };
+    std::string out;
+    for (const auto &[caption, text] : boxes)
+        out += (out.empty() ? "" : "\n") + std::string(caption) + "\n" + WithLineFeeds(*text) + "\n";
+    if (!result.warningText.empty())
+        out += "\nWarnings\n" + WithLineFeeds(result.warningText) + "\n";
+    return out;
+}
+
+template <std::size_t N> QJsonArray Numbers(const std::array<double, N> &values) {
+    QJsonArray array;
+    for (double v : values)
+        array.append(v);
+    return array;
+}
+
+// QJsonDocument writes the shortest text that reads back to the same double,
+// so a script gets the unrounded values.
+std::string ChamberJson(const PipeResult &result) {
+    QJsonArray cones;
+    for (const ConeRecord &cone : ConeListOf(result))
+        cones.append(QJsonObject{{"name", QString::fromStdString(cone.name)},
+                                 {"baseDiameter", cone.baseDiameter},
+                                 {"tipDiameter", cone.tipDiameter},
+                                 {"centreLength", cone.centreLength}});
+    const QJsonObject object{
+        {"D", Numbers(result.D)},
+        {"L", Numbers(result.L)},
+        {"coneAngle", Numbers(result.coneAngle)},
+        {"tunedLength", result.tunedLength},
+        {"totalLength", result.totalLength},
+        {"warningText", QString::fromStdString(WithLineFeeds(result.warningText))},
+        {"portLengthFlagged", result.portLengthFlagged},
+        {"coneList", cones},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Indented).toStdString();
+}
+
+} // namespace
+
+std::optional<CommandResult> ChamberFromArguments(const Arguments &args, const char *usage,
+                                                  PipeResult &result) {
+    PipeTexts texts;
+    if (auto failed = GatherTexts(args, usage, texts))
+        return failed;
+    if (const std::optional<PipeField> field = ValidatePipeInputs(texts)) {
+        const PipeFieldInfo &info = FieldInfo(*field);
+        return BadInput("invalid input: " + std::string(info.key) + " (\"" + info.label + "\")");
+    }
+    try {
+        result = ComputeChamber(ParsePipeInputs(texts, args.has("straight-header")));
+    } catch (const ArithmeticFailure &e) {
+        return CalcFailure(e.what());
+    }
+    return std::nullopt;
+}
+
+CommandResult RunChamber(const std::vector<std::string> &args) {
+    const Arguments parsed(args, {"straight-header", "json"}, {});
+    if (!parsed.error().empty())
+        return UsageError(parsed.error(), kChamberUsage);
+    PipeResult result;
+    if (auto failed = ChamberFromArguments(parsed, kChamberUsage, result))
+        return *failed;
+    return Printed(parsed.has("json") ? ChamberJson(result) : ChamberReport(result));
+}
+
+} // namespace quorvane::cli

@@ -1,0 +1,41 @@
+#include "commandresult.h"
+
+namespace quorvane::cli {
+
+namespace {
+
+constexpr std::string_view kProgram = "quorvane-cli: ";
+
+} // namespace
+
+CommandResult Printed(std::string out) {
+    return {kSuccess, std::move(out), {}};
+}
+
+CommandResult BadInput(std::string_view message) {
+    return {kBadInput, {}, std::string(kProgram) + std::string(message) + "\n"};
+}
+
+CommandResult UsageError(std::string_view message, std::string_view usage) {
+    std::string err = std::string(kProgram) + std::string(message) + "\n";
+    err += "Usage: " + std::string(usage) + "\n";
+    err += "Try 'quorvane-cli --help' for more information.\n";
+    return {kBadInput, {}, std::move(err)};
+}
+
+CommandResult CalcFailure(std::string_view reason) {
+    return {kCalcFailure, {}, std::string(kProgram) + std::string(reason) + "\n"};
+}
+
+std::string WithLineFeeds(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        out += text[i];
+    }
+    return out;
+}
+
+} // namespace quorvane::cli

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace quorvane::cli {
+
+// Distinct statuses let a script tell a mistyped command from numbers that
+// cannot be calculated; 1 is left for output that could not be written.
+enum ExitStatus { kSuccess = 0, kWriteError = 1, kBadInput = 2, kCalcFailure = 3 };
+
+// What a subcommand prints and returns; main writes it out, so a command never touches a stream.
+struct CommandResult {
+    int status = kSuccess;
+    std::string out;
+    std::string err;
+};
+
+CommandResult Printed(std::string out);
+// A refused input or an unusable argument: one line on stderr.
+CommandResult BadInput(std::string_view message);
+// A malformed command line: the message, the command's usage and where to find more.
+CommandResult UsageError(std::string_view message, std::string_view usage);
+// An arithmetic failure from core: its reason is already written for the user.
+CommandResult CalcFailure(std::string_view reason);
+
+// The core writes CR LF, as the window's text boxes want; a terminal wants LF.
+std::string WithLineFeeds(std::string_view text);
+
+} // namespace quorvane::cli

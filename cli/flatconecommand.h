@@ -1,0 +1,13 @@
+#pragma once
+
+#include "commandresult.h"
+
+#include <string>
+#include <vector>
+
+namespace quorvane::cli {
+
+// One cone from its dimensions, or with --batch the four cones of a chamber.
+CommandResult RunFlatCone(const std::vector<std::string> &args);
+
+} // namespace quorvane::cli

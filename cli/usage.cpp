@@ -1,0 +1,68 @@
+#include "usage.h"
+
+#include "quorvane_version.h"
+
+namespace quorvane::cli {
+
+std::string HelpText() {
+    return R"(Usage: quorvane-cli COMMAND [ARGUMENTS]...
+Expansion chamber and engine calculations, the same as Quorvane's windows.
+
+Numbers are read as the input boxes read them: the number a text begins with
+("12abc" is 12; "" and "abc" are 0), with "." as the decimal point. Results
+use "." as the decimal point and "," between thousands whatever the locale.
+A value beginning with "-" is a number, not an option; "--" ends the options.
+
+Commands:
+  chamber [FILE] [KEY=TEXT]... [--straight-header] [--json]
+      The expansion chamber. The twelve inputs start as the main window's,
+      then FILE (a saved pipe values file) and each KEY=TEXT are applied in
+      turn; an empty value in FILE is skipped, an empty KEY= empties the input.
+      Keys: timing RPM temp heats gasConstant portWindowD portLength
+            portFlangeD portToPipe portToMid portToOutlet hornCoefficient
+      --straight-header  no header taper: D1 is the flange diameter (F)
+      --json             one JSON object with full-precision numbers
+  flatcone BASE TIP HEIGHT THICKNESS
+      Flat pattern of one cone: inside diameters, centre height, sheet
+      thickness. Equal diameters give the rectangle of a cylinder.
+  flatcone --batch --thickness T [FILE] [KEY=TEXT]... [--straight-header]
+      Flat patterns of the four cones of the chamber, inputs as for chamber.
+  port-width CURVED BORE
+      Chordal width of a port whose width is measured around the bore.
+  segment-area RADIUS HEIGHT
+      Area of a circle segment; prints nothing when either is 0.
+  port-area WIDTH HEIGHT [--r1 R] [--k1 N] [--r2 R] [--k2 N]
+            [--segment-radius R --segment-height H]
+      Port window area (mm/2) and the diameter of a round port of that area:
+      the rectangle less --k1 corners (1-4, default 2) of radius --r1, --k2
+      corners (1-2, default 2) of radius --r2, and the strip above an arched
+      top of the given radius and height.
+  area-to-diameter AREA
+      Diameter of the circle of that area.
+  port-timing STROKE ROD DECK PORTTOP
+      Exhaust port timing (degrees) and port height, from stroke, rod length,
+      deck to piston crown at top dead centre and deck to top of the port.
+  bmep POWER RPM BORE STROKE
+      Average brake mean effective pressure (bar) from kW, rpm and mm.
+  convert KIND VALUE
+      KIND: c-to-f, f-to-c, kw-to-hp, hp-to-kw, mm-to-inch, inch-to-mm.
+  cone KIND BASE TIP VALUE
+      A cone from its base and tip diameters and, by KIND, its from-angle
+      (half angle), from-side (side length) or from-centre (centre length);
+      prints the other two.
+
+Options:
+  -h, --help  show this help
+  --version   show the version
+
+Every report ends with a line feed. Exit status: 0 done; 1 output could not
+be written; 2 a bad command line or a refused input (stderr names it); 3 the
+numbers cannot be calculated (stderr gives the reason).
+)";
+}
+
+std::string VersionText() {
+    return std::string("quorvane-cli ") + kVersionText + "\n";
+}
+
+} // namespace quorvane::cli
