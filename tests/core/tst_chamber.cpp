@@ -22,15 +22,27 @@ PipeResult Compute(const QMap<QString, QString> &changes = {}, bool straight = f
     return ComputeChamber(ParsePipeInputs(t, straight));
 }
 
-QString Joined(const std::string &crlfText) { return QString::fromStdString(crlfText).replace("\r\n", "|"); }
+// "key=text;key=text" as a map of changes to the example.
+QMap<QString, QString> Changes(const QString &changes) {
+    QMap<QString, QString> map;
+    for (const QString &pair : changes.split(';', Qt::SkipEmptyParts))
+        map.insert(pair.section('=', 0, 0), pair.section('=', 1));
+    return map;
+}
 
-const char *M1 = "Port Length should not exceed L1 (header length).|If you choose to continue with a Port length "
-                 "greater than L1 header length then the extra will be subtracted from L2 which is the diffuser "
-                 "cone|You also need to select straight header option to ensure L2 inlet diameter matches port "
-                 "outlet flange diameter.";
-const char *M2 = "Header pipe inlet at the flange (F) cannot be larger than the header outlet at the diffuser cone "
-                 "entry (D1).|Increase the Port to Pipe Ratio OR select Straight Header Option and Press Pipe "
-                 "Calc again to re-calculate";
+QString Joined(const std::string &crlfText) {
+    return QString::fromStdString(crlfText).replace("\r\n", "|");
+}
+
+const char *M1 =
+    "Port Length should not exceed L1 (header length).|If you choose to continue with a Port length "
+    "greater than L1 header length then the extra will be subtracted from L2 which is the diffuser "
+    "cone|You also need to select straight header option to ensure L2 inlet diameter matches port "
+    "outlet flange diameter.";
+const char *M2 =
+    "Header pipe inlet at the flange (F) cannot be larger than the header outlet at the diffuser cone "
+    "entry (D1).|Increase the Port to Pipe Ratio OR select Straight Header Option and Press Pipe "
+    "Calc again to re-calculate";
 
 } // namespace
 
@@ -61,26 +73,66 @@ void TestChamber::precheck_stops_at_the_first_failing_field_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("failing"); // empty: passes
-    QTest::newRow("example passes") << "timing" << "190" << "";
-    QTest::newRow("timing 360 passes") << "timing" << "360" << "";
-    QTest::newRow("timing 360.5") << "timing" << "360.5" << "timing";
-    QTest::newRow("timing 0.5") << "timing" << "0.5" << "timing";
-    QTest::newRow("rpm empty") << "RPM" << "" << "RPM";
-    QTest::newRow("rpm too large to read") << "RPM" << "1e400" << "RPM";
-    QTest::newRow("temp letters") << "temp" << "hot" << "temp";
-    QTest::newRow("heats 0.5") << "heats" << "0.5" << "heats";
-    QTest::newRow("gas constant 0") << "gasConstant" << "0" << "gasConstant";
-    QTest::newRow("port diameter 0.9") << "portWindowD" << "0.9" << "portWindowD";
-    QTest::newRow("port length empty") << "portLength" << "" << "portLength";
-    QTest::newRow("port length 0 passes") << "portLength" << "0" << "";
-    QTest::newRow("port length letters pass") << "portLength" << "abc" << "";
-    QTest::newRow("flange 0") << "portFlangeD" << "0" << "portFlangeD";
-    QTest::newRow("port to pipe 0.99") << "portToPipe" << "0.99" << "portToPipe";
-    QTest::newRow("port to mid empty") << "portToMid" << "" << "portToMid";
-    QTest::newRow("outlet 0.1 passes") << "portToOutlet" << "0.1" << "";
-    QTest::newRow("outlet 0.09") << "portToOutlet" << "0.09" << "portToOutlet";
-    QTest::newRow("horn 0") << "hornCoefficient" << "0" << "hornCoefficient";
-    QTest::newRow("advisory yellow still passes") << "RPM" << "4999" << "";
+    QTest::newRow("example passes") << "timing"
+                                    << "190"
+                                    << "";
+    QTest::newRow("timing 360 passes") << "timing"
+                                       << "360"
+                                       << "";
+    QTest::newRow("timing 360.5") << "timing"
+                                  << "360.5"
+                                  << "timing";
+    QTest::newRow("timing 0.5") << "timing"
+                                << "0.5"
+                                << "timing";
+    QTest::newRow("rpm empty") << "RPM"
+                               << ""
+                               << "RPM";
+    QTest::newRow("rpm too large to read") << "RPM"
+                                           << "1e400"
+                                           << "RPM";
+    QTest::newRow("temp letters") << "temp"
+                                  << "hot"
+                                  << "temp";
+    QTest::newRow("heats 0.5") << "heats"
+                               << "0.5"
+                               << "heats";
+    QTest::newRow("gas constant 0") << "gasConstant"
+                                    << "0"
+                                    << "gasConstant";
+    QTest::newRow("port diameter 0.9") << "portWindowD"
+                                       << "0.9"
+                                       << "portWindowD";
+    QTest::newRow("port length empty") << "portLength"
+                                       << ""
+                                       << "portLength";
+    QTest::newRow("port length 0 passes") << "portLength"
+                                          << "0"
+                                          << "";
+    QTest::newRow("port length letters pass") << "portLength"
+                                              << "abc"
+                                              << "";
+    QTest::newRow("flange 0") << "portFlangeD"
+                              << "0"
+                              << "portFlangeD";
+    QTest::newRow("port to pipe 0.99") << "portToPipe"
+                                       << "0.99"
+                                       << "portToPipe";
+    QTest::newRow("port to mid empty") << "portToMid"
+                                       << ""
+                                       << "portToMid";
+    QTest::newRow("outlet 0.1 passes") << "portToOutlet"
+                                       << "0.1"
+                                       << "";
+    QTest::newRow("outlet 0.09") << "portToOutlet"
+                                 << "0.09"
+                                 << "portToOutlet";
+    QTest::newRow("horn 0") << "hornCoefficient"
+                            << "0"
+                            << "hornCoefficient";
+    QTest::newRow("advisory yellow still passes") << "RPM"
+                                                  << "4999"
+                                                  << "";
 }
 
 void TestChamber::precheck_stops_at_the_first_failing_field() {
@@ -97,28 +149,50 @@ void TestChamber::advisory_ranges_include_their_bounds_data() {
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("yellow");
-    QTest::newRow("timing 220") << "timing" << "220" << false;
-    QTest::newRow("timing 220.01") << "timing" << "220.01" << true;
-    QTest::newRow("timing 140") << "timing" << "140" << false;
-    QTest::newRow("timing 360") << "timing" << "360" << true;
-    QTest::newRow("timing empty") << "timing" << "" << true;
-    QTest::newRow("rpm 4999") << "RPM" << "4999" << true;
-    QTest::newRow("rpm 5000") << "RPM" << "5000" << false;
-    QTest::newRow("rpm 30000") << "RPM" << "30000" << false;
-    QTest::newRow("rpm 30001") << "RPM" << "30001" << true;
-    QTest::newRow("rpm unreadable") << "RPM" << "1e999" << true;
-    QTest::newRow("temp 299") << "temp" << "299" << true;
-    QTest::newRow("temp 1000") << "temp" << "1000" << false;
-    QTest::newRow("ratio 1.25") << "portToPipe" << "1.25" << false;
-    QTest::newRow("ratio 1.26") << "portToPipe" << "1.26" << true;
-    QTest::newRow("mid 2.125") << "portToMid" << "2.125" << false;
-    QTest::newRow("mid 2.12") << "portToMid" << "2.12" << true;
-    QTest::newRow("outlet 0.7") << "portToOutlet" << "0.7" << false;
-    QTest::newRow("outlet 0.71") << "portToOutlet" << "0.71" << true;
-    QTest::newRow("horn 2") << "hornCoefficient" << "2" << false;
-    QTest::newRow("horn 2.01") << "hornCoefficient" << "2.01" << true;
-    QTest::newRow("heats has no range") << "heats" << "abc" << false;
-    QTest::newRow("flange has no range") << "portFlangeD" << "" << false;
+    QTest::newRow("timing 220") << "timing"
+                                << "220" << false;
+    QTest::newRow("timing 220.01") << "timing"
+                                   << "220.01" << true;
+    QTest::newRow("timing 140") << "timing"
+                                << "140" << false;
+    QTest::newRow("timing 360") << "timing"
+                                << "360" << true;
+    QTest::newRow("timing empty") << "timing"
+                                  << "" << true;
+    QTest::newRow("rpm 4999") << "RPM"
+                              << "4999" << true;
+    QTest::newRow("rpm 5000") << "RPM"
+                              << "5000" << false;
+    QTest::newRow("rpm 30000") << "RPM"
+                               << "30000" << false;
+    QTest::newRow("rpm 30001") << "RPM"
+                               << "30001" << true;
+    QTest::newRow("rpm unreadable") << "RPM"
+                                    << "1e999" << true;
+    QTest::newRow("temp 299") << "temp"
+                              << "299" << true;
+    QTest::newRow("temp 1000") << "temp"
+                               << "1000" << false;
+    QTest::newRow("ratio 1.25") << "portToPipe"
+                                << "1.25" << false;
+    QTest::newRow("ratio 1.26") << "portToPipe"
+                                << "1.26" << true;
+    QTest::newRow("mid 2.125") << "portToMid"
+                               << "2.125" << false;
+    QTest::newRow("mid 2.12") << "portToMid"
+                              << "2.12" << true;
+    QTest::newRow("outlet 0.7") << "portToOutlet"
+                                << "0.7" << false;
+    QTest::newRow("outlet 0.71") << "portToOutlet"
+                                 << "0.71" << true;
+    QTest::newRow("horn 2") << "hornCoefficient"
+                            << "2" << false;
+    QTest::newRow("horn 2.01") << "hornCoefficient"
+                               << "2.01" << true;
+    QTest::newRow("heats has no range") << "heats"
+                                        << "abc" << false;
+    QTest::newRow("flange has no range") << "portFlangeD"
+                                         << "" << false;
 }
 
 void TestChamber::advisory_ranges_include_their_bounds() {
@@ -143,8 +217,9 @@ void TestChamber::port_length_turns_yellow_exactly_when_the_warning_would_fire()
 void TestChamber::worked_example_digit_for_digit() {
     const PipeResult r = Compute();
     const ChamberTexts t = FormatChamber(r);
-    QCOMPARE(t.diameters, std::string("D1 = 42.00\r\nD2 = 67.54\r\nD3 = 103.18\r\nD4 = 130.00\r\nD5 = 130.00\r\n"
-                                      "D6 = 24.00\r\nD7 = 24.00"));
+    QCOMPARE(t.diameters,
+             std::string("D1 = 42.00\r\nD2 = 67.54\r\nD3 = 103.18\r\nD4 = 130.00\r\nD5 = 130.00\r\n"
+                         "D6 = 24.00\r\nD7 = 24.00"));
     QCOMPARE(t.lengths, std::string("L1 = 58.93\r\nL2 = 244.55\r\nL3 = 162.74\r\nL4 = 81.81\r\nL5 = 97.82\r\n"
                                     "L6 = 213.43\r\nL7 = 213.43"));
     QCOMPARE(t.angles, std::string("L2 = 5.98\r\nL3 = 12.50\r\nL4 = 18.62\r\nL6 = 27.89"));
@@ -165,26 +240,40 @@ void TestChamber::chamber_cases_data() {
     QTest::addColumn<QString>("angles");
     QTest::addColumn<QString>("tuned");
     QTest::addColumn<QString>("total");
-    QTest::newRow("halves to even") << "RPM=12500.5;temp=450.5" << false << "" << "" << "" << "688.03" << "";
-    QTest::newRow("halves equal the whole numbers")
-        << "RPM=12500;temp=450" << false << "" << "" << "" << "688.03" << "";
-    QTest::newRow("long port") << "portLength=100;portFlangeD=45" << false
-                               << "D1 = 42.00|D2 = 66.62|D3 = 102.64|D4 = 130.00|D5 = 130.00|D6 = 24.00|D7 = 24.00"
-                               << "L1 = 100.00|L2 = 233.48|L3 = 162.74|L4 = 81.81|L5 = 97.82|L6 = 213.43|L7 = 213.43"
-                               << "" << "889.27" << "1,102.70";
-    QTest::newRow("straight header") << "" << true
-                                     << "D1 = 38.00|D2 = 67.54|D3 = 103.18|D4 = 130.00|D5 = 130.00|D6 = 24.00|D7 = 24.00"
-                                     << "" << "L2 = 6.91|L3 = 12.50|L4 = 18.62|L6 = 27.89" << "889.27" << "";
-    QTest::newRow("thousands separator") << "timing=200;RPM=9000" << false << "" << "" << "" << "1,040.08" << "";
+    QTest::newRow("halves to even") << "RPM=12500.5;temp=450.5" << false << ""
+                                    << ""
+                                    << ""
+                                    << "688.03"
+                                    << "";
+    QTest::newRow("halves equal the whole numbers") << "RPM=12500;temp=450" << false << ""
+                                                    << ""
+                                                    << ""
+                                                    << "688.03"
+                                                    << "";
+    QTest::newRow("long port")
+        << "portLength=100;portFlangeD=45" << false
+        << "D1 = 42.00|D2 = 66.62|D3 = 102.64|D4 = 130.00|D5 = 130.00|D6 = 24.00|D7 = 24.00"
+        << "L1 = 100.00|L2 = 233.48|L3 = 162.74|L4 = 81.81|L5 = 97.82|L6 = 213.43|L7 = 213.43"
+        << ""
+        << "889.27"
+        << "1,102.70";
+    QTest::newRow("straight header")
+        << "" << true << "D1 = 38.00|D2 = 67.54|D3 = 103.18|D4 = 130.00|D5 = 130.00|D6 = 24.00|D7 = 24.00"
+        << ""
+        << "L2 = 6.91|L3 = 12.50|L4 = 18.62|L6 = 27.89"
+        << "889.27"
+        << "";
+    QTest::newRow("thousands separator") << "timing=200;RPM=9000" << false << ""
+                                         << ""
+                                         << ""
+                                         << "1,040.08"
+                                         << "";
 }
 
 void TestChamber::chamber_cases() {
     QFETCH(QString, changes);
     QFETCH(bool, straight);
-    QMap<QString, QString> map;
-    for (const QString &pair : changes.split(';', Qt::SkipEmptyParts))
-        map.insert(pair.section('=', 0, 0), pair.section('=', 1));
-    const PipeResult r = Compute(map, straight);
+    const PipeResult r = Compute(Changes(changes), straight);
     const ChamberTexts t = FormatChamber(r);
     QFETCH(QString, diameters);
     QFETCH(QString, lengths);
@@ -207,12 +296,13 @@ void TestChamber::warnings_in_order_data() {
     QTest::addColumn<bool>("straight");
     QTest::addColumn<QString>("warning");
     QTest::addColumn<bool>("flagged");
-    const QString taper = "WARNING !|Header pipe is 11.63 degree taper angle.|It cannot exceed the angle of the "
-                          "diffuser cone (L2) which is 5.98|Decrease the Port to Pipe Ratio OR select Straight "
-                          "Header Option and Press Pipe Calc again to re-calculate";
+    const QString taper =
+        "WARNING !|Header pipe is 11.63 degree taper angle.|It cannot exceed the angle of the "
+        "diffuser cone (L2) which is 5.98|Decrease the Port to Pipe Ratio OR select Straight "
+        "Header Option and Press Pipe Calc again to re-calculate";
     QTest::newRow("none") << "" << false << "" << false;
-    QTest::newRow("port length then flange")
-        << "portLength=100;portFlangeD=45" << false << QString("WARNING !|%1|WARNING !|%2").arg(M1, M2) << true;
+    QTest::newRow("port length then flange") << "portLength=100;portFlangeD=45" << false
+                                             << QString("WARNING !|%1|WARNING !|%2").arg(M1, M2) << true;
     QTest::newRow("taper") << "portFlangeD=30" << false << taper << false;
     QTest::newRow("flange equal to D1") << "portFlangeD=42" << false << "" << false;
     QTest::newRow("straight header silences the header checks") << "portFlangeD=60" << true << "" << false;
@@ -224,10 +314,7 @@ void TestChamber::warnings_in_order() {
     QFETCH(bool, straight);
     QFETCH(QString, warning);
     QFETCH(bool, flagged);
-    QMap<QString, QString> map;
-    for (const QString &pair : changes.split(';', Qt::SkipEmptyParts))
-        map.insert(pair.section('=', 0, 0), pair.section('=', 1));
-    const PipeResult r = Compute(map, straight);
+    const PipeResult r = Compute(Changes(changes), straight);
     QCOMPARE(Joined(r.warningText), warning);
     QCOMPARE(r.portLengthFlagged, flagged);
 }
@@ -235,23 +322,27 @@ void TestChamber::warnings_in_order() {
 void TestChamber::calculation_failures_give_a_reason_data() {
     QTest::addColumn<QString>("changes");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("rpm 32767.5") << "RPM=32767.5" << "RPM is too large";
-    QTest::newRow("rpm 40000") << "RPM=40000" << "RPM is too large";
-    QTest::newRow("temperature") << "temp=32768" << "exhaust temperature is too large";
-    QTest::newRow("port beyond 0.375 TL") << "portLength=400" << "would get a negative length";
-    QTest::newRow("integer horn does not hide it") << "portLength=400;hornCoefficient=2" << "negative length";
-    QTest::newRow("huge port diameter") << "portWindowD=1e300" << "too large";
-    QTest::newRow("huge timing") << "timing=1e308" << "too large";
+    QTest::newRow("rpm 32767.5") << "RPM=32767.5"
+                                 << "RPM is too large";
+    QTest::newRow("rpm 40000") << "RPM=40000"
+                               << "RPM is too large";
+    QTest::newRow("temperature") << "temp=32768"
+                                 << "exhaust temperature is too large";
+    QTest::newRow("port beyond 0.375 TL") << "portLength=400"
+                                          << "would get a negative length";
+    QTest::newRow("integer horn does not hide it") << "portLength=400;hornCoefficient=2"
+                                                   << "negative length";
+    QTest::newRow("huge port diameter") << "portWindowD=1e300"
+                                        << "too large";
+    QTest::newRow("huge timing") << "timing=1e308"
+                                 << "too large";
 }
 
 void TestChamber::calculation_failures_give_a_reason() {
     QFETCH(QString, changes);
     QFETCH(QString, reason);
-    QMap<QString, QString> map;
-    for (const QString &pair : changes.split(';', Qt::SkipEmptyParts))
-        map.insert(pair.section('=', 0, 0), pair.section('=', 1));
     try {
-        Compute(map);
+        Compute(Changes(changes));
         QFAIL("no failure");
     } catch (const ArithmeticFailure &e) {
         const QString what = QString::fromUtf8(e.what());
@@ -297,8 +388,9 @@ void TestChamber::outline_worked_example() {
         QCOMPARE(o.upper[j], (PixelPoint{xs[j], upper[j]}));
         QCOMPARE(o.lower[j], (PixelPoint{xs[j], lower[j]}));
     }
-    const QStringList expected = {"P@10,50",  "F@70,50",  "D1@130,50", "D2@307,34", "D3@415,21", "D4@468,12",
-                                  "D5@534,12", "D6@677,60", "D7@821,60", "L1@80,85",  "L2@206,85", "L3@353,85",
+    const QStringList expected = {"P@10,50",   "F@70,50",   "D1@130,50", "D2@307,34",
+                                  "D3@415,21", "D4@468,12", "D5@534,12", "D6@677,60",
+                                  "D7@821,60", "L1@80,85",  "L2@206,85", "L3@353,85",
                                   "L4@442,85", "L5@500,85", "L6@591,85", "L7@735,85"};
     QStringList got;
     for (const OutlineLabel &l : o.labels)
