@@ -1,0 +1,51 @@
+#include "filedialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QStandardPaths>
+
+namespace quorvane {
+
+QString QtNameFilter(const QString &barFilter) {
+    const QStringList parts = barFilter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString &description = parts[i];
+        const QString pattern = parts[i + 1];
+        // Qt reads the patterns from the brackets at the end of the description.
+        filters << (description.endsWith(QLatin1Char('(') + pattern + QLatin1Char(')'))
+                        ? description
+                        : description + QStringLiteral(" (") + pattern + QLatin1Char(')'));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString GetDocumentsFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QDir(folder).exists() ? folder : QString();
+}
+
+QString FileDialogs::ShowSaveDialog(QWidget *owner, const QString &filter, const QString &title,
+                                    const QString &initialFolder, const QString &defaultName) {
+    const QString start = initialFolder.isEmpty() ? defaultName : QDir(initialFolder).filePath(defaultName);
+    return QFileDialog::getSaveFileName(owner, title, start, QtNameFilter(filter));
+}
+
+QString FileDialogs::ShowOpenDialog(QWidget *owner, const QString &filter, const QString &title,
+                                    const QString &initialFolder) {
+    return QFileDialog::getOpenFileName(owner, title, initialFolder, QtNameFilter(filter));
+}
+
+void FileDialogs::ShowError(QWidget *owner, const QString &title, const QString &text) {
+    QMessageBox::warning(owner, title, text);
+}
+
+bool FileDialogs::ConfirmOverwrite(QWidget *owner, const QString &title, const QString &path) {
+    return QMessageBox::question(owner, title,
+                                 QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
+}
+
+} // namespace quorvane

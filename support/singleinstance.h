@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QLocalServer;
+class QLocalSocket;
+class QLockFile;
+class QWidget;
+
+namespace quorvane {
+
+// The first of this program's own top-level windows, visible or hidden, whose
+// trimmed title begins with searchText in any letter case; nullptr when none.
+// The walk goes from front to back as far as Qt can tell: the active window,
+// the other visible ones, then the hidden ones. Windows of other programs are
+// out of reach and never touched.
+QWidget *FindWindowByTitle(const QString &searchText);
+
+// Lets one copy of the program run per user. The first copy holds a lock file
+// in the user's runtime folder and listens on a local socket beside it; a
+// later copy finds the lock taken, asks the first copy to bring its main
+// window back, and ends without showing anything:
+//
+//     SingleInstance instance(QStringLiteral("Quorvane"));
+//     if (instance.ActivatePrevInstance())
+//         return 0;
+//
+// The object must outlive the main window: it holds the lock and answers the
+// later copies for as long as the program runs.
+class SingleInstance : public QObject {
+    Q_OBJECT
+
+  public:
+    // searchText is the beginning of the main window's title. folder defaults
+    // to the user's runtime folder; tests pass a folder of their own.
+    explicit SingleInstance(const QString &searchText, const QString &folder = DefaultFolder(),
+                            QObject *parent = nullptr);
+    ~SingleInstance() override;
+
+    // True when another copy is running, whether or not its window was found
+    // and restored: the caller should end. False when this is the only copy,
+    // which from now on answers later copies. A lock left by a copy that
+    // died is taken over. When no lock can be made at all (the folder is
+    // unusable) this also returns false: better two copies than none.
+    bool ActivatePrevInstance();
+
+    // Whether this copy holds the lock, and whether it can hear later copies.
+    bool isFirstCopy() const;
+    bool isListening() const;
+    QString lockFilePath() const;
+    QString socketPath() const;
+
+    // The runtime folder (XDG_RUNTIME_DIR on Linux), or a per-user folder in
+    // the temporary folder when the system names none.
+    static QString DefaultFolder();
+
+  signals:
+    // Another copy asked for the main window; emitted after it was dealt
+    // with. window is what FindWindowByTitle found, nullptr when nothing.
+    void activationHandled(QWidget *window);
+
+  private:
+    enum class LockResult { Taken, HeldByAnother, Unusable };
+
+    LockResult TakeLock();
+    void Listen();
+    void AcceptConnections();
+    void ReadRequest(QLocalSocket *socket);
+    void AskRunningCopy() const;
+
+    QString m_searchText;
+    QString m_folder;
+    std::unique_ptr<QLockFile> m_lock;
+    QLocalServer *m_server = nullptr;
+};
+
+// Brings a minimized window back to its former size and place, to the front,
+// with the keyboard focus where it was; any other window is left untouched.
+// Returns whether the window was restored.
+bool RestoreIfMinimized(QWidget *window);
+
+} // namespace quorvane
