@@ -1,0 +1,179 @@
+#include "helptexts.h"
+
+namespace quorvane {
+
+namespace {
+
+// Titles and texts as users have always read them, spelling included.
+constexpr HelpTip kHelpTips[] = {
+    {"mainForm", "txtPTExh", "Exhaust Port Timing", "Exhaust port timing in crankshaft degrees.", 150},
+    {"mainForm", "txtRPM", "RPM", "Maximum engine RPM.", 150},
+    {"mainForm", "txtTemp", "Exhaust Temp C", "Average exhaust gas temperature.", 150},
+    {"mainForm", "txtHeats", "Ratio of Specific Heats",
+     "Represents exhaust gas content.\r\n"
+     "Air = 1.40\r\n"
+     "Exhaust = 1.30\r\n\r\n"
+     "Value varies with fuel other than petrol / gasoline at average air fuel ratio and exhaust temperature.",
+     200},
+    {"mainForm", "txtGasConst", "Individual Gas Constant",
+     "Represents exhaust gas content.\r\n"
+     "Air = 287\r\n"
+     "Exhaust = 300\r\n\r\n"
+     "Value varies with fuel other than petrol / gasoline at average air fuel ratio and exhaust temperature.",
+     200},
+    {"mainForm", "txtPipeExDiam", "Exhaust Port Window Diameter mm",
+     "Exhaust port window diameter at cylinder and piston end of port.\r\n\r\n"
+     "Use Input Values Calc to calculate diameter using measured port area.",
+     200},
+    {"mainForm", "txtPipeExLength", "Exhaust Port Length mm",
+     "Exhaust port length.\r\n\r\n"
+     "Measure port length from cylinder exhaust port window at piston to exhaust port outlet.",
+     200},
+    {"mainForm", "txtPipeExDiamOut", "Exhaust Port Outlet Diameter mm",
+     "Exhaust port diameter at port outlet where exhaust pipe begins (exhaust flange).\r\n\r\n"
+     "Use Input Values Calc to calculate diameter from port area if you cannot measure diameter directly.",
+     200},
+    {"mainForm", "chkHeader", "Straight Header Option",
+     "Selecting this option forces both ends of the exhaust header pipe to be the same diameter.\r\n\r\n"
+     "Use this option where you intend using a straight length of pipe for the header section.",
+     200},
+    {"mainForm", "txtPipePtoPratio", "Exhaust Port to Pipe Ratio",
+     "Represents difference between diameter of the exhaust port window at the cylinder and piston and the "
+     "end of header pipe where it meets diffuser cone.\r\n\r\n"
+     "NOTE it is NOT the ratio of port window diameter to port outlet diameter.\r\n\r\n"
+     "Values range from 1.05 for peak power to 1.25 for broad power.",
+     200},
+    {"mainForm", "txtPipePtoMratio", "Exhaust Port to Mid section Ratio",
+     "Represents difference between diameter of the exhaust port window at the cylinder and piston and the "
+     "diameter of the larger mid section of the expansion chamber.\r\n\r\n"
+     "Values range from 2.125 for broad power to 3.25 for peak power.",
+     200},
+    {"mainForm", "txtPipeptoOutRatio", "Exhaust Port to Outlet Ratio",
+     "Represents difference between diameter of the exhaust port window at the cylinder and piston and the "
+     "diameter of the outlet pipe of the expansion chamber.\r\n\r\n"
+     "Values range from 0.6 for BMEP of 11 Bar to 0.7 for BMEP of 8 Bar.",
+     200},
+    {"mainForm", "txtPipeHornRatio", "Horn Coefficient",
+     "Represents total curvature or horn shape of the 3 diffuser cones combined.\r\n\r\n"
+     "Values range from 1.25 for peak power to 2 for broad power.",
+     200},
+    {"mainForm", "cmdPipeCalc", "Expansion Chamber Calculation",
+     "Performs calculation of expansion chamber exhaust and outputs dimensions and image.\r\n\r\n"
+     "All input boxes must be filled or typing cursor will be placed in empty input box and no calculations "
+     "done until the value is entered.",
+     200},
+    {"mainForm", "txtPipeDim1", "Diameter Ouput mm",
+     "Pipe diameters are shown here.\r\n"
+     "All dimensions are inside diameters.",
+     200},
+    {"mainForm", "txtPipeDim2", "Length Ouput mm",
+     "Pipe section lengths are shown here.\r\n"
+     "All dimensions are centre line lengths.",
+     200},
+    {"mainForm", "txtPipeDim3", "Cone Angle Output Degrees",
+     "Cone angles are shown here.\r\n"
+     "All dimensions are half the total angle of the cone.",
+     200},
+    {"mainForm", "txtTunedLength", "Tuned Length Output mm",
+     "Total tuned length of the pipe is shown here.\r\n"
+     "Dimension is from piston end of port to the end of the baffle cone where outlet pipe begins.",
+     200},
+    {"mainForm", "cmdPlot", "Plot Flat Cones",
+     "Opens window to calculate dimensions for plotting of cones on to a flat sheet to trace on to sheet "
+     "metal.",
+     200},
+    {"mainForm", "txtWarn", "Warning Message Window",
+     "This shows any warning messages advising of corrections needed, read entire message as it may include "
+     "multiple warnings.",
+     200},
+    {"frmPlot", "txtD1", "Cone Base Diameter mm",
+     "Enter the diameter of the wide end / base end of the cone.", 200},
+    {"frmPlot", "txtD2", "Cone Tip Diameter mm",
+     "Enter the diameter of the smallest end / tip end of the cone.", 200},
+    {"frmPlot", "txtLenConeInput", "Cone Centre Length mm",
+     "Enter the centre line length of the cone (not the side length).", 200},
+    {"frmPlot", "txtSheetThick", "Sheet Metal Thickness mm",
+     "Enter the thickness of the sheet metal to be used and calculations will allow for that to ensure "
+     "inside diameters are correct.",
+     200},
+    {"frmPlot", "optPlot(0)", "Single Cone Plot",
+     "Choose this option to enter cone values above manually to plot one single cone.\r\n\r\n"
+     "Batch Plot is only enabled if a pipe is calculated on the main screen.",
+     200},
+    {"frmPlot", "optPlot(1)", "Batch Cone Plot",
+     "Choose this option to plot all of the cones from the pipe in the main screen without entering each one "
+     "manually.",
+     200},
+    {"frmPlot", "cmdPlot", "Calculate Cone Plot",
+     "Flattened cone plot calculations using cone dimensions will be placed in text box below with A,B,C and "
+     "D values corresponding to image alongside.\r\n\r\n"
+     "Right click highlighted values to copy them and paste into notepad to print out.",
+     200},
+    {"frmPortArea", "txtPortWidthFlat", "Curved Port Width",
+     "Curved Port Width is the flat width of the port taken by tracing the port on to paper placed inside "
+     "the bore.",
+     200},
+    {"frmPortArea", "txtBore", "Bore Diameter",
+     "Bore Diameter is required to calculate Chordal Width from Curved Port Width.", 200},
+    {"frmPortArea", "cmdExhPortWidthCalc", "Calculate Port Chordal Width",
+     "Enter Curved Port Width and Bore to calculate Chordal Width.\r\n\r\n"
+     "If port is measured with calipers enter the value directly in Chordal Width field.",
+     200},
+    {"frmPortArea", "txtPortHeight", "Port Height",
+     "Enter total Port Height.\r\n\r\n"
+     "Measure from the tallest part of the port if it has a curved top edge, do not subtract any curved "
+     "segment height.",
+     200},
+    {"frmPortArea", "txtPortRad1", "Port Corner Radius 1",
+     "Enter the radius of a 90 degree corner of the port.\r\n\r\n"
+     "Select the number of the same radius corners such as 2 top corners.",
+     200},
+    {"frmPortArea", "txtPortRad2", "Port Corner Radius 2",
+     "Enter any other different radius values of a 90 degree corner of the port.\r\n"
+     "For example the top and bottom corner radius values are not the same.\r\n\r\n"
+     "Select the number of the same radius corners.",
+     200},
+    {"frmPortArea", "txtSegmentHeight", "Port Segment Height",
+     "Enter the height of the segment alone as shown in the image", 200},
+    {"frmPortArea", "txtSegmentRad", "Port Segment Radius",
+     "Enter the radius of the curved line (edge of the port) shown in the image", 200},
+    {"frmPortArea", "cmdOnlySegment", "Single Segment Area Calculator",
+     "Allows for calculation of the AREA of an individual segment (curved port edge) seperate from the main "
+     "port calculations in this window.",
+     200},
+    {"frmPortArea", "cmdPortArea", "Calculate Port Area",
+     "Total of Port Area using Width, Height, Corner Radius values and number of them and Top Segment values "
+     "(if port edge is curved).\r\n\r\n"
+     "Value given is Port Area and alongside it is converted to Diameter.\r\n\r\n"
+     "If you already know Port Area enter it and click Area to Diameter button.",
+     200},
+    {"frmInputCalc", "cmdExTiming", "Calculate Exhaust Port Timing in Degree",
+     "Enter values for Stroke length, Con Rod length, Distance from top of cylinder deck to top of piston at "
+     "TDC, Distance from top of port to top of cylinder deck and Port height.",
+     200},
+    {"frmInputCalc", "cmdCalcExTemp", "Calculate Average BMEP",
+     "Enter values to calculate an average BMEP (Brake Mean Effective Pressure) of cylinder.\r\n\r\n"
+     "BMEP is used as a guide for Outlet Pipe Ratio on main screen and to provide an estimated Exhaust Gas "
+     "Temperature.",
+     200},
+    {"frmTubecalc", "cmdConeLength", "Calculate from Angle",
+     "Enter half the total angle of cone to get length of cone alone the side and the centre line of the "
+     "cone.",
+     200},
+    {"frmTubecalc", "cmdAngle", "Calculate from Side Length",
+     "Enter the length of the cone measured along the side of the cone to get the centre length and half the "
+     "total angle of the cone.",
+     200},
+    {"frmTubecalc", "cmdStrAngle", "Calculate from Centre Length",
+     "Enter the centre line length of the cone measured end to end of the cone to get the side length and "
+     "half the angle of the cone.",
+     200},
+};
+
+} // namespace
+
+std::span<const HelpTip> HelpTips() {
+    return kHelpTips;
+}
+
+} // namespace quorvane

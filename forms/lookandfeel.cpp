@@ -1,0 +1,68 @@
+#include "lookandfeel.h"
+
+#include <QAbstractScrollArea>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QWidget>
+
+namespace quorvane {
+
+QFont ControlFont() {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setStyleHint(QFont::SansSerif);
+    font.setBold(true);
+    font.setPixelSize(11);
+    return font;
+}
+
+namespace {
+
+// Text boxes paint their background with the Base role; everything else with Window.
+QPalette::ColorRole BackgroundRole(const QWidget *w) {
+    return qobject_cast<const QLineEdit *>(w) || qobject_cast<const QAbstractScrollArea *>(w)
+               ? QPalette::Base
+               : QPalette::Window;
+}
+
+class FocusSelector : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::FocusIn) {
+            // Deferred: a mouse press that brought the focus would otherwise
+            // place the cursor right after the selection was made.
+            QTimer::singleShot(0, watched, [watched] {
+                if (auto *line = qobject_cast<QLineEdit *>(watched))
+                    line->selectAll();
+                else if (auto *text = qobject_cast<QPlainTextEdit *>(watched))
+                    text->selectAll();
+            });
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void SetBackground(QWidget *w, const QColor &colour) {
+    QPalette p = w->palette();
+    p.setColor(BackgroundRole(w), colour);
+    w->setPalette(p);
+    if (BackgroundRole(w) == QPalette::Window)
+        w->setAutoFillBackground(true);
+}
+
+QColor Background(const QWidget *w) {
+    return w->palette().color(BackgroundRole(w));
+}
+
+void SelectAllOnFocus(QWidget *edit) {
+    edit->installEventFilter(new FocusSelector(edit));
+}
+
+} // namespace quorvane

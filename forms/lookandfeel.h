@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+namespace quorvane {
+
+// The face every control uses: the desktop's sans-serif, bold, about 11
+// pixels high, so captions sized for a small bold face fit their fixed controls.
+QFont ControlFont();
+
+inline const QColor kAdvisoryYellow(255, 255, 0);
+inline const QColor kRejectedRed(255, 0, 0);
+
+void SetBackground(QWidget *w, const QColor &colour);
+QColor Background(const QWidget *w);
+
+// Input boxes select their whole text when they get the focus, by keyboard
+// or by mouse, so that typing replaces it.
+void SelectAllOnFocus(QWidget *edit);
+
+} // namespace quorvane

@@ -1,0 +1,345 @@
+#include "mainform.h"
+
+#include "chamber.h"
+#include "controltable.h"
+#include "filedialogs.h"
+#include "helptexts.h"
+#include "inputcalcform.h"
+#include "lookandfeel.h"
+#include "numeric.h"
+#include "pipepicture.h"
+#include "pipevaluesfile.h"
+#include "plotform.h"
+#include "portareaform.h"
+#include "quorvane_version.h"
+#include "tooltip.h"
+#include "tubecalcform.h"
+#include "weblinks.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace quorvane {
+
+namespace {
+
+using K = ControlRow::Kind;
+
+// x, y, width, height in pixels of the 891 x 540 client area; labels sit 16 pixels above their box.
+constexpr ControlRow kLayout[] = {
+    {K::Label, "Label16", "Port Timing", 32, 16, 130, 16},
+    {K::Edit, "txtPTExh", "", 32, 32, 49, 25, 0},
+    {K::Label, "Label1", "RPM", 32, 72, 130, 16},
+    {K::Edit, "txtRPM", "", 32, 88, 81, 25, 1},
+    {K::Label, "Label4", " Exhaust Temp", 32, 136, 130, 16},
+    {K::Edit, "txtTemp", "", 32, 152, 49, 25, 2},
+    {K::Label, "Label2", "RSH", 32, 200, 50, 16},
+    {K::Edit, "txtHeats", "1.360", 32, 216, 41, 25, 3},
+    {K::Label, "Label3", "IGC", 88, 200, 50, 16},
+    {K::Edit, "txtGasConst", "300", 88, 216, 41, 25, 4},
+    {K::Label, "Label33", "Port Diam (P)", 168, 16, 150, 16},
+    {K::Edit, "txtPipeExDiam", "", 168, 32, 49, 25, 5},
+    {K::Label, "Label37", "Port Length", 168, 72, 150, 16},
+    {K::Edit, "txtPipeExLength", "", 168, 88, 49, 25, 6},
+    {K::Label, "Label38", "Port Flange Diam (F)", 168, 128, 150, 16},
+    {K::Edit, "txtPipeExDiamOut", "", 168, 144, 49, 25, 7},
+    {K::Check, "chkHeader", "Straight Header", 160, 184, 121, 25, 8},
+    {K::Button, "cmdPipeCalc", "Pipe Calc", 160, 216, 97, 49, 13},
+    {K::Label, "Label34", "Port to Pipe Ratio", 328, 16, 125, 16},
+    {K::Edit, "txtPipePtoPratio", "1.05", 328, 32, 49, 25, 9},
+    {K::Label, "Label35", "Port to Mid Ratio", 328, 72, 125, 16},
+    {K::Edit, "txtPipePtoMratio", "3.25", 328, 88, 49, 25, 10},
+    {K::Label, "Label36", "Port to Outlet Ratio", 328, 128, 125, 16},
+    {K::Edit, "txtPipeptoOutRatio", "0.6", 328, 144, 49, 25, 11},
+    {K::Label, "Label39", "Horn Coefficient", 328, 184, 125, 16},
+    {K::Edit, "txtPipeHornRatio", "1.25", 328, 200, 49, 25, 12},
+    {K::Button, "cmdPlot", "Plot Flat Cones", 320, 232, 113, 33, 17},
+    {K::Label, "Label5", "Cone Diameters (ID)", 456, 16, 134, 16},
+    {K::MultiLine, "txtPipeDim1", "", 456, 32, 113, 145, 14},
+    {K::Label, "Label6", "Cone Lengths", 592, 16, 134, 16},
+    {K::MultiLine, "txtPipeDim2", "", 592, 32, 113, 145, 15},
+    {K::Label, "Label7", "Cone Angles (Degree)", 728, 16, 150, 16},
+    {K::MultiLine, "txtPipeDim3", "", 728, 32, 113, 145, 16},
+    {K::Label, "lblTLen", "Tuned Length mm", 456, 192, 130, 16},
+    {K::Edit, "txtTunedLength", "", 456, 208, 65, 25, 38},
+    {K::MultiLineScroll, "txtWarn", "", 592, 184, 249, 81, 39},
+    {K::Picture, "picPipe", "", 24, 288, 841, 185, 25},
+    {K::Button, "cmdGotoSite", "Check for Updates", 24, 496, 137, 33, 35},
+    {K::Button, "cmdYThelp", "YouTube Video", 168, 496, 137, 33, 36},
+    {K::Button, "cmdClose", "Close", 728, 496, 137, 33, 34},
+};
+
+constexpr const char *kPipeFilter = "Saved Pipe Values (*.txt)|*.txt";
+
+QString Lines(const std::string &crlfText) {
+    return QString::fromStdString(crlfText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+} // namespace
+
+MainForm::MainForm(std::unique_ptr<FileDialogs> dialogs)
+    : m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<FileDialogs>()) {
+    setObjectName(QStringLiteral("mainForm"));
+    auto *client = new QWidget(this);
+    client->setFixedSize(891, 540);
+    client->setFont(ControlFont());
+    setCentralWidget(client);
+
+    picPipe = new PipePicture;
+    picPipe->setObjectName(QStringLiteral("picPipe"));
+    const auto controls = BuildControls(client, kLayout, {picPipe});
+    for (std::size_t i = 0; i < kPipeFieldCount; ++i) {
+        const auto field = static_cast<PipeField>(i);
+        QLineEdit *box = Control<QLineEdit>(controls, PipeFields()[i].box);
+        m_boxes[i] = box;
+        SelectAllOnFocus(box);
+        connect(box, &QLineEdit::textChanged, this, [this, field] { PipeBox_Change(field); });
+    }
+    chkHeader = Control<QCheckBox>(controls, "chkHeader");
+    cmdPipeCalc = Control<QPushButton>(controls, "cmdPipeCalc");
+    cmdPlot = Control<QPushButton>(controls, "cmdPlot");
+    txtPipeDim1 = Control<QPlainTextEdit>(controls, "txtPipeDim1");
+    txtPipeDim2 = Control<QPlainTextEdit>(controls, "txtPipeDim2");
+    txtPipeDim3 = Control<QPlainTextEdit>(controls, "txtPipeDim3");
+    txtTunedLength = Control<QLineEdit>(controls, "txtTunedLength");
+    txtWarn = Control<QPlainTextEdit>(controls, "txtWarn");
+    for (QPlainTextEdit *box : {txtPipeDim1, txtPipeDim2, txtPipeDim3, txtWarn})
+        box->setLineWrapMode(box == txtWarn ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+
+    connect(cmdPipeCalc, &QPushButton::clicked, this, &MainForm::cmdPipeCalc_Click);
+    connect(cmdPlot, &QPushButton::clicked, this, &MainForm::cmdPlot_Click);
+    connect(Control<QPushButton>(controls, "cmdClose"), &QPushButton::clicked, this, &QWidget::close);
+    connect(Control<QPushButton>(controls, "cmdGotoSite"), &QPushButton::clicked, this,
+            [this] { OpenWebSite(this); });
+    connect(Control<QPushButton>(controls, "cmdYThelp"), &QPushButton::clicked, this,
+            [this] { OpenVideoHelp(this); });
+    BuildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Load: the title first; a second launch finds the running copy by it.
+    setWindowTitle(
+        QStringLiteral("Quorvane (v%1.%2.%3)").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
+    auto plot = std::make_unique<PlotForm>(m_state);
+    auto portArea = std::make_unique<PortAreaForm>();
+    auto inputCalc = std::make_unique<InputCalcForm>();
+    auto tubeCalc = std::make_unique<TubeCalcForm>();
+    m_plot = plot.get();
+    m_portArea = portArea.get();
+    m_inputCalc = inputCalc.get();
+    m_tubeCalc = tubeCalc.get();
+    m_toolWindows.push_back(std::move(plot));
+    m_toolWindows.push_back(std::move(portArea));
+    m_toolWindows.push_back(std::move(inputCalc));
+    m_toolWindows.push_back(std::move(tubeCalc));
+    SetupToolTips();
+    Box(PipeField::Timing)->setFocus();
+}
+
+MainForm::~MainForm() = default;
+
+void MainForm::BuildMenus() {
+    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    const char *fileItems[] = {"&Open Pipe", "&Save Pipe"};
+    for (int i = 0; i < 2; ++i) {
+        mnuFileType[i] =
+            mnuFile->addAction(QString::fromLatin1(fileItems[i]), this, [this, i] { mnuFileType_Click(i); });
+        mnuFileType[i]->setObjectName(QStringLiteral("mnuFileType(%1)").arg(i));
+    }
+    QMenu *mnuTools = menuBar()->addMenu(QStringLiteral("Tools"));
+    mnuTools->setObjectName(QStringLiteral("mnuTools"));
+    const char *toolItems[] = {"&Port Calculators", "&Input Value Calculators", "&Cone Calculators"};
+    for (int i = 0; i < 3; ++i) {
+        mnuTools1[i] =
+            mnuTools->addAction(QString::fromLatin1(toolItems[i]), this, [this, i] { mnuTools1_Click(i); });
+        mnuTools1[i]->setObjectName(QStringLiteral("mnuTools1(%1)").arg(i));
+    }
+}
+
+PipeTexts MainForm::BoxTexts() const {
+    PipeTexts texts;
+    for (std::size_t i = 0; i < kPipeFieldCount; ++i)
+        texts[i] = m_boxes[i]->text().toStdString();
+    return texts;
+}
+
+void MainForm::PipeBox_Change(PipeField field) {
+    QLineEdit *box = Box(field);
+    const std::string text = box->text().toStdString();
+    const std::optional<double> lastTunedLength =
+        m_lastResult ? std::optional<double>(m_lastResult->tunedLength) : std::nullopt;
+    const BoxColour colour = field == PipeField::PortLength ? PortLengthColour(text, lastTunedLength)
+                                                            : AdvisoryColour(field, text);
+    // The normal colour is the picture's background, taken afresh each time.
+    SetBackground(box, colour == BoxColour::Advisory ? kAdvisoryYellow : Background(picPipe));
+}
+
+void MainForm::cmdPipeCalc_Click() {
+    if (const std::optional<PipeField> failing = ValidatePipeInputs(BoxTexts())) {
+        QLineEdit *box = Box(*failing);
+        box->setFocus();
+        SetBackground(box, kRejectedRed);
+        return;
+    }
+    CalculatePipe();
+}
+
+void MainForm::CalculatePipe() {
+    m_state.pipeCalculated = false;
+    PipeResult result;
+    try {
+        const PipeInputs inputs = ParsePipeInputs(BoxTexts(), chkHeader->isChecked());
+        result = ComputeChamber(inputs);
+        DrawPipe(inputs, result);
+    } catch (const ArithmeticFailure &failure) {
+        ShowCalculationFailure(QString::fromUtf8(failure.what()));
+        return;
+    }
+    m_lastResult = result;
+    txtWarn->clear();
+    if (result.portLengthFlagged)
+        SetBackground(Box(PipeField::PortLength), kAdvisoryYellow);
+    const ChamberTexts texts = FormatChamber(result);
+    txtPipeDim1->setPlainText(Lines(texts.diameters));
+    txtPipeDim2->setPlainText(Lines(texts.lengths));
+    txtPipeDim3->setPlainText(Lines(texts.angles));
+    txtTunedLength->setText(QString::fromStdString(texts.tunedLength));
+    txtWarn->setPlainText(Lines(result.warningText));
+    m_state.coneList = ConeListOf(result);
+    m_state.pipeCalculated = true;
+}
+
+void MainForm::DrawPipe(const PipeInputs &inputs, const PipeResult &result) {
+    const QSize area = picPipe->InnerSize();
+    picPipe->SetOutline(BuildPipeOutline(area.width(), area.height(), inputs.portWindowD, inputs.portFlangeD,
+                                         inputs.portLength, result.D, result.L));
+}
+
+void MainForm::ShowCalculationFailure(const QString &reason) {
+    // No number of an earlier design may stand beside inputs it does not belong to.
+    for (QPlainTextEdit *box : {txtPipeDim1, txtPipeDim2, txtPipeDim3})
+        box->clear();
+    txtTunedLength->clear();
+    picPipe->SetOutline(std::nullopt);
+    m_state.coneList = ConeList{};
+    txtWarn->setPlainText(reason);
+}
+
+void MainForm::cmdPlot_Click() {
+    m_plot->show();
+    m_plot->raise();
+    m_plot->activateWindow();
+    if (m_state.pipeCalculated)
+        m_plot->EnableBatch();
+}
+
+void MainForm::mnuTools1_Click(int index) {
+    ToolWindow *windows[] = {m_portArea, m_inputCalc, m_tubeCalc};
+    if (index < 0 || index > 2)
+        return;
+    windows[index]->show();
+    windows[index]->raise();
+    windows[index]->activateWindow();
+}
+
+void MainForm::mnuFileType_Click(int index) {
+    if (index == 0)
+        OpenPipe();
+    else if (index == 1)
+        SavePipe();
+}
+
+void MainForm::SavePipe() {
+    const QString chosen =
+        m_dialogs->ShowSaveDialog(this, QString::fromLatin1(kPipeFilter), QStringLiteral("Save Pipe Values"),
+                                  GetDocumentsFolder(), QStringLiteral("MyPipe.txt"));
+    if (chosen.isEmpty())
+        return;
+    const QString path = WithPipeExtension(chosen);
+    // The dialog asked about the name as typed; the added extension may name another file.
+    if (path != chosen && QFileInfo::exists(path) &&
+        !m_dialogs->ConfirmOverwrite(this, QStringLiteral("Save Pipe Values"), path))
+        return;
+    PipeValueTexts texts;
+    for (std::size_t i = 0; i < kPipeFieldCount; ++i)
+        texts[i] = m_boxes[i]->text();
+    QString error;
+    if (!WritePipeValues(path, texts, &error))
+        m_dialogs->ShowError(
+            this, QStringLiteral("Save Pipe Values"),
+            QStringLiteral("The pipe values could not be saved to %1.\n\n%2\n\nThe file on disk "
+                           "was left as it was.")
+                .arg(QDir::toNativeSeparators(path), error));
+}
+
+void MainForm::OpenPipe() {
+    const QString path =
+        m_dialogs->ShowOpenDialog(this, QString::fromLatin1(kPipeFilter),
+                                  QStringLiteral("Open Saved Pipe Values"), GetDocumentsFolder());
+    if (path.isEmpty())
+        return;
+    QString error;
+    const std::optional<PipeValueReadings> values = ReadPipeValues(path, &error);
+    if (!values) {
+        m_dialogs->ShowError(this, QStringLiteral("Open Saved Pipe Values"),
+                             QStringLiteral("The pipe values could not be read from %1.\n\n%2")
+                                 .arg(QDir::toNativeSeparators(path), error));
+        return;
+    }
+    for (std::size_t i = 0; i < kPipeFieldCount; ++i) {
+        if (!(*values)[i])
+            continue;
+        m_boxes[i]->setText(*(*values)[i]);
+        PipeBox_Change(static_cast<PipeField>(i)); // also when the text was already there
+    }
+}
+
+QWidget *MainForm::HelpControl(const HelpTip &tip) const {
+    const QWidget *windows[] = {this, m_plot, m_portArea, m_inputCalc, m_tubeCalc};
+    for (const QWidget *window : windows)
+        if (window->objectName() == QLatin1String(tip.window))
+            return window->findChild<QWidget *>(QString::fromLatin1(tip.control));
+    return nullptr;
+}
+
+void MainForm::SetupToolTips() {
+    m_toolTips = std::make_unique<clsTooltip>();
+    for (const HelpTip &tip : HelpTips()) {
+        const int informationIcon = 1, expandFromCentre = 16;
+        m_toolTips->AddTool(HelpControl(tip), QString::fromUtf8(tip.text), std::nullopt, std::nullopt, false,
+                            QString::fromUtf8(tip.title), informationIcon, expandFromCentre, 0, false, true,
+                            0, tip.width);
+    }
+    m_toolTipsAttached = true;
+}
+
+void MainForm::RemoveToolTips() {
+    for (const HelpTip &tip : HelpTips())
+        m_toolTips->RemoveTool(HelpControl(tip));
+}
+
+void MainForm::ReleaseToolTips() {
+    if (m_toolTipsAttached && m_toolTips)
+        RemoveToolTips();
+    m_toolTips.reset();
+}
+
+void MainForm::closeEvent(QCloseEvent *event) {
+    ReleaseToolTips();
+    for (auto it = m_toolWindows.rbegin(); it != m_toolWindows.rend(); ++it)
+        (*it)->CloseForGood();
+    const QWidgetList others = QApplication::topLevelWidgets();
+    for (QWidget *w : others)
+        if (w != this && w->isVisible())
+            w->close();
+    event->accept();
+}
+
+} // namespace quorvane

@@ -1,0 +1,102 @@
+#pragma once
+
+#include "chamber.h"
+#include "designstate.h"
+#include "filedialogs.h"
+#include "pipeinputs.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class QCheckBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QAction;
+
+namespace quorvane {
+
+class PipePicture;
+class PlotForm;
+class PortAreaForm;
+class InputCalcForm;
+class TubeCalcForm;
+class ToolWindow;
+class clsTooltip;
+struct HelpTip;
+
+// The main window: the chamber design's inputs, Pipe Calc, the results, the
+// warnings and the drawing. It owns the design; the tool windows live beside it.
+class MainForm : public QMainWindow {
+    Q_OBJECT
+
+  public:
+    // `dialogs` answers the File menu's dialogs; the platform's when none is given.
+    explicit MainForm(std::unique_ptr<FileDialogs> dialogs = nullptr);
+    ~MainForm() override;
+
+    const DesignState &designState() const { return m_state; }
+    PlotForm *plotForm() const { return m_plot; }
+    PortAreaForm *portAreaForm() const { return m_portArea; }
+    InputCalcForm *inputCalcForm() const { return m_inputCalc; }
+    TubeCalcForm *tubeCalcForm() const { return m_tubeCalc; }
+    clsTooltip *toolTips() const { return m_toolTips.get(); }
+    bool toolTipsAttached() const { return m_toolTipsAttached; }
+
+    void cmdPipeCalc_Click();
+    void cmdPlot_Click();
+    void mnuFileType_Click(int index);
+    void mnuTools1_Click(int index);
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    void BuildMenus();
+    void PipeBox_Change(PipeField field);
+    PipeTexts BoxTexts() const;
+    void CalculatePipe();
+    // Throws ArithmeticFailure, like the calculation, when the chamber cannot be drawn.
+    void DrawPipe(const PipeInputs &inputs, const PipeResult &result);
+    void ShowCalculationFailure(const QString &reason);
+    void OpenPipe();
+    void SavePipe();
+    void SetupToolTips();
+    void RemoveToolTips();
+    void ReleaseToolTips();
+    QWidget *HelpControl(const HelpTip &tip) const;
+    QLineEdit *Box(PipeField field) const { return m_boxes[static_cast<std::size_t>(field)]; }
+
+    std::unique_ptr<FileDialogs> m_dialogs;
+    DesignState m_state;
+    std::optional<PipeResult> m_lastResult;
+
+    std::array<QLineEdit *, kPipeFieldCount> m_boxes{};
+    QCheckBox *chkHeader = nullptr;
+    QPushButton *cmdPipeCalc = nullptr;
+    QPushButton *cmdPlot = nullptr;
+    QPlainTextEdit *txtPipeDim1 = nullptr;
+    QPlainTextEdit *txtPipeDim2 = nullptr;
+    QPlainTextEdit *txtPipeDim3 = nullptr;
+    QLineEdit *txtTunedLength = nullptr;
+    QPlainTextEdit *txtWarn = nullptr;
+    PipePicture *picPipe = nullptr;
+    std::array<QAction *, 2> mnuFileType{};
+    std::array<QAction *, 3> mnuTools1{};
+
+    // Tool windows, in the order they were created; closed for good in reverse.
+    PlotForm *m_plot = nullptr;
+    PortAreaForm *m_portArea = nullptr;
+    InputCalcForm *m_inputCalc = nullptr;
+    TubeCalcForm *m_tubeCalc = nullptr;
+    std::vector<std::unique_ptr<ToolWindow>> m_toolWindows;
+
+    std::unique_ptr<clsTooltip> m_toolTips;
+    bool m_toolTipsAttached = false;
+};
+
+} // namespace quorvane

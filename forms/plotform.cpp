@@ -1,0 +1,164 @@
+#include "plotform.h"
+
+#include "conepattern.h"
+#include "controltable.h"
+#include "flatcone.h"
+#include "lookandfeel.h"
+#include "numeric.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace quorvane {
+
+namespace {
+
+using K = ControlRow::Kind;
+
+// Each label stands 16 pixels above its box, at the box's x.
+constexpr ControlRow kLayout[] = {
+    {K::Label, "Label8", "Diameter of base", 32, 24, 150, 16},
+    {K::Edit, "txtD1", "", 32, 40, 65, 27, 0},
+    {K::Label, "Label9", "Diameter of tip", 32, 80, 150, 16},
+    {K::Edit, "txtD2", "", 32, 96, 65, 25, 1},
+    {K::Label, "Label23(1)", "Centre length", 32, 136, 150, 16},
+    {K::Edit, "txtLenConeInput", "", 32, 152, 65, 25, 2},
+    {K::Label, "Label23(0)", "Sheet thickness", 32, 192, 150, 16},
+    {K::Edit, "txtSheetThick", "", 32, 208, 33, 25, 3},
+    {K::Option, "optPlot(0)", "Single Plot", 32, 248, 129, 17, 4},
+    {K::Option, "optPlot(1)", "Batch Plot", 32, 272, 129, 17, 5},
+    {K::Button, "cmdPlot", "Plot Cone", 32, 296, 129, 33, 6},
+    {K::MultiLineScroll, "txtOutput", "", 24, 344, 153, 305, 7},
+    {K::Picture, "picConePlot", "", 200, 24, 584, 587},
+    {K::Button, "cmdClose", "Close", 648, 624, 137, 33, 8},
+};
+
+// The core writes CR LF line breaks; a text box keeps lines apart with '\n'.
+QString BoxText(const std::string &text) {
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// A box below 1, or too large to read at all, fails its check.
+bool BelowOne(const QLineEdit *box, double &value) {
+    try {
+        value = ParseLeadingNumber(box->text().toStdString());
+    } catch (const ArithmeticFailure &) {
+        return true;
+    }
+    return value < 1;
+}
+
+} // namespace
+
+PlotForm::PlotForm(const DesignState &state)
+    : ToolWindow("frmPlot", QStringLiteral("Plot Flat Cone"), 813, 669), m_state(state) {
+    auto *pattern = new ConePattern;
+    pattern->setObjectName(QStringLiteral("picConePlot"));
+    const auto controls = BuildControls(this, kLayout, {pattern});
+
+    txtD1 = Control<QLineEdit>(controls, "txtD1");
+    txtD2 = Control<QLineEdit>(controls, "txtD2");
+    txtLenConeInput = Control<QLineEdit>(controls, "txtLenConeInput");
+    txtSheetThick = Control<QLineEdit>(controls, "txtSheetThick");
+    optPlot = {Control<QRadioButton>(controls, "optPlot(0)"), Control<QRadioButton>(controls, "optPlot(1)")};
+    cmdPlot = Control<QPushButton>(controls, "cmdPlot");
+    txtOutput = Control<QPlainTextEdit>(controls, "txtOutput");
+    cmdClose = Control<QPushButton>(controls, "cmdClose");
+    picConePlot = Control<ConePattern>(controls, "picConePlot");
+    Label8 = Control<QLabel>(controls, "Label8");
+    Label9 = Control<QLabel>(controls, "Label9");
+    Label23 = {Control<QLabel>(controls, "Label23(0)"), Control<QLabel>(controls, "Label23(1)")};
+
+    // The pair is one Tab stop, at the selected option; the arrow keys move within it.
+    for (QRadioButton *option : optPlot)
+        connect(option, &QRadioButton::toggled, option,
+                [option](bool on) { option->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus); });
+    optPlot[1]->setFocusPolicy(Qt::ClickFocus);
+    optPlot[0]->setChecked(true);
+    optPlot[1]->setEnabled(false);
+
+    for (QLineEdit *box : {txtD1, txtD2, txtLenConeInput, txtSheetThick}) {
+        connect(box, &QLineEdit::textChanged, this, [this, box] { InputBox_Change(box); });
+        SelectAllOnFocus(box);
+    }
+    SelectAllOnFocus(txtOutput);
+    connect(cmdPlot, &QPushButton::clicked, this, &PlotForm::cmdPlot_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void PlotForm::EnableBatch() {
+    optPlot[1]->setEnabled(true);
+    optPlot[1]->setChecked(true);
+}
+
+void PlotForm::cmdPlot_Click() {
+    // Every press starts afresh, also when its checks then refuse an input.
+    txtOutput->clear();
+    if (optPlot[1]->isChecked())
+        PlotBatch();
+    else
+        PlotSingle();
+}
+
+void PlotForm::PlotSingle() {
+    double base = 0;
+    double tip = 0;
+    double height = 0;
+    double thickness = 0;
+    if (BelowOne(txtD1, base))
+        return Refuse(txtD1);
+    if (BelowOne(txtD2, tip))
+        return Refuse(txtD2);
+    if (BelowOne(txtLenConeInput, height))
+        return Refuse(txtLenConeInput);
+    if (txtSheetThick->text().isEmpty())
+        return Refuse(txtSheetThick);
+    if (!ReadThickness(thickness))
+        return;
+    try {
+        ShowReport(SingleConeReport(base, tip, height, thickness));
+    } catch (const ArithmeticFailure &e) {
+        ShowReport(e.what());
+    }
+}
+
+void PlotForm::PlotBatch() {
+    double thickness = 0;
+    if (txtSheetThick->text().isEmpty())
+        return Refuse(txtSheetThick);
+    if (!ReadThickness(thickness))
+        return;
+    try {
+        ShowReport(BatchConeReport(m_state.coneList, thickness));
+    } catch (const ArithmeticFailure &e) {
+        ShowReport(e.what());
+    }
+}
+
+void PlotForm::Refuse(QLineEdit *box) {
+    box->setFocus(Qt::OtherFocusReason);
+    SetBackground(box, kRejectedRed);
+}
+
+bool PlotForm::ReadThickness(double &thickness) {
+    try {
+        thickness = ParseLeadingNumber(txtSheetThick->text().toStdString());
+        return true;
+    } catch (const ArithmeticFailure &e) {
+        ShowReport(e.what());
+        return false;
+    }
+}
+
+void PlotForm::ShowReport(const std::string &report) {
+    txtOutput->setPlainText(BoxText(report));
+}
+
+void PlotForm::InputBox_Change(QLineEdit *box) {
+    SetBackground(box, Background(txtOutput));
+}
+
+} // namespace quorvane

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "designstate.h"
+#include "toolwindow.h"
+
+#include <array>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace quorvane {
+
+class ConePattern;
+
+// frmPlot: develops one typed cone, or the four cones of the chamber last
+// calculated in the main window, into flat sheet-metal patterns (A, B, C, D
+// keyed to the picture beside the report).
+class PlotForm : public ToolWindow {
+    Q_OBJECT
+
+  public:
+    // `state` is the main window's; its cones are read only when a batch is plotted.
+    explicit PlotForm(const DesignState &state);
+
+    // Called by the main window once a chamber has been calculated: offers the
+    // batch and selects it. Nothing ever disables it again.
+    void EnableBatch();
+
+    void cmdPlot_Click();
+
+  private:
+    void PlotSingle();
+    void PlotBatch();
+    // Marks a refused input: focus and red, no message.
+    void Refuse(QLineEdit *box);
+    // Reads the thickness; on a number too large to read, shows why and gives nothing.
+    bool ReadThickness(double &thickness);
+    void ShowReport(const std::string &report);
+    void InputBox_Change(QLineEdit *box);
+
+    const DesignState &m_state;
+
+    QLineEdit *txtD1 = nullptr;
+    QLineEdit *txtD2 = nullptr;
+    QLineEdit *txtLenConeInput = nullptr;
+    QLineEdit *txtSheetThick = nullptr;
+    std::array<QRadioButton *, 2> optPlot{};
+    QPushButton *cmdPlot = nullptr;
+    QPlainTextEdit *txtOutput = nullptr;
+    QPushButton *cmdClose = nullptr;
+    ConePattern *picConePlot = nullptr;
+    QLabel *Label8 = nullptr;
+    QLabel *Label9 = nullptr;
+    std::array<QLabel *, 2> Label23{};
+};
+
+} // namespace quorvane

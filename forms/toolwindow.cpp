@@ -1,0 +1,31 @@
+#include "toolwindow.h"
+
+#include "lookandfeel.h"
+
+#include <QCloseEvent>
+
+namespace quorvane {
+
+ToolWindow::ToolWindow(const char *objectName, const QString &title, int clientWidth, int clientHeight)
+    : QWidget(nullptr, Qt::Window) {
+    setObjectName(QString::fromLatin1(objectName));
+    setWindowTitle(title);
+    setFont(ControlFont());
+    setFixedSize(clientWidth, clientHeight);
+}
+
+void ToolWindow::CloseForGood() {
+    m_closingForGood = true;
+    close();
+}
+
+void ToolWindow::closeEvent(QCloseEvent *event) {
+    if (m_closingForGood) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    hide();
+}
+
+} // namespace quorvane

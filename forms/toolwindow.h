@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QWidget>
+
+namespace quorvane {
+
+// A tool window lives from the main window's load to the end of the program:
+// the user closing it only hides it, with every value kept. Only the main
+// window's closing closes it for good.
+class ToolWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    ToolWindow(const char *objectName, const QString &title, int clientWidth, int clientHeight);
+
+    void CloseForGood();
+
+  protected:
+    void closeEvent(QCloseEvent *event) override;
+
+  private:
+    bool m_closingForGood = false;
+};
+
+} // namespace quorvane

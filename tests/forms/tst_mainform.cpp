@@ -1,0 +1,379 @@
+#include "chamber.h"
+#include "mainform.h"
+#include "pipepicture.h"
+#include "plotform.h"
+#include "portareaform.h"
+#include "tubecalcform.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+using namespace quorvane;
+
+namespace {
+
+const QColor kWhite(255, 255, 255);
+const QColor kYellow(255, 255, 0);
+const QColor kRed(255, 0, 0);
+
+const char *kBoxes[] = {
+    "txtPTExh",           "txtRPM",          "txtTemp",          "txtHeats",         "txtGasConst",
+    "txtPipeExDiam",      "txtPipeExLength", "txtPipeExDiamOut", "txtPipePtoPratio", "txtPipePtoMratio",
+    "txtPipeptoOutRatio", "txtPipeHornRatio"};
+const char *kExample[] = {"190", "10000", "500",  "1.36", "300", "40",
+                          "30",  "38",    "1.05", "3.25", "0.6", "1.25"};
+
+} // namespace
+
+class TestMainForm : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<MainForm> m_form;
+
+    template <class T = QLineEdit> T *Find(const char *name) const {
+        T *w = m_form->findChild<T *>(QString::fromLatin1(name));
+        if (!w)
+            qFatal("no control %s", name);
+        return w;
+    }
+    QColor Colour(const char *box) const { return Find(box)->palette().color(QPalette::Base); }
+    // Types a text over whatever the box holds, as a user would.
+    void Type(const char *box, const QString &text) {
+        QLineEdit *edit = Find(box);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    }
+    void TypeExample() {
+        for (int i = 0; i < 12; ++i)
+            Type(kBoxes[i], QString::fromLatin1(kExample[i]));
+    }
+    void PipeCalc() { QTest::mouseClick(Find<QPushButton>("cmdPipeCalc"), Qt::LeftButton); }
+    QString Text(const char *box) const { return Find<QPlainTextEdit>(box)->toPlainText(); }
+
+  private slots:
+    void init() {
+        m_form = std::make_unique<MainForm>();
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    }
+    void cleanup() { m_form.reset(); }
+
+    void fresh_window_shows_its_initial_state();
+    void pipe_calc_on_the_fresh_window_marks_port_timing();
+    void precheck_marks_only_the_first_failing_box_data();
+    void precheck_marks_only_the_first_failing_box();
+    void advisory_colours_at_their_bounds_data();
+    void advisory_colours_at_their_bounds();
+    void typing_into_a_red_box_recolours_it();
+    void worked_example_fills_every_output();
+    void long_port_warns_and_turns_the_box_yellow();
+    void port_length_box_follows_the_last_calculation();
+    void second_calculation_clears_old_warnings();
+    void failing_calculation_empties_every_result_data();
+    void failing_calculation_empties_every_result();
+    void drawing_follows_the_calculation();
+    void outline_pixels_at_the_example_coordinates();
+    void plot_button_enables_batch_only_after_a_calculation();
+    void tools_menu_shows_the_same_window_each_time();
+    void closing_the_main_window_closes_every_window();
+};
+
+void TestMainForm::fresh_window_shows_its_initial_state() {
+    QCOMPARE(m_form->windowTitle(), QStringLiteral("Quorvane (v1.0.0)"));
+    QCOMPARE(m_form->centralWidget()->size(), QSize(891, 540));
+    QCOMPARE(QApplication::focusWidget(), Find("txtPTExh"));
+    const char *initial[] = {"", "", "", "1.360", "300", "", "", "", "1.05", "3.25", "0.6", "1.25"};
+    for (int i = 0; i < 12; ++i) {
+        QCOMPARE(Find(kBoxes[i])->text(), QString::fromLatin1(initial[i]));
+        QCOMPARE(Colour(kBoxes[i]), kWhite);
+    }
+    QVERIFY(!Find<QCheckBox>("chkHeader")->isChecked());
+    QVERIFY(!m_form->designState().pipeCalculated);
+    QVERIFY(!m_form->findChild<PipePicture *>("picPipe")->Outline());
+}
+
+void TestMainForm::pipe_calc_on_the_fresh_window_marks_port_timing() {
+    Find("txtRPM")->setFocus();
+    PipeCalc();
+    QCOMPARE(QApplication::focusWidget(), Find("txtPTExh"));
+    QCOMPARE(Colour("txtPTExh"), kRed);
+    QVERIFY(Text("txtPipeDim1").isEmpty());
+    QVERIFY(!m_form->designState().pipeCalculated);
+}
+
+void TestMainForm::precheck_marks_only_the_first_failing_box_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("fails");
+    QTest::newRow("timing 360.5") << 0 << "360.5" << true;
+    QTest::newRow("timing 360") << 0 << "360" << false;
+    QTest::newRow("rpm 0.5") << 1 << "0.5" << true;
+    QTest::newRow("temp letters") << 2 << "hot" << true;
+    QTest::newRow("heats 0.5") << 3 << "0.5" << true;
+    QTest::newRow("gas constant 0") << 4 << "0" << true;
+    QTest::newRow("port diameter empty") << 5 << "" << true;
+    QTest::newRow("port length empty") << 6 << "" << true;
+    QTest::newRow("port length letters") << 6 << "abc" << false;
+    QTest::newRow("flange 0") << 7 << "0" << true;
+    QTest::newRow("pipe ratio 0.9") << 8 << "0.9" << true;
+    QTest::newRow("mid ratio empty") << 9 << "" << true;
+    QTest::newRow("outlet 0.09") << 10 << "0.09" << true;
+    QTest::newRow("outlet 0.1") << 10 << "0.1" << false;
+    QTest::newRow("horn 0") << 11 << "0" << true;
+}
+
+void TestMainForm::precheck_marks_only_the_first_failing_box() {
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(bool, fails);
+    TypeExample();
+    PipeCalc(); // a previous design on the window
+    const QString previous = Text("txtPipeDim2");
+    Type(kBoxes[field], text);
+    Find("txtPTExh")->setFocus();
+    PipeCalc();
+    if (fails) {
+        QCOMPARE(QApplication::focusWidget(), Find(kBoxes[field]));
+        QCOMPARE(Colour(kBoxes[field]), kRed);
+        QCOMPARE(Text("txtPipeDim2"), previous); // results stay as they were
+        for (int i = 0; i < 12; ++i)
+            if (i != field)
+                QVERIFY(Colour(kBoxes[i]) != kRed);
+    } else {
+        QVERIFY(Colour(kBoxes[field]) != kRed);
+        QVERIFY(m_form->designState().pipeCalculated);
+    }
+}
+
+void TestMainForm::advisory_colours_at_their_bounds_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("timing 220") << 0 << "220" << kWhite;
+    QTest::newRow("timing 220.01") << 0 << "220.01" << kYellow;
+    QTest::newRow("timing 360 yellow") << 0 << "360" << kYellow;
+    QTest::newRow("rpm 4999") << 1 << "4999" << kYellow;
+    QTest::newRow("rpm 5000") << 1 << "5000" << kWhite;
+    QTest::newRow("rpm 30000") << 1 << "30000" << kWhite;
+    QTest::newRow("rpm 30001") << 1 << "30001" << kYellow;
+    QTest::newRow("temp letters") << 2 << "x" << kYellow;
+    QTest::newRow("heats anything") << 3 << "x" << kWhite;
+    QTest::newRow("horn 2") << 11 << "2" << kWhite;
+    QTest::newRow("horn 2.5") << 11 << "2.5" << kYellow;
+    QTest::newRow("outlet 0.6") << 10 << "0.6" << kWhite;
+    QTest::newRow("mid 2") << 9 << "2" << kYellow;
+}
+
+void TestMainForm::advisory_colours_at_their_bounds() {
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(QColor, colour);
+    Type(kBoxes[field], text);
+    QCOMPARE(Colour(kBoxes[field]), colour);
+}
+
+void TestMainForm::typing_into_a_red_box_recolours_it() {
+    Type("txtHeats", "0.5");
+    TypeExample();
+    Type("txtHeats", "0.5");
+    PipeCalc();
+    QCOMPARE(Colour("txtHeats"), kRed);
+    QTest::keyClicks(Find("txtHeats"), "1");
+    QCOMPARE(Colour("txtHeats"), kWhite);
+    Type("txtPTExh", "");
+    PipeCalc();
+    QCOMPARE(Colour("txtPTExh"), kRed);
+    QTest::keyClicks(Find("txtPTExh"), "1");
+    QCOMPARE(Colour("txtPTExh"), kYellow); // 1 is outside 140 to 220
+}
+
+void TestMainForm::worked_example_fills_every_output() {
+    TypeExample();
+    PipeCalc();
+    QCOMPARE(Text("txtPipeDim1"),
+             QStringLiteral("D1 = 42.00\nD2 = 67.54\nD3 = 103.18\nD4 = 130.00\nD5 = 130.00\n"
+                            "D6 = 24.00\nD7 = 24.00"));
+    QCOMPARE(Text("txtPipeDim2"),
+             QStringLiteral("L1 = 58.93\nL2 = 244.55\nL3 = 162.74\nL4 = 81.81\nL5 = 97.82\n"
+                            "L6 = 213.43\nL7 = 213.43"));
+    QCOMPARE(Text("txtPipeDim3"), QStringLiteral("L2 = 5.98\nL3 = 12.50\nL4 = 18.62\nL6 = 27.89"));
+    QCOMPARE(Find("txtTunedLength")->text(), QStringLiteral("889.27"));
+    QVERIFY(Text("txtWarn").isEmpty());
+    QCOMPARE(Colour("txtPipeExLength"), kWhite);
+    const DesignState &state = m_form->designState();
+    QVERIFY(state.pipeCalculated);
+    QCOMPARE(state.coneList[0].name, std::string("Cone L2"));
+    QCOMPARE(state.coneList[3].name, std::string("Cone L6"));
+    QCOMPARE(state.coneList[0].tipDiameter, 42.0);
+    QCOMPARE(QString::number(state.coneList[0].centreLength, 'f', 2), QStringLiteral("244.55"));
+}
+
+void TestMainForm::long_port_warns_and_turns_the_box_yellow() {
+    TypeExample();
+    Type("txtPipeExLength", "100");
+    Type("txtPipeExDiamOut", "45");
+    PipeCalc();
+    QCOMPARE(Colour("txtPipeExLength"), kYellow);
+    QVERIFY(Text("txtPipeDim2").startsWith("L1 = 100.00\nL2 = 233.48\n"));
+    QVERIFY(Text("txtPipeDim1").startsWith("D1 = 42.00\nD2 = 66.62\nD3 = 102.64\n"));
+    const QStringList warn = Text("txtWarn").split('\n');
+    QCOMPARE(warn.size(), 7);
+    QCOMPARE(warn[0], QStringLiteral("WARNING !"));
+    QCOMPARE(warn[1], QStringLiteral("Port Length should not exceed L1 (header length)."));
+    QCOMPARE(warn[4], QStringLiteral("WARNING !"));
+    QVERIFY(warn[5].startsWith("Header pipe inlet at the flange (F)"));
+}
+
+void TestMainForm::port_length_box_follows_the_last_calculation() {
+    Type("txtPipeExLength", "500");
+    QCOMPARE(Colour("txtPipeExLength"), kWhite); // no calculation yet
+    TypeExample();
+    PipeCalc(); // tuned length 889.27: allowance 88.93
+    Type("txtPipeExLength", "89");
+    QCOMPARE(Colour("txtPipeExLength"), kYellow);
+    Type("txtPipeExLength", "88");
+    QCOMPARE(Colour("txtPipeExLength"), kWhite);
+    Type("txtPipeExLength", "89");
+    PipeCalc();
+    QVERIFY(Text("txtWarn").startsWith("WARNING !\nPort Length")); // the box told the truth
+}
+
+void TestMainForm::second_calculation_clears_old_warnings() {
+    TypeExample();
+    Type("txtPipeExDiamOut", "30");
+    PipeCalc();
+    QVERIFY(Text("txtWarn").contains("11.63 degree taper angle."));
+    const QString drawnBefore = Text("txtPipeDim1");
+    Type("txtPipeExDiamOut", "38");
+    PipeCalc();
+    QVERIFY(Text("txtWarn").isEmpty());
+    QCOMPARE(Text("txtPipeDim1"), drawnBefore);
+}
+
+void TestMainForm::failing_calculation_empties_every_result_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("rpm 40000") << 1 << "40000"
+                               << "RPM is too large";
+    QTest::newRow("port beyond 0.375 TL") << 6 << "400"
+                                          << "negative length";
+    QTest::newRow("port length unreadable") << 6 << "1e400"
+                                            << "too large";
+    QTest::newRow("huge diameter") << 5 << "1e300"
+                                   << "too large";
+}
+
+void TestMainForm::failing_calculation_empties_every_result() {
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    QFETCH(QString, reason);
+    TypeExample();
+    PipeCalc();
+    QVERIFY(m_form->designState().pipeCalculated);
+    Type(kBoxes[field], text);
+    PipeCalc();
+    QVERIFY2(Text("txtWarn").contains(reason), qPrintable(Text("txtWarn")));
+    for (const char *box : {"txtPipeDim1", "txtPipeDim2", "txtPipeDim3"})
+        QVERIFY(Text(box).isEmpty());
+    QVERIFY(Find("txtTunedLength")->text().isEmpty());
+    QVERIFY(!m_form->findChild<PipePicture *>("picPipe")->Outline());
+    QVERIFY(!m_form->designState().pipeCalculated);
+    QVERIFY(m_form->designState().coneList[0].name.empty());
+    const QString all = Text("txtWarn").toLower();
+    QVERIFY(!all.contains("nan") && !all.contains("inf "));
+    QVERIFY(m_form->isVisible());
+}
+
+void TestMainForm::drawing_follows_the_calculation() {
+    auto *picture = m_form->findChild<PipePicture *>("picPipe");
+    QCOMPARE(picture->geometry(), QRect(24, 288, 841, 185));
+    TypeExample();
+    PipeCalc();
+    QVERIFY(picture->Outline());
+    const QSize inner = picture->InnerSize();
+    const PipeResult r =
+        ComputeChamber(PipeInputs{190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, false});
+    const PipeOutline expected = BuildPipeOutline(inner.width(), inner.height(), 40, 38, 30, r.D, r.L);
+    QCOMPARE(picture->Outline()->upper, expected.upper);
+    QCOMPARE(picture->Outline()->lower, expected.lower);
+    QCOMPARE(picture->Outline()->upper[0].x, 10);
+    QVERIFY(std::abs(picture->Outline()->upper[8].x - (inner.width() - 10)) <= 1);
+}
+
+void TestMainForm::outline_pixels_at_the_example_coordinates() {
+    PipePicture picture;
+    picture.resize(840 + 4, 180 + 4); // the border is 2 pixels on each side
+    QCOMPARE(picture.InnerSize(), QSize(840, 180));
+    const std::array<double, 8> D{0, 45, 80, 110, 130, 130, 22, 22};
+    const std::array<double, 8> L{0, 100, 280, 180, 90, 110, 240, 240};
+    picture.SetOutline(BuildPipeOutline(840, 180, 40, 44, 100, D, L));
+    const QImage image = picture.grab().toImage();
+    const QPoint origin = picture.contentsRect().topLeft();
+    const int xs[] = {10, 70, 140, 317, 425, 478, 544, 687, 831};
+    const int upper[] = {72, 70, 70, 54, 41, 32, 32, 80, 80};
+    const int lower[] = {108, 110, 110, 126, 139, 148, 148, 100, 100};
+    for (int j = 0; j < 9; ++j) {
+        QCOMPARE(image.pixelColor(origin + QPoint(xs[j], upper[j])), PipePicture::kInk);
+        QCOMPARE(image.pixelColor(origin + QPoint(xs[j], lower[j])), PipePicture::kInk);
+    }
+    QCOMPARE(image.pixelColor(origin + QPoint(400, 90)),
+             QColor(Qt::white)); // inside the pipe, on the centre line
+}
+
+void TestMainForm::plot_button_enables_batch_only_after_a_calculation() {
+    auto *plotButton = Find<QPushButton>("cmdPlot");
+    PlotForm *plot = m_form->plotForm();
+    auto *single = plot->findChild<QRadioButton *>("optPlot(0)");
+    auto *batch = plot->findChild<QRadioButton *>("optPlot(1)");
+    QVERIFY(!plot->isVisible());
+    QTest::mouseClick(plotButton, Qt::LeftButton);
+    QVERIFY(plot->isVisible());
+    QVERIFY(!batch->isEnabled());
+    QVERIFY(single->isChecked());
+    TypeExample();
+    PipeCalc();
+    QVERIFY(!batch->isEnabled()); // a calculation alone does not enable it
+    QTest::mouseClick(plotButton, Qt::LeftButton);
+    QVERIFY(batch->isEnabled());
+    QVERIFY(batch->isChecked());
+}
+
+void TestMainForm::tools_menu_shows_the_same_window_each_time() {
+    m_form->mnuTools1_Click(2);
+    TubeCalcForm *cone = m_form->tubeCalcForm();
+    QVERIFY(cone->isVisible());
+    auto *base = cone->findChild<QLineEdit *>("txtD1");
+    base->setText("100");
+    cone->close(); // the close box only hides it
+    QVERIFY(!cone->isVisible());
+    m_form->mnuTools1_Click(2);
+    QVERIFY(cone->isVisible());
+    QCOMPARE(m_form->tubeCalcForm(), cone);
+    QCOMPARE(cone->findChild<QLineEdit *>("txtD1")->text(), QStringLiteral("100"));
+    m_form->mnuTools1_Click(7); // no such item: nothing happens
+}
+
+void TestMainForm::closing_the_main_window_closes_every_window() {
+    m_form->mnuTools1_Click(0);
+    m_form->mnuTools1_Click(2);
+    QTest::mouseClick(Find<QPushButton>("cmdPlot"), Qt::LeftButton);
+    QVERIFY(m_form->portAreaForm()->isVisible());
+    QVERIFY(m_form->close());
+    QVERIFY(!m_form->isVisible());
+    QVERIFY(!m_form->portAreaForm()->isVisible());
+    QVERIFY(!m_form->tubeCalcForm()->isVisible());
+    QVERIFY(!m_form->plotForm()->isVisible());
+    for (QWidget *w : QApplication::topLevelWidgets())
+        QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+}
+
+QTEST_MAIN(TestMainForm)
+#include "tst_mainform.moc"

@@ -1,0 +1,209 @@
+#include "filedialogs.h"
+#include "mainform.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quorvane;
+
+namespace {
+
+// Answers the File menu's dialogs as a test tells it to, and remembers what was asked.
+struct ScriptedDialogs : FileDialogs {
+    QString answer;
+    bool confirm = true;
+    QStringList asked;
+    QStringList errors;
+
+    QString ShowSaveDialog(QWidget *, const QString &filter, const QString &title, const QString &,
+                           const QString &defaultName) override {
+        asked << title + '|' + filter + '|' + defaultName;
+        return answer;
+    }
+    QString ShowOpenDialog(QWidget *, const QString &filter, const QString &title, const QString &) override {
+        asked << title + '|' + filter;
+        return answer;
+    }
+    void ShowError(QWidget *, const QString &, const QString &text) override { errors << text; }
+    bool ConfirmOverwrite(QWidget *, const QString &, const QString &path) override {
+        asked << "overwrite " + path;
+        return confirm;
+    }
+};
+
+const char *kBoxes[] = {
+    "txtPTExh",           "txtRPM",          "txtTemp",          "txtHeats",         "txtGasConst",
+    "txtPipeExDiam",      "txtPipeExLength", "txtPipeExDiamOut", "txtPipePtoPratio", "txtPipePtoMratio",
+    "txtPipeptoOutRatio", "txtPipeHornRatio"};
+
+QByteArray ReadAll(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteAll(const QString &path, const QByteArray &bytes) {
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestPipeFileMenu : public QObject {
+    Q_OBJECT
+
+  private:
+    std::unique_ptr<MainForm> m_form;
+    ScriptedDialogs *m_dialogs = nullptr;
+    QTemporaryDir m_dir;
+
+    QLineEdit *Box(const char *name) const {
+        return m_form->findChild<QLineEdit *>(QString::fromLatin1(name));
+    }
+    QString Path(const char *name) const { return m_dir.filePath(QString::fromLatin1(name)); }
+    void Save(const QString &answer) {
+        m_dialogs->answer = answer;
+        m_form->mnuFileType_Click(1);
+    }
+    void Open(const QString &answer) {
+        m_dialogs->answer = answer;
+        m_form->mnuFileType_Click(0);
+    }
+
+  private slots:
+    void init() {
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        m_dialogs = dialogs.get();
+        m_form = std::make_unique<MainForm>(std::move(dialogs));
+        m_form->show();
+    }
+    void cleanup() { m_form.reset(); }
+
+    void save_writes_the_twelve_keys_as_typed();
+    void save_and_open_round_trip();
+    void extension_rule_data();
+    void extension_rule();
+    void added_extension_asks_before_replacing_another_file();
+    void open_fills_only_the_keys_with_values();
+    void cancelling_a_dialog_does_nothing();
+    void failing_save_is_reported_and_keeps_the_old_file();
+    void unreadable_file_is_reported();
+};
+
+void TestPipeFileMenu::save_writes_the_twelve_keys_as_typed() {
+    Box("txtPTExh")->setText("190");
+    Box("txtRPM")->setText(" 10 000 ");
+    Save(Path("new.txt"));
+    QCOMPARE(m_dialogs->asked.value(0),
+             QStringLiteral("Save Pipe Values|Saved Pipe Values (*.txt)|*.txt|MyPipe.txt"));
+    QCOMPARE(
+        ReadAll(Path("new.txt")),
+        QByteArray(
+            "[PipeCalcValues]\r\ntiming=190\r\nRPM= 10 000 \r\ntemp=\r\nheats=1.360\r\ngasConstant=300\r\n"
+            "portWindowD=\r\nportLength=\r\nportFlangeD=\r\nportToPipe=1.05\r\nportToMid=3.25\r\n"
+            "portToOutlet=0.6\r\nhornCoefficient=1.25\r\n"));
+    QVERIFY(m_dialogs->errors.isEmpty());
+}
+
+void TestPipeFileMenu::save_and_open_round_trip() {
+    const char *texts[] = {"190", "10000", "500", "1.36", "300", "40", "30", "38", "1.1", "3", "0.65", "1.5"};
+    for (int i = 0; i < 12; ++i)
+        Box(kBoxes[i])->setText(texts[i]);
+    Save(Path("design.txt"));
+    m_form.reset();
+    init();
+    Open(Path("design.txt"));
+    QCOMPARE(m_dialogs->asked.value(0),
+             QStringLiteral("Open Saved Pipe Values|Saved Pipe Values (*.txt)|*.txt"));
+    for (int i = 0; i < 12; ++i)
+        QCOMPARE(Box(kBoxes[i])->text(), QString::fromLatin1(texts[i]));
+    QCOMPARE(Box("txtPTExh")->palette().color(QPalette::Base), QColor(Qt::white));
+}
+
+void TestPipeFileMenu::extension_rule_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no extension") << "pipe"
+                                  << "pipe.txt";
+    QTest::newRow("ini kept") << "pipe.ini"
+                              << "pipe.ini";
+    QTest::newRow("dat kept") << "pipe.dat"
+                              << "pipe.dat";
+    QTest::newRow("four letters") << "pipe.text"
+                                  << "pipe.text.txt";
+}
+
+void TestPipeFileMenu::extension_rule() {
+    QFETCH(QString, typed);
+    QFETCH(QString, written);
+    Save(m_dir.filePath(typed));
+    QVERIFY(QFileInfo::exists(m_dir.filePath(written)));
+    if (typed != written)
+        QVERIFY(!QFileInfo::exists(m_dir.filePath(typed)));
+}
+
+void TestPipeFileMenu::added_extension_asks_before_replacing_another_file() {
+    WriteAll(Path("keep.txt"), "[Mine]\r\nx=1\r\n");
+    m_dialogs->confirm = false;
+    Save(Path("keep"));
+    QCOMPARE(m_dialogs->asked.last(), "overwrite " + Path("keep.txt"));
+    QCOMPARE(ReadAll(Path("keep.txt")), QByteArray("[Mine]\r\nx=1\r\n"));
+    m_dialogs->confirm = true;
+    Save(Path("keep"));
+    QVERIFY(ReadAll(Path("keep.txt")).startsWith("[Mine]\r\nx=1\r\n[PipeCalcValues]\r\n"));
+}
+
+void TestPipeFileMenu::open_fills_only_the_keys_with_values() {
+    for (int i = 0; i < 12; ++i)
+        Box(kBoxes[i])->setText("7");
+    m_form->findChild<QCheckBox *>("chkHeader")->setChecked(true);
+    auto *results = m_form->findChild<QPlainTextEdit *>("txtPipeDim1");
+    results->setPlainText("D1 = 42.00");
+    WriteAll(Path("rpm.txt"), "[PipeCalcValues]\r\nRPM=4000\r\ntiming=\r\n");
+    Open(Path("rpm.txt"));
+    for (int i = 0; i < 12; ++i)
+        QCOMPARE(Box(kBoxes[i])->text(), QString::fromLatin1(i == 1 ? "4000" : "7"));
+    QCOMPARE(Box("txtRPM")->palette().color(QPalette::Base), QColor(255, 255, 0)); // its range check ran
+    QVERIFY(m_form->findChild<QCheckBox *>("chkHeader")->isChecked());
+    QCOMPARE(results->toPlainText(), QStringLiteral("D1 = 42.00")); // nothing recalculated or cleared
+}
+
+void TestPipeFileMenu::cancelling_a_dialog_does_nothing() {
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+    Box("txtRPM")->setText("9000");
+    Save(QString());
+    Open(QString());
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+    QCOMPARE(Box("txtRPM")->text(), QStringLiteral("9000"));
+    QVERIFY(m_dialogs->errors.isEmpty());
+}
+
+void TestPipeFileMenu::failing_save_is_reported_and_keeps_the_old_file() {
+    // A folder where the file should be: the save cannot replace it, even as root.
+    QVERIFY(QDir(m_dir.path()).mkpath("blocked.txt/inside"));
+    Save(Path("blocked.txt"));
+    QCOMPARE(m_dialogs->errors.size(), 1);
+    QVERIFY(m_dialogs->errors[0].contains(QDir::toNativeSeparators(Path("blocked.txt"))));
+    QVERIFY(QFileInfo(Path("blocked.txt/inside")).isDir());
+
+    Save(m_dir.filePath("no such folder/pipe.txt"));
+    QCOMPARE(m_dialogs->errors.size(), 2);
+    QVERIFY(m_dialogs->errors[1].contains("pipe.txt"));
+}
+
+void TestPipeFileMenu::unreadable_file_is_reported() {
+    QVERIFY(QDir(m_dir.path()).mkdir("folder.txt"));
+    Box("txtRPM")->setText("9000");
+    Open(Path("folder.txt"));
+    QCOMPARE(m_dialogs->errors.size(), 1);
+    QVERIFY(m_dialogs->errors[0].contains("could not be read"));
+    QCOMPARE(Box("txtRPM")->text(), QStringLiteral("9000"));
+}
+
+QTEST_MAIN(TestPipeFileMenu)
+#include "tst_pipefile_menu.moc"
