@@ -145,10 +145,10 @@ std::string Lines(const std::array<const char *, N> &names, const std::array<dou
 } // namespace
 
 ChamberTexts FormatChamber(const PipeResult &r) {
-    static constexpr std::array<const char *, 7> dNames{"D1 = ", "D2 = ", "D3 = ", "D4 = ",
-                                                        "D5 = ", "D6 = ", "D7 = "};
-    static constexpr std::array<const char *, 7> lNames{"L1 = ", "L2 = ", "L3 = ", "L4 = ",
-                                                        "L5 = ", "L6 = ", "L7 = "};
+    static constexpr std::array<const char *, 7> dNames{
+        "D1 = ", "D2 = ", "D3 = ", "D4 = ", "D5 = ", "D6 = ", "D7 = "};
+    static constexpr std::array<const char *, 7> lNames{
+        "L1 = ", "L2 = ", "L3 = ", "L4 = ", "L5 = ", "L6 = ", "L7 = "};
     static constexpr std::array<const char *, 4> aNames{"L2 = ", "L3 = ", "L4 = ", "L6 = "};
     auto tail = [](const std::array<double, 8> &a) {
         std::array<double, 7> out{};

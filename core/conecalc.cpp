@@ -49,7 +49,8 @@ ConeLengths ConeFromCentreLength(double D1, double D2, double h) {
 namespace {
 
 template <class Compute, class Pick>
-CalcOutcome Calc(std::string_view base, std::string_view tip, std::string_view own, Compute compute, Pick pick) {
+CalcOutcome Calc(std::string_view base, std::string_view tip, std::string_view own, Compute compute,
+                 Pick pick) {
     double v[3] = {};
     if (auto failed = ParseInputs({base, tip, own}, v))
         return *failed;

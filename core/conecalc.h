@@ -14,8 +14,8 @@ struct ConeLengths {
     double halfAngle = 0;
 };
 
-ConeLengths ConeFromHalfAngle(double D1, double D2, double halfAngle);     // gives h and s
-ConeLengths ConeFromSideLength(double D1, double D2, double sideLength);   // gives h and alpha
+ConeLengths ConeFromHalfAngle(double D1, double D2, double halfAngle);       // gives h and s
+ConeLengths ConeFromSideLength(double D1, double D2, double sideLength);     // gives h and alpha
 ConeLengths ConeFromCentreLength(double D1, double D2, double centreLength); // gives alpha and s
 
 // The cone calculator's three buttons. Inputs: base, tip, the calculation's own.

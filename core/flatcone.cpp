@@ -55,7 +55,9 @@ void AppendBlock(std::string &report, const std::string &name, double base, doub
     report += block;
 }
 
-bool Plottable(double base, double tip, double height) { return base != 0 && tip != 0 && height != 0; }
+bool Plottable(double base, double tip, double height) {
+    return base != 0 && tip != 0 && height != 0;
+}
 
 } // namespace
 

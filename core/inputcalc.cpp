@@ -24,12 +24,24 @@ double AverageBmep(double P, double N, double B, double S) {
     return Checked(10000 * P / ((N / 60) * displacement));
 }
 
-double CelsiusToFahrenheit(double c) { return Checked(c * 9 / 5 + 32); }
-double FahrenheitToCelsius(double f) { return Checked((f - 32) * 5 / 9); }
-double KilowattToHorsepower(double kw) { return Checked(kw * 1.341022); }
-double HorsepowerToKilowatt(double hp) { return Checked(hp * 0.7457); }
-double MillimetreToInch(double mm) { return Checked(mm * 0.039370079); }
-double InchToMillimetre(double inch) { return Checked(inch * 25.39999983236); }
+double CelsiusToFahrenheit(double c) {
+    return Checked(c * 9 / 5 + 32);
+}
+double FahrenheitToCelsius(double f) {
+    return Checked((f - 32) * 5 / 9);
+}
+double KilowattToHorsepower(double kw) {
+    return Checked(kw * 1.341022);
+}
+double HorsepowerToKilowatt(double hp) {
+    return Checked(hp * 0.7457);
+}
+double MillimetreToInch(double mm) {
+    return Checked(mm * 0.039370079);
+}
+double InchToMillimetre(double inch) {
+    return Checked(inch * 25.39999983236);
+}
 
 CalcOutcome CalcTiming(std::string_view strokeText, std::string_view rodText, std::string_view deckText,
                        std::string_view portTopText) {

@@ -7,7 +7,9 @@
 
 namespace quorvane {
 
-double Pi() { return 4.0 * std::atan(1.0); }
+double Pi() {
+    return 4.0 * std::atan(1.0);
+}
 
 double Checked(double v, const char *reason) {
     if (!std::isfinite(v))
@@ -15,7 +17,9 @@ double Checked(double v, const char *reason) {
     return v;
 }
 
-double Square(double x) { return Checked(x * x); }
+double Square(double x) {
+    return Checked(x * x);
+}
 
 double ArcSin(double x) {
     const double pi = Pi();
@@ -50,8 +54,12 @@ double CotDeg(double degrees) {
 
 namespace {
 
-bool IsSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsSkipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 } // namespace
 

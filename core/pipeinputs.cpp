@@ -22,7 +22,9 @@ const std::array<PipeFieldInfo, kPipeFieldCount> &PipeFields() {
     return fields;
 }
 
-const PipeFieldInfo &FieldInfo(PipeField field) { return PipeFields()[static_cast<std::size_t>(field)]; }
+const PipeFieldInfo &FieldInfo(PipeField field) {
+    return PipeFields()[static_cast<std::size_t>(field)];
+}
 
 std::optional<PipeField> FieldByKey(std::string_view key) {
     for (std::size_t i = 0; i < kPipeFieldCount; ++i)

@@ -89,11 +89,12 @@ AreaInput AreaCulprit(double W, double H, double r1, double r2, double h, double
 
 } // namespace
 
-CalcOutcome CalcPortArea(std::string_view widthText, std::string_view heightText, std::string_view r1Text, int k1,
-                         std::string_view r2Text, int k2, std::string_view segmentRadiusText,
+CalcOutcome CalcPortArea(std::string_view widthText, std::string_view heightText, std::string_view r1Text,
+                         int k1, std::string_view r2Text, int k2, std::string_view segmentRadiusText,
                          std::string_view segmentHeightText) {
     double v[6] = {};
-    if (auto failed = ParseInputs({widthText, heightText, r1Text, r2Text, segmentHeightText, segmentRadiusText}, v))
+    if (auto failed =
+            ParseInputs({widthText, heightText, r1Text, r2Text, segmentHeightText, segmentRadiusText}, v))
         return *failed;
     const double W = v[0], H = v[1], r1 = v[2], r2 = v[3], h = v[4], R = v[5];
     try {

@@ -49,12 +49,16 @@ void TestCalculators::calculator_buttons_data() {
     QTest::newRow("curved width 0.5") << CalcPortWidth("0.5", "60") << "refuse@0";
     QTest::newRow("bore 1.5") << CalcPortWidth("30", "1.5") << "refuse@1";
     QTest::newRow("area, corners") << CalcPortArea("40", "30", "5", 2, "3", 2, "", "") << "1185.41 / 38.85";
-    QTest::newRow("area, curved top") << CalcPortArea("40", "30", "5", 2, "3", 2, "52", "4") << "1132.92 / 37.98";
-    QTest::newRow("area, four corners") << CalcPortArea("40", "30", "5", 4, "", 2, "", "") << "1178.54 / 38.74";
-    QTest::newRow("area, nothing selected") << CalcPortArea("40", "30", "5", 0, "3", 0, "", "") << "1200.00 / 39.09";
+    QTest::newRow("area, curved top")
+        << CalcPortArea("40", "30", "5", 2, "3", 2, "52", "4") << "1132.92 / 37.98";
+    QTest::newRow("area, four corners")
+        << CalcPortArea("40", "30", "5", 4, "", 2, "", "") << "1178.54 / 38.74";
+    QTest::newRow("area, nothing selected")
+        << CalcPortArea("40", "30", "5", 0, "3", 0, "", "") << "1200.00 / 39.09";
     QTest::newRow("area, all empty") << CalcPortArea("", "", "", 2, "", 2, "", "") << "0.00 / 0.00";
     QTest::newRow("area, negative") << CalcPortArea("4", "3", "5", 4, "", 2, "", "") << "failure@2";
-    QTest::newRow("area, segment too high") << CalcPortArea("40", "30", "", 2, "", 2, "5", "11") << "failure@4";
+    QTest::newRow("area, segment too high")
+        << CalcPortArea("40", "30", "", 2, "", 2, "5", "11") << "failure@4";
     QTest::newRow("area, overflow") << CalcPortArea("1e300", "1e300", "", 2, "", 2, "", "") << "failure@0";
     QTest::newRow("segment only") << CalcSegmentOnly("50", "5") << "146.81";
     QTest::newRow("segment skipped") << CalcSegmentOnly("0", "5") << "";
@@ -96,9 +100,9 @@ void TestCalculators::calculator_buttons() {
 }
 
 void TestCalculators::failures_never_show_nan_or_inf() {
-    const CalcOutcome outcomes[] = {CalcPortArea("4", "3", "5", 4, "", 2, "", ""), CalcTiming("54", "110", "0", "137"),
-                                    CalcFromSideLength("100", "50", "10"), CalcSegmentOnly("5", "11"),
-                                    CalcBmep("1e308", "1", "1", "1")};
+    const CalcOutcome outcomes[] = {
+        CalcPortArea("4", "3", "5", 4, "", 2, "", ""), CalcTiming("54", "110", "0", "137"),
+        CalcFromSideLength("100", "50", "10"), CalcSegmentOnly("5", "11"), CalcBmep("1e308", "1", "1", "1")};
     for (const CalcOutcome &o : outcomes) {
         QVERIFY(!o.failure.empty());
         QVERIFY(o.outputs.empty());
@@ -113,15 +117,24 @@ void TestCalculators::conversions_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     const int T = int(Conversion::Temperature), P = int(Conversion::Power), L = int(Conversion::Length);
-    QTest::newRow("100 C") << T << 0 << "100" << "212.000";
-    QTest::newRow("1000 C grouped") << T << 0 << "1000" << "1,832.000";
-    QTest::newRow("cleared C") << T << 0 << "" << "32.000";
-    QTest::newRow("212 F") << T << 1 << "212" << "100.000";
-    QTest::newRow("10 kW") << P << 0 << "10" << "13.410";
-    QTest::newRow("1000 HP not grouped") << P << 1 << "1000" << "745.700";
-    QTest::newRow("100000 kW not grouped") << P << 0 << "100000" << "134102.200";
-    QTest::newRow("1000 inch") << L << 1 << "1000" << "25400.000";
-    QTest::newRow("25.4 mm") << L << 0 << "25.4" << "1.000";
+    QTest::newRow("100 C") << T << 0 << "100"
+                           << "212.000";
+    QTest::newRow("1000 C grouped") << T << 0 << "1000"
+                                    << "1,832.000";
+    QTest::newRow("cleared C") << T << 0 << ""
+                               << "32.000";
+    QTest::newRow("212 F") << T << 1 << "212"
+                           << "100.000";
+    QTest::newRow("10 kW") << P << 0 << "10"
+                           << "13.410";
+    QTest::newRow("1000 HP not grouped") << P << 1 << "1000"
+                                         << "745.700";
+    QTest::newRow("100000 kW not grouped") << P << 0 << "100000"
+                                           << "134102.200";
+    QTest::newRow("1000 inch") << L << 1 << "1000"
+                               << "25400.000";
+    QTest::newRow("25.4 mm") << L << 0 << "25.4"
+                             << "1.000";
 }
 
 void TestCalculators::conversions() {
@@ -142,9 +155,11 @@ void TestCalculators::cone_calculations_agree_with_each_other() {
 }
 
 void TestCalculators::flat_cone_example() {
-    QCOMPARE(QString::fromStdString(SingleConeReport(120, 80, 150, 1.5)),
-             QString("Cone\r\nBase = 120.00 ID\r\nTip = 80.00 ID\r\nHeight = 150.00\r\nA = 374.86\r\nB = 252.76\r\n"
-                     "C = 302.65\r\nD = 453.98"));
+    QCOMPARE(
+        QString::fromStdString(SingleConeReport(120, 80, 150, 1.5)),
+        QString(
+            "Cone\r\nBase = 120.00 ID\r\nTip = 80.00 ID\r\nHeight = 150.00\r\nA = 374.86\r\nB = 252.76\r\n"
+            "C = 302.65\r\nD = 453.98"));
     const FlatCone f = FlattenCone(120, 80, 150, 0);
     QCOMPARE(FormatFixed(f.A, 2), std::string("366.25"));
     QCOMPARE(FormatFixed(f.B, 2), std::string("244.17"));
@@ -154,9 +169,11 @@ void TestCalculators::flat_cone_example() {
 
 void TestCalculators::flat_cone_edge_cases() {
     // A cylinder is a rectangle, not a failure.
-    QCOMPARE(QString::fromStdString(SingleConeReport(60, 60, 100, 1)),
-             QString("Cone\r\nBase = 60.00 ID\r\nTip = 60.00 ID\r\nHeight = 100.00\r\nCylinder: cut a rectangle\r\n"
-                     "Width = 194.78\r\nLength = 100.00"));
+    QCOMPARE(
+        QString::fromStdString(SingleConeReport(60, 60, 100, 1)),
+        QString(
+            "Cone\r\nBase = 60.00 ID\r\nTip = 60.00 ID\r\nHeight = 100.00\r\nCylinder: cut a rectangle\r\n"
+            "Width = 194.78\r\nLength = 100.00"));
     QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, FlattenCone(60, 60, 100, 1));
     // Tip larger than base: same formulas, C becomes the larger radius.
     const FlatCone inverted = FlattenCone(80, 120, 150, 0);
@@ -184,7 +201,9 @@ void TestCalculators::batch_report_has_four_blocks() {
 }
 
 void TestCalculators::batch_skips_zero_cones_and_shows_only_with_the_last() {
-    ConeList cones{{{"Cone L2", 67.54, 42, 0}, {"Cone L3", 103.18, 67.54, 162.74}, {"Cone L4", 130, 103.18, 81.81},
+    ConeList cones{{{"Cone L2", 67.54, 42, 0},
+                    {"Cone L3", 103.18, 67.54, 162.74},
+                    {"Cone L4", 130, 103.18, 81.81},
                     {"Cone L6", 130, 24, 213.43}}};
     const QString report = QString::fromStdString(BatchConeReport(cones, 1));
     QVERIFY(report.startsWith("Cone L3\r\n"));

@@ -76,58 +76,27 @@ void TestHelpTips::every_row_is_attached_to_its_control_data() {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("textStart");
     QTest::addColumn<int>("width");
+    auto row = [](const char *window, const char *control, const char *title, const char *text, int width) {
+        QTest::newRow(control) << window << control << title << text << width;
+    };
     // A sample typed out again by hand, so a slip in the table shows.
-    QTest::newRow("timing") << "mainForm"
-                            << "txtPTExh"
-                            << "Exhaust Port Timing"
-                            << "Exhaust port timing in crankshaft degrees." << 150;
-    QTest::newRow("rpm") << "mainForm"
-                         << "txtRPM"
-                         << "RPM"
-                         << "Maximum engine RPM." << 150;
-    QTest::newRow("temp") << "mainForm"
-                          << "txtTemp"
-                          << "Exhaust Temp C"
-                          << "Average exhaust gas temperature." << 150;
-    QTest::newRow("diameters") << "mainForm"
-                               << "txtPipeDim1"
-                               << "Diameter Ouput mm"
-                               << "Pipe diameters are shown here.\r\nAll dimensions are inside diameters."
-                               << 200;
-    QTest::newRow("lengths") << "mainForm"
-                             << "txtPipeDim2"
-                             << "Length Ouput mm"
-                             << "Pipe section lengths" << 200;
-    QTest::newRow("warnings") << "mainForm"
-                              << "txtWarn"
-                              << "Warning Message Window"
-                              << "This shows any warning" << 200;
-    QTest::newRow("single plot")
-        << "frmPlot"
-        << "optPlot(0)"
-        << "Single Cone Plot"
-        << "Choose this option to enter cone values above manually to plot one single "
-           "cone.\r\n\r\nBatch Plot is only enabled"
-        << 200;
-    QTest::newRow("batch plot") << "frmPlot"
-                                << "optPlot(1)"
-                                << "Batch Cone Plot"
-                                << "Choose this option to plot all" << 200;
-    QTest::newRow("segment only")
-        << "frmPortArea"
-        << "cmdOnlySegment"
-        << "Single Segment Area Calculator"
-        << "Allows for calculation of the AREA of an individual segment (curved port edge) "
-           "seperate"
-        << 200;
-    QTest::newRow("timing button") << "frmInputCalc"
-                                   << "cmdExTiming"
-                                   << "Calculate Exhaust Port Timing in Degree"
-                                   << "Enter values for Stroke length" << 200;
-    QTest::newRow("from centre") << "frmTubecalc"
-                                 << "cmdStrAngle"
-                                 << "Calculate from Centre Length"
-                                 << "Enter the centre line length of the cone measured end to end" << 200;
+    row("mainForm", "txtPTExh", "Exhaust Port Timing", "Exhaust port timing in crankshaft degrees.", 150);
+    row("mainForm", "txtRPM", "RPM", "Maximum engine RPM.", 150);
+    row("mainForm", "txtTemp", "Exhaust Temp C", "Average exhaust gas temperature.", 150);
+    row("mainForm", "txtPipeDim1", "Diameter Ouput mm",
+        "Pipe diameters are shown here.\r\nAll dimensions are inside diameters.", 200);
+    row("mainForm", "txtPipeDim2", "Length Ouput mm", "Pipe section lengths", 200);
+    row("mainForm", "txtWarn", "Warning Message Window", "This shows any warning", 200);
+    row("frmPlot", "optPlot(0)", "Single Cone Plot",
+        "Choose this option to enter cone values above manually to plot one single cone.\r\n\r\nBatch Plot",
+        200);
+    row("frmPlot", "optPlot(1)", "Batch Cone Plot", "Choose this option to plot all", 200);
+    row("frmPortArea", "cmdOnlySegment", "Single Segment Area Calculator",
+        "Allows for calculation of the AREA of an individual segment (curved port edge) seperate", 200);
+    row("frmInputCalc", "cmdExTiming", "Calculate Exhaust Port Timing in Degree",
+        "Enter values for Stroke length", 200);
+    row("frmTubecalc", "cmdStrAngle", "Calculate from Centre Length",
+        "Enter the centre line length of the cone measured end to end", 200);
 }
 
 void TestHelpTips::every_row_is_attached_to_its_control() {
