@@ -1,19 +1,15 @@
 #pragma once
 
+#include "tiplayout.h"
+
 #include <QColor>
 #include <QList>
-#include <QMargins>
 #include <QObject>
 #include <QPointer>
-#include <QRect>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 
 #include <optional>
-
-class QFont;
-class QFontMetrics;
 
 namespace quorvane {
 
@@ -21,15 +17,13 @@ namespace quorvane {
 // `registered`. Two kinds of field live here. What the tip window itself
 // knows of a tool (text, centred, transparent) is read from the control's
 // registered record; the appearance (colours, shape, title, icon, show mode,
-// margin, alignment, width) from the FIRST record with the control's id, so
-// a control removed and added again keeps its first look.
+// margin, alignment, width) from the FIRST record of the control, so a
+// control removed and added again keeps its first look.
 struct TooltipTool {
     static constexpr int kMaxTitleLength = 80;
 
-    int number = 0;  // 1-based position in the list
-    quintptr id = 0; // the control's identity, as a window handle would be
-    QPointer<QWidget> control;
-    QColor backColor; // plain RGB, resolved from the palette when not given
+    QPointer<QWidget> control; // null once the control is gone
+    QColor backColor;          // plain RGB, resolved from the palette when not given
     QColor foreColor;
     bool balloon = false;
     QString title; // cut to kMaxTitleLength, shown trimmed
@@ -43,81 +37,6 @@ struct TooltipTool {
     std::optional<QString> text; // none: asked for with NeedText each time
     bool registered = false;
 };
-
-// What a tip shows, worked out before it is drawn. Rectangles are relative
-// to the body's top-left corner (the balloon's pointer lies outside the body).
-struct TipLayout {
-    QString title; // trimmed; empty means no title line and no icon
-    int icon = 0;  // 0 when there is no title line
-    QStringList lines;
-    Qt::Alignment alignment = Qt::AlignLeft;
-    QMargins padding; // base padding plus the tool's margin
-    QRect iconRect;
-    QRect titleRect;
-    QRect textRect;
-    int lineSpacing = 0;
-    QSize bodySize;
-};
-
-// Where the tip window goes: the whole window (body and, for a balloon, the
-// pointer), and where the pointer sits on the body.
-struct TipPlacement {
-    QRect geometry;
-    QRect body; // relative to geometry's top-left
-    bool pointerAtTop = true;
-    int pointerX = 0; // relative to geometry's left
-};
-
-// Fixed dimensions of the drawing, in pixels.
-struct TipMetrics {
-    // Added inside the tool's own Margin so that Margin 0 still leaves the
-    // text clear of the border, as the desktop's own tips do.
-    static constexpr QMargins kBasePadding{8, 6, 8, 6};
-    static constexpr int kSmallIcon = 16;
-    static constexpr int kLargeIcon = 32;
-    static constexpr int kIconGap = 6;  // between the icon and the title
-    static constexpr int kTitleGap = 5; // between the title line and the text
-    static constexpr int kRadius = 7;   // a balloon's corners
-    static constexpr int kPointerHeight = 10;
-    static constexpr int kPointerWidth = 16;
-    static constexpr int kPointerInset = 20;      // pointer's distance from the body's left edge
-    static constexpr QPoint kCursorOffset{2, 16}; // clears the arrow cursor
-    static constexpr int kControlGap = 2;         // a centred tip's distance from its control
-    static constexpr int kAnimationMs = 200;
-    static constexpr int kAutoHideMs = 10000;
-};
-
-// Show-mode flags of a rectangular tip, with the values of the Windows
-// window-animation flags so that a tool's ShowMode means the same there and
-// here. A direction rolls the tip open from that side; bits not listed are
-// ignored. Balloons never animate.
-enum TipShowMode : int {
-    kRollLeftToRight = 0x1,
-    kRollRightToLeft = 0x2,
-    kRollTopToBottom = 0x4,
-    kRollBottomToTop = 0x8,
-    kExpandFromCentre = 0x10,
-    kFadeIn = 0x80000,
-};
-
-// The text as lines: CR LF, LF and a lone CR each break a line (so a doubled
-// break gives an empty line), and each line is word-wrapped greedily at
-// `width` pixels. A word wider than `width` stays whole on a line of its own.
-QStringList WrapTipText(const QString &text, const QFontMetrics &metrics, int width);
-
-// Lays out a tip with `appearance` showing `text` in `font` (the title in
-// its bold form).
-TipLayout LayoutTip(const TooltipTool &appearance, const QString &text, const QFont &font);
-
-// Places a tip near the pointer (below-right of it) or, when centred, below
-// the middle of the control, and keeps it inside `screen`: a tip that does
-// not fit below goes above.
-TipPlacement PlaceTip(const QSize &bodySize, bool balloon, bool centered, const QPoint &cursor,
-                      const QRect &control, const QRect &screen);
-
-// The window rectangle at the start of a show animation that ends at
-// `finalRect`; `finalRect` itself when the mode has nothing to roll or expand.
-QRect ShowAnimationStart(const QRect &finalRect, int showMode);
 
 // Pop-up help tips for controls of any window: each registered control (a
 // tool) has its own text, title with icon, colours, shape, show animation,
@@ -174,14 +93,13 @@ class clsTooltip : public QObject {
     bool eventFilter(QObject *watched, QEvent *event) override;
 
   private:
-    TooltipTool *RegisteredRecord(const QWidget *control);
-    TooltipTool *FirstRecord(const QWidget *control);
-    bool ShowTipFor(QWidget *control, const QPoint &cursor);
-    // The registered text, or the one NeedText gives; none when the tool is gone.
-    std::optional<QString> TextFor(QWidget *control);
+    void ShowTipFor(QWidget *control, const QPoint &cursor);
+    // The control's look with its registration's centring, transparency and
+    // text (asked for through NeedText when not registered); none when the
+    // tool is gone, perhaps removed by the NeedText handler.
+    std::optional<TooltipTool> ShownTool(QWidget *control);
 
     QList<TooltipTool> m_tools;
-    QString m_textBuffer; // the text last given through NeedText
 };
 
 } // namespace quorvane
