@@ -61,6 +61,10 @@ QColor Background(const QWidget *w) {
     return w->palette().color(BackgroundRole(w));
 }
 
+QString BoxLines(const std::string &crlfText) {
+    return QString::fromStdString(crlfText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 void SelectAllOnFocus(QWidget *edit) {
     edit->installEventFilter(new FocusSelector(edit));
 }

@@ -2,6 +2,9 @@
 
 #include <QColor>
 #include <QFont>
+#include <QString>
+
+#include <string>
 
 class QWidget;
 
@@ -16,6 +19,9 @@ inline const QColor kRejectedRed(255, 0, 0);
 
 void SetBackground(QWidget *w, const QColor &colour);
 QColor Background(const QWidget *w);
+
+// The core separates lines with CR LF; a text box keeps them apart with '\n'.
+QString BoxLines(const std::string &crlfText);
 
 // Input boxes select their whole text when they get the focus, by keyboard
 // or by mouse, so that typing replaces it.

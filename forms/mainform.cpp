@@ -78,10 +78,6 @@ constexpr ControlRow kLayout[] = {
 
 constexpr const char *kPipeFilter = "Saved Pipe Values (*.txt)|*.txt";
 
-QString Lines(const std::string &crlfText) {
-    return QString::fromStdString(crlfText).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 } // namespace
 
 MainForm::MainForm(std::unique_ptr<FileDialogs> dialogs)
@@ -207,11 +203,11 @@ void MainForm::CalculatePipe() {
     if (result.portLengthFlagged)
         SetBackground(Box(PipeField::PortLength), kAdvisoryYellow);
     const ChamberTexts texts = FormatChamber(result);
-    txtPipeDim1->setPlainText(Lines(texts.diameters));
-    txtPipeDim2->setPlainText(Lines(texts.lengths));
-    txtPipeDim3->setPlainText(Lines(texts.angles));
+    txtPipeDim1->setPlainText(BoxLines(texts.diameters));
+    txtPipeDim2->setPlainText(BoxLines(texts.lengths));
+    txtPipeDim3->setPlainText(BoxLines(texts.angles));
     txtTunedLength->setText(QString::fromStdString(texts.tunedLength));
-    txtWarn->setPlainText(Lines(result.warningText));
+    txtWarn->setPlainText(BoxLines(result.warningText));
     m_state.coneList = ConeListOf(result);
     m_state.pipeCalculated = true;
 }

@@ -36,11 +36,6 @@ constexpr ControlRow kLayout[] = {
     {K::Button, "cmdClose", "Close", 648, 624, 137, 33, 8},
 };
 
-// The core writes CR LF line breaks; a text box keeps lines apart with '\n'.
-QString BoxText(const std::string &text) {
-    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 // A box below 1, or too large to read at all, fails its check.
 bool BelowOne(const QLineEdit *box, double &value) {
     try {
@@ -154,7 +149,7 @@ bool PlotForm::ReadThickness(double &thickness) {
 }
 
 void PlotForm::ShowReport(const std::string &report) {
-    txtOutput->setPlainText(BoxText(report));
+    txtOutput->setPlainText(BoxLines(report));
 }
 
 void PlotForm::InputBox_Change(QLineEdit *box) {
