@@ -137,7 +137,7 @@ std::string Lines(const std::array<const char *, N> &names, const std::array<dou
         if (i > 0)
             text += kCrLf;
         text += names[i];
-        text += FormatFixed(values[i], 2);
+        AppendFixed(text, values[i], 2);
     }
     return text;
 }

@@ -147,9 +147,9 @@ double ParseLeadingNumber(std::string_view text) {
     return negative ? -value : value;
 }
 
-std::string FormatFixed(double value, int digits, Grouping grouping) {
+void AppendFixed(std::string &out, double value, int digits, Grouping grouping) {
     Checked(value);
-    std::array<char, 400> buffer{};
+    std::array<char, 400> buffer; // wide enough for any finite double with a few decimals
     const auto [end, ec] =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, digits);
     if (ec != std::errc())
@@ -166,8 +166,6 @@ std::string FormatFixed(double value, int digits, Grouping grouping) {
     const std::size_t point = text.find('.');
     const std::string_view whole = text.substr(0, point);
     const std::string_view rest = point == std::string_view::npos ? std::string_view() : text.substr(point);
-    std::string out;
-    out.reserve(text.size() + text.size() / 3 + 2);
     if (negative)
         out += '-';
     if (grouping == Grouping::Off) {
@@ -180,6 +178,11 @@ std::string FormatFixed(double value, int digits, Grouping grouping) {
         }
     }
     out += rest;
+}
+
+std::string FormatFixed(double value, int digits, Grouping grouping) {
+    std::string out;
+    AppendFixed(out, value, digits, grouping);
     return out;
 }
 

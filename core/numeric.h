@@ -39,6 +39,8 @@ double ParseLeadingNumber(std::string_view text);
 // "," as the group separator whatever the locale, so that the text reads
 // back with ParseLeadingNumber (grouping Off) or up to the first group.
 std::string FormatFixed(double value, int digits, Grouping grouping = Grouping::Default);
+// The same, written at the end of `out`: no allocation for texts built from many numbers.
+void AppendFixed(std::string &out, double value, int digits, Grouping grouping = Grouping::Default);
 
 // Rounds to the nearest whole number, halves to the even neighbour, into the
 // range of a 16-bit signed number; anything outside throws `reason`.
