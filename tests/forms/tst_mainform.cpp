@@ -4,6 +4,9 @@
 #include "plotform.h"
 #include "portareaform.h"
 #include "tubecalcform.h"
+#include "weblinks.h"
+
+#include <QDesktopServices>
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -80,6 +83,18 @@ class TestMainForm : public QObject {
     void plot_button_enables_batch_only_after_a_calculation();
     void tools_menu_shows_the_same_window_each_time();
     void closing_the_main_window_closes_every_window();
+    void link_buttons_open_their_addresses();
+};
+
+// Stands in for the desktop's browser.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+
+  public:
+    QList<QUrl> opened;
+
+  public slots:
+    void open(const QUrl &url) { opened << url; }
 };
 
 void TestMainForm::fresh_window_shows_its_initial_state() {
@@ -332,6 +347,15 @@ void TestMainForm::closing_the_main_window_closes_every_window() {
     QVERIFY(!m_form->plotForm()->isVisible());
     for (QWidget *w : QApplication::topLevelWidgets())
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+}
+
+void TestMainForm::link_buttons_open_their_addresses() {
+    UrlCatcher browser;
+    QDesktopServices::setUrlHandler("https", &browser, "open");
+    QTest::mouseClick(Find<QPushButton>("cmdGotoSite"), Qt::LeftButton);
+    QTest::mouseClick(Find<QPushButton>("cmdYThelp"), Qt::LeftButton);
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(browser.opened, (QList<QUrl>{QUrl(kWebSiteAddress), QUrl(kVideoHelpAddress)}));
 }
 
 QTEST_MAIN(TestMainForm)
