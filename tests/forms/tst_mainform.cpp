@@ -107,6 +107,8 @@ void TestMainForm::fresh_window_shows_its_initial_state() {
         QCOMPARE(Colour(kBoxes[i]), kWhite);
     }
     QVERIFY(!Find<QCheckBox>("chkHeader")->isChecked());
+    QTest::mouseClick(Find("txtHeats"), Qt::LeftButton, {}, QPoint(30, 12)); // a click lands mid-text
+    QTRY_COMPARE(Find("txtHeats")->selectedText(), QStringLiteral("1.360")); // yet typing replaces it all
     QVERIFY(!m_form->designState().pipeCalculated);
     QVERIFY(!m_form->findChild<PipePicture *>("picPipe")->Outline());
 }
