@@ -32,12 +32,9 @@ class TestCalculators : public QObject {
     void calculator_buttons_data();
     void calculator_buttons();
     void failures_never_show_nan_or_inf();
-    void conversions_data();
-    void conversions();
     void cone_calculations_agree_with_each_other();
     void flat_cone_example();
     void flat_cone_edge_cases();
-    void batch_report_has_four_blocks();
     void batch_skips_zero_cones_and_shows_only_with_the_last();
 };
 
@@ -111,40 +108,6 @@ void TestCalculators::failures_never_show_nan_or_inf() {
     }
 }
 
-void TestCalculators::conversions_data() {
-    QTest::addColumn<int>("pair");
-    QTest::addColumn<int>("from");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    const int T = int(Conversion::Temperature), P = int(Conversion::Power), L = int(Conversion::Length);
-    QTest::newRow("100 C") << T << 0 << "100"
-                           << "212.000";
-    QTest::newRow("1000 C grouped") << T << 0 << "1000"
-                                    << "1,832.000";
-    QTest::newRow("cleared C") << T << 0 << ""
-                               << "32.000";
-    QTest::newRow("212 F") << T << 1 << "212"
-                           << "100.000";
-    QTest::newRow("10 kW") << P << 0 << "10"
-                           << "13.410";
-    QTest::newRow("1000 HP not grouped") << P << 1 << "1000"
-                                         << "745.700";
-    QTest::newRow("100000 kW not grouped") << P << 0 << "100000"
-                                           << "134102.200";
-    QTest::newRow("1000 inch") << L << 1 << "1000"
-                               << "25400.000";
-    QTest::newRow("25.4 mm") << L << 0 << "25.4"
-                             << "1.000";
-}
-
-void TestCalculators::conversions() {
-    QFETCH(int, pair);
-    QFETCH(int, from);
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    QCOMPARE(QString::fromStdString(Convert(Conversion(pair), from, text.toStdString())), expected);
-}
-
 void TestCalculators::cone_calculations_agree_with_each_other() {
     const ConeLengths a = ConeFromCentreLength(130, 42, 244.55);
     const ConeLengths b = ConeFromSideLength(130, 42, a.sideLength);
@@ -182,22 +145,6 @@ void TestCalculators::flat_cone_edge_cases() {
     const FlatCone flat = FlattenCone(100, 90, 1, 10);
     QVERIFY(flat.A < 0 || flat.B < 0);
     QVERIFY(SingleConeReport(0, 80, 150, 1).empty());
-}
-
-void TestCalculators::batch_report_has_four_blocks() {
-    const ConeList cones{{{"Cone L2", 67.54, 42, 244.55},
-                          {"Cone L3", 103.18, 67.54, 162.74},
-                          {"Cone L4", 130, 103.18, 81.81},
-                          {"Cone L6", 130, 24, 213.43}}};
-    const QString report = QString::fromStdString(BatchConeReport(cones, 1));
-    const QStringList blocks = report.split("\r\n\r\n");
-    QCOMPARE(blocks.size(), 4);
-    for (int i = 0; i < 4; ++i) {
-        QCOMPARE(blocks[i].section("\r\n", 0, 0), QString::fromStdString(cones[i].name));
-        QCOMPARE(blocks[i].count("\r\n"), 7);
-    }
-    QVERIFY(!report.endsWith("\r\n"));
-    QCOMPARE(blocks[0].section("\r\n", 1, 1), QString("Base = 67.54 ID"));
 }
 
 void TestCalculators::batch_skips_zero_cones_and_shows_only_with_the_last() {
