@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -266,13 +267,19 @@ void MainForm::SavePipe() {
     PipeValueTexts texts;
     for (std::size_t i = 0; i < kPipeFieldCount; ++i)
         texts[i] = m_boxes[i]->text();
-    QString error;
-    if (!WritePipeValues(path, texts, &error))
-        m_dialogs->ShowError(
-            this, QStringLiteral("Save Pipe Values"),
-            QStringLiteral("The pipe values could not be saved to %1.\n\n%2\n\nThe file on disk "
-                           "was left as it was.")
-                .arg(QDir::toNativeSeparators(path), error));
+    const PipeValuesSave saved = WritePipeValues(QFile::encodeName(path), texts);
+    if (saved.saved)
+        return;
+    QString reason = saved.error;
+    if (saved.refusedText) {
+        const QString caption = QString::fromUtf8(PipeFields()[*saved.refusedText].label).trimmed();
+        reason = QStringLiteral("The box \u201C%1\u201D %2.").arg(caption, saved.error);
+    }
+    QString text = QStringLiteral("The pipe values could not be saved to %1.\n\n%2")
+                       .arg(QDir::toNativeSeparators(path), reason);
+    if (saved.oldFileKept)
+        text += QStringLiteral("\n\nThe file on disk was left as it was.");
+    m_dialogs->ShowError(this, QStringLiteral("Save Pipe Values"), text);
 }
 
 void MainForm::OpenPipe() {
@@ -282,7 +289,7 @@ void MainForm::OpenPipe() {
     if (path.isEmpty())
         return;
     QString error;
-    const std::optional<PipeValueReadings> values = ReadPipeValues(path, &error);
+    const std::optional<PipeValueReadings> values = ReadPipeValues(QFile::encodeName(path), &error);
     if (!values) {
         m_dialogs->ShowError(this, QStringLiteral("Open Saved Pipe Values"),
                              QStringLiteral("The pipe values could not be read from %1.\n\n%2")

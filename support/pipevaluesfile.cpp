@@ -2,29 +2,52 @@
 
 #include "profilefile.h"
 
+#include <QStringList>
+
 namespace quorvane {
 
-bool WritePipeValues(const QString &path, const PipeValueTexts &texts, QString *error) {
-    ProfileFile file;
-    if (!file.load(path, error))
-        return false;
-    const QString section = QString::fromLatin1(kPipeValuesSection);
-    for (std::size_t i = 0; i < kPipeValueCount; ++i)
-        file.setValue(section, QString::fromLatin1(kPipeValueKeys[i]), texts[i]);
-    return file.save(path, error);
+namespace {
+
+QStringList Keys() {
+    QStringList keys;
+    for (const char *key : kPipeValueKeys)
+        keys << QString::fromLatin1(key);
+    return keys;
 }
 
-std::optional<PipeValueReadings> ReadPipeValues(const QString &path, QString *error) {
+} // namespace
+
+PipeValuesSave WritePipeValues(const QByteArray &path, const PipeValueTexts &texts) {
+    PipeValuesSave result;
+    // The file read is the one that will be replaced, link or not.
+    const QByteArray target = WriteTarget(path, result.error);
+    ProfileFile file;
+    if (target.isEmpty() || !file.load(target, &result.error))
+        return result;
+    const QString section = QString::fromLatin1(kPipeValuesSection);
+    const QStringList keys = Keys();
+    for (std::size_t i = 0; i < kPipeValueCount; ++i) {
+        if (!file.setValue(section, keys[qsizetype(i)], texts[i], &result.error)) {
+            result.refusedText = i;
+            return result;
+        }
+    }
+    const SaveOutcome outcome = file.save(target);
+    result.saved = outcome.saved;
+    result.oldFileKept = outcome.oldFileKept;
+    result.error = outcome.error;
+    return result;
+}
+
+std::optional<PipeValueReadings> ReadPipeValues(const QByteArray &path, QString *error) {
     ProfileFile file;
     if (!file.load(path, error))
         return std::nullopt;
-    const QString section = QString::fromLatin1(kPipeValuesSection);
+    const QStringList texts = file.values(QString::fromLatin1(kPipeValuesSection), Keys());
     PipeValueReadings readings;
-    for (std::size_t i = 0; i < kPipeValueCount; ++i) {
-        QString text = file.value(section, QString::fromLatin1(kPipeValueKeys[i]));
-        if (!text.isEmpty())
-            readings[i] = std::move(text);
-    }
+    for (std::size_t i = 0; i < kPipeValueCount; ++i)
+        if (!texts[qsizetype(i)].isEmpty())
+            readings[i] = texts[qsizetype(i)];
     return readings;
 }
 

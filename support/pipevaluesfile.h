@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -21,12 +22,22 @@ using PipeValueTexts = std::array<QString, kPipeValueCount>;
 // window can leave that box as it is.
 using PipeValueReadings = std::array<std::optional<QString>, kPipeValueCount>;
 
+struct PipeValuesSave {
+    bool saved = false;
+    bool oldFileKept = true;
+    QString error;
+    // The text the file cannot hold, when that was the reason; `error` then
+    // is a clause to follow the text's name ("holds a line break").
+    std::optional<std::size_t> refusedText;
+};
+
 // Sets the twelve keys to the texts exactly as given and saves once, keeping
-// every other line of an existing file.
-bool WritePipeValues(const QString &path, const PipeValueTexts &texts, QString *error = nullptr);
-// A missing file reads as all nullopt; a folder or unreadable file gives
-// std::nullopt and a reason.
-std::optional<PipeValueReadings> ReadPipeValues(const QString &path, QString *error = nullptr);
+// every other line of an existing file. Nothing is written unless every
+// text can be stored.
+PipeValuesSave WritePipeValues(const QByteArray &path, const PipeValueTexts &texts);
+// A missing file reads as all nullopt; a file that cannot or must not be
+// read gives std::nullopt and a reason.
+std::optional<PipeValueReadings> ReadPipeValues(const QByteArray &path, QString *error = nullptr);
 
 // Appends ".txt" unless the path ends in a dot and three characters.
 QString WithPipeExtension(const QString &path);

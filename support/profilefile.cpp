@@ -1,203 +1,306 @@
 #include "profilefile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+
+#include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace quorvane {
 
 namespace {
 
-const QByteArray kCrLf = QByteArrayLiteral("\r\n");
+const QString kCrLf = u"\r\n"_s;
+const QByteArray kUtf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
+const QByteArray kUtf16LeMark = QByteArrayLiteral("\xFF\xFE");
+const QByteArray kUtf16BeMark = QByteArrayLiteral("\xFE\xFF");
+
+// A line's text is [start, end); its own break, if it has one, [end, next).
+struct Span {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
+};
+
+// CR LF, LF and a lone CR each end a line. `visit` returns false to stop.
+template <class Visit> void ForEachLine(QStringView units, Visit &&visit) {
+    const qsizetype size = units.size();
+    qsizetype start = 0;
+    while (start < size) {
+        qsizetype stop = start;
+        while (stop < size && units[stop] != u'\r' && units[stop] != u'\n')
+            ++stop;
+        qsizetype next = stop;
+        if (next < size)
+            next += units[next] == u'\r' && next + 1 < size && units[next + 1] == u'\n' ? 2 : 1;
+        if (!visit(Span{start, stop, next}))
+            return;
+        start = next;
+    }
+}
+
+// The blanks Windows skips around names and values.
+bool IsBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f';
+}
+
+QStringView Trimmed(QStringView text) {
+    while (!text.isEmpty() && IsBlank(text.front()))
+        text = text.sliced(1);
+    while (!text.isEmpty() && IsBlank(text.back()))
+        text.chop(1);
+    return text;
+}
 
 enum class LineKind { Other, Section, Key };
 
 struct ParsedLine {
     LineKind kind = LineKind::Other;
-    QByteArray name;
-    QByteArray value;
+    QStringView name;
+    QStringView value;
 };
 
-// Line text never holds CR or LF, so QByteArray::trimmed() strips exactly
-// the blanks, tabs, vertical tabs and form feeds Windows skips.
-ParsedLine Parse(const QByteArray &text) {
-    const QByteArray line = text.trimmed();
-    if (line.isEmpty() || line.startsWith(';'))
+ParsedLine Parse(QStringView text) {
+    const QStringView line = Trimmed(text);
+    if (line.isEmpty() || line.front() == u';')
         return {};
-    if (line.startsWith('[')) {
-        const qsizetype close = line.indexOf(']');
-        return {LineKind::Section, line.mid(1, close < 0 ? -1 : close - 1).trimmed(), {}};
+    if (line.front() == u'[') {
+        const qsizetype close = line.indexOf(u']');
+        return {LineKind::Section, Trimmed(close < 0 ? line.sliced(1) : line.sliced(1, close - 1)), {}};
     }
     // A line without "=" is still a key, one with no value.
-    const qsizetype equals = line.indexOf('=');
+    const qsizetype equals = line.indexOf(u'=');
     if (equals < 0)
         return {LineKind::Key, line, {}};
-    return {LineKind::Key, line.left(equals).trimmed(), line.mid(equals + 1).trimmed()};
+    return {LineKind::Key, Trimmed(line.left(equals)), Trimmed(line.sliced(equals + 1))};
 }
 
-bool SameName(const QByteArray &name, const QString &wanted) {
-    return QString::fromLatin1(name).compare(wanted, Qt::CaseInsensitive) == 0;
-}
-
-QByteArray Unquoted(const QByteArray &value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+QStringView Unquoted(QStringView value) {
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
         return value.sliced(1, value.size() - 2);
     return value;
 }
 
-bool Fail(QString *error, const QString &reason) {
-    if (error)
-        *error = reason;
-    return false;
+// The first character an 8-bit file cannot hold, a surrogate pair kept whole.
+QString FirstBeyondLatin1(const QString &text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i].unicode() <= 0xFF)
+            continue;
+        return text.mid(i, text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1);
+    }
+    return {};
+}
+
+void AppendUtf16(QByteArray &out, QStringView units, bool bigEndian) {
+    out.reserve(out.size() + 2 * units.size());
+    for (const QChar unit : units) {
+        const char high = char(unit.unicode() >> 8);
+        const char low = char(unit.unicode() & 0xFF);
+        out.append(bigEndian ? high : low);
+        out.append(bigEndian ? low : high);
+    }
+}
+
+QString Utf16Units(QByteArrayView bytes, bool bigEndian) {
+    QString units(bytes.size() / 2, Qt::Uninitialized);
+    for (qsizetype i = 0; i < units.size(); ++i) {
+        const auto first = uchar(bytes[2 * i]);
+        const auto second = uchar(bytes[2 * i + 1]);
+        units[i] = QChar(bigEndian ? char16_t(first << 8 | second) : char16_t(second << 8 | first));
+    }
+    return units;
 }
 
 } // namespace
 
-bool ProfileFile::load(const QString &path, QString *error) {
-    m_lines.clear();
-    const QFileInfo info(path);
-    if (!info.exists())
-        return true;
-    if (info.isDir())
-        return Fail(error, QStringLiteral("%1 is a folder, not a file.").arg(path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return Fail(error, file.errorString());
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Fail(error, file.errorString());
+struct ProfileFile::Place {
+    bool sectionFound = false;
+    bool keyFound = false;
+    Span key;
+    QString keyName; // the key's own spelling, kept when its value changes
+    Span lastKeyOrHeader;
+};
+
+bool ProfileFile::load(const QByteArray &path, QString *error) {
+    QByteArray content;
+    QString reason;
+    if (ReadSmallFile(path, content, reason) == ReadStatus::Refused) {
+        if (error)
+            *error = reason;
+        setBytes({});
+        return false;
+    }
     setBytes(content);
     return true;
 }
 
 void ProfileFile::setBytes(const QByteArray &bytes) {
-    m_lines.clear();
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype stop = start;
-        while (stop < bytes.size() && bytes[stop] != '\r' && bytes[stop] != '\n')
-            ++stop;
-        qsizetype next = stop;
-        if (next < bytes.size())
-            next += bytes[next] == '\r' && next + 1 < bytes.size() && bytes[next + 1] == '\n' ? 2 : 1;
-        m_lines.append({bytes.sliced(start, stop - start), bytes.sliced(stop, next - stop)});
-        start = next;
+    m_oddByte.clear();
+    if (bytes.startsWith(kUtf8Mark)) {
+        m_encoding = Encoding::Utf8;
+        m_units = QString::fromLatin1(bytes.sliced(kUtf8Mark.size()));
+    } else if (bytes.startsWith(kUtf16LeMark) || bytes.startsWith(kUtf16BeMark)) {
+        const bool bigEndian = bytes.startsWith(kUtf16BeMark);
+        m_encoding = bigEndian ? Encoding::Utf16Be : Encoding::Utf16Le;
+        const QByteArrayView body = QByteArrayView(bytes).sliced(2);
+        m_units = Utf16Units(body, bigEndian);
+        if (body.size() % 2 != 0)
+            m_oddByte = QByteArray(1, body.back());
+    } else {
+        m_encoding = Encoding::Latin1;
+        m_units = QString::fromLatin1(bytes);
     }
 }
 
 QByteArray ProfileFile::bytes() const {
-    QByteArray result;
-    for (const Line &line : m_lines)
-        result += line.text + line.end;
-    return result;
+    switch (m_encoding) {
+    case Encoding::Latin1:
+        return m_units.toLatin1();
+    case Encoding::Utf8:
+        return kUtf8Mark + m_units.toLatin1();
+    case Encoding::Utf16Le:
+    case Encoding::Utf16Be:
+        break;
+    }
+    const bool bigEndian = m_encoding == Encoding::Utf16Be;
+    QByteArray out = bigEndian ? kUtf16BeMark : kUtf16LeMark;
+    AppendUtf16(out, m_units, bigEndian);
+    return out + m_oddByte;
 }
 
-QString ProfileFile::value(const QString &section, const QString &key) const {
-    const qsizetype line = findKey(findSection(section), key);
-    if (line < 0)
-        return {};
-    return QString::fromLatin1(Unquoted(Parse(m_lines[line].text).value).left(kMaxValueLength));
+QString ProfileFile::Decode(QStringView units) const {
+    return m_encoding == Encoding::Utf8 ? QString::fromUtf8(units.toLatin1()) : units.toString();
 }
 
-void ProfileFile::setValue(const QString &section, const QString &key, const QString &value) {
-    const qsizetype header = findSection(section);
-    if (header < 0) {
-        if (!m_lines.isEmpty() && m_lines.back().end.isEmpty())
-            m_lines.back().end = kCrLf;
-        m_lines.append({'[' + section.toLatin1() + ']', kCrLf});
-        m_lines.append({key.toLatin1() + '=' + value.toLatin1(), kCrLf});
-        return;
+bool ProfileFile::Encode(const QString &text, QString &units, QString *refusal) const {
+    QString why;
+    if (text.contains(u'\r') || text.contains(u'\n'))
+        why = u"holds a line break, which would start a line of its own in the file"_s;
+    else if (!QStringView(text).isValidUtf16())
+        why = u"holds a broken character that no file can hold"_s;
+    else if (const QString beyond = FirstBeyondLatin1(text);
+             m_encoding == Encoding::Latin1 && !beyond.isEmpty())
+        why = u"holds \u201C%1\u201D, a character that this 8-bit (Latin-1) file cannot hold"_s.arg(beyond);
+    if (!why.isEmpty()) {
+        if (refusal)
+            *refusal = why;
+        return false;
     }
-    // An existing key keeps its place, its spelling and its line break.
-    if (const qsizetype line = findKey(header, key); line >= 0) {
-        m_lines[line].text = Parse(m_lines[line].text).name + '=' + value.toLatin1();
-        return;
-    }
-    const qsizetype after = lastKeyOrHeader(header);
-    if (m_lines[after].end.isEmpty())
-        m_lines[after].end = kCrLf;
-    m_lines.insert(after + 1, {key.toLatin1() + '=' + value.toLatin1(), kCrLf});
-}
-
-bool ProfileFile::save(const QString &path, QString *error) const {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return Fail(error, file.errorString());
-    const QByteArray content = bytes();
-    const qint64 written = m_write ? m_write(file, content) : file.write(content);
-    // A short write leaves no error on the device when the disk is merely
-    // full, and commit() would then replace the old file with a cut-off one.
-    if (written != content.size()) {
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? file.errorString()
-                                   : QStringLiteral("Only %1 of %2 bytes could be written.")
-                                         .arg(qMax(written, qint64(0)))
-                                         .arg(content.size());
-        file.cancelWriting();
-        return Fail(error, reason);
-    }
-    if (!file.commit())
-        return Fail(error, file.errorString());
+    units = m_encoding == Encoding::Utf8 ? QString::fromLatin1(text.toUtf8()) : text;
     return true;
 }
 
-void ProfileFile::setWriteFunction(WriteFunction write) {
-    m_write = std::move(write);
+QString ProfileFile::value(const QString &section, const QString &key) const {
+    return values(section, {key}).front();
 }
 
 // Only the first section of a name is searched, as Windows does; a later
 // duplicate is never read or written.
-qsizetype ProfileFile::findSection(const QString &section) const {
-    for (qsizetype i = 0; i < m_lines.size(); ++i) {
-        const ParsedLine parsed = Parse(m_lines[i].text);
-        if (parsed.kind == LineKind::Section && SameName(parsed.name, section))
-            return i;
-    }
-    return -1;
+QStringList ProfileFile::values(const QString &section, const QStringList &keys) const {
+    QStringList found(keys.size());
+    std::vector<bool> seen(std::size_t(keys.size()), false);
+    bool inSection = false;
+    ForEachLine(m_units, [&](const Span &line) {
+        const ParsedLine parsed = Parse(QStringView(m_units).sliced(line.start, line.end - line.start));
+        if (parsed.kind == LineKind::Section) {
+            if (inSection)
+                return false;
+            inSection = Decode(parsed.name).compare(section, Qt::CaseInsensitive) == 0;
+        } else if (inSection && parsed.kind == LineKind::Key) {
+            const QString name = Decode(parsed.name);
+            for (qsizetype i = 0; i < keys.size(); ++i) {
+                if (seen[std::size_t(i)] || name.compare(keys[i], Qt::CaseInsensitive) != 0)
+                    continue;
+                seen[std::size_t(i)] = true;
+                found[i] = Decode(Unquoted(parsed.value)).left(kMaxValueLength);
+            }
+        }
+        return true;
+    });
+    return found;
 }
 
-qsizetype ProfileFile::findKey(qsizetype header, const QString &key) const {
-    if (header < 0)
-        return -1;
-    for (qsizetype i = header + 1; i < m_lines.size(); ++i) {
-        const ParsedLine parsed = Parse(m_lines[i].text);
-        if (parsed.kind == LineKind::Section)
-            break;
-        if (parsed.kind == LineKind::Key && SameName(parsed.name, key))
-            return i;
-    }
-    return -1;
+ProfileFile::Place ProfileFile::Locate(const QString &section, const QString &key) const {
+    Place place;
+    ForEachLine(m_units, [&](const Span &line) {
+        const ParsedLine parsed = Parse(QStringView(m_units).sliced(line.start, line.end - line.start));
+        if (parsed.kind == LineKind::Section) {
+            if (place.sectionFound)
+                return false;
+            place.sectionFound = Decode(parsed.name).compare(section, Qt::CaseInsensitive) == 0;
+            place.lastKeyOrHeader = line;
+        } else if (place.sectionFound && parsed.kind == LineKind::Key) {
+            place.lastKeyOrHeader = line;
+            if (!place.keyFound && Decode(parsed.name).compare(key, Qt::CaseInsensitive) == 0) {
+                place.keyFound = true;
+                place.key = line;
+                place.keyName = parsed.name.toString();
+            }
+        }
+        return true;
+    });
+    return place;
 }
 
-// A new key goes after the section's last key rather than at its end, so the
-// blank lines and comments that lead into the next section stay with it.
-qsizetype ProfileFile::lastKeyOrHeader(qsizetype header) const {
-    qsizetype last = header;
-    for (qsizetype i = header + 1; i < m_lines.size(); ++i) {
-        const LineKind kind = Parse(m_lines[i].text).kind;
-        if (kind == LineKind::Section)
-            break;
-        if (kind == LineKind::Key)
-            last = i;
+bool ProfileFile::setValue(const QString &section, const QString &key, const QString &value,
+                           QString *refusal) {
+    QString valueUnits, keyUnits, sectionUnits;
+    if (!Encode(value, valueUnits, refusal) || !Encode(key, keyUnits, refusal) ||
+        !Encode(section, sectionUnits, refusal))
+        return false;
+    const Place place = Locate(section, key);
+    if (!place.sectionFound) {
+        if (!m_units.isEmpty() && !m_units.endsWith(u'\n') && !m_units.endsWith(u'\r'))
+            m_units += kCrLf;
+        m_units += u'[' + sectionUnits + u']' + kCrLf + keyUnits + u'=' + valueUnits + kCrLf;
+        return true;
     }
-    return last;
+    // An existing key keeps its place, its spelling and its line break.
+    if (place.keyFound) {
+        m_units.replace(place.key.start, place.key.end - place.key.start, place.keyName + u'=' + valueUnits);
+        return true;
+    }
+    // A new key goes after the section's last key rather than at its end, so
+    // the blank lines and comments that lead into the next section stay with it.
+    const Span &after = place.lastKeyOrHeader;
+    QString line = keyUnits + u'=' + valueUnits + kCrLf;
+    if (after.next == after.end)
+        line.prepend(kCrLf);
+    m_units.insert(after.next, line);
+    return true;
+}
+
+SaveOutcome ProfileFile::save(const QByteArray &path) const {
+    return SaveFileSafely(path, bytes());
 }
 
 QString ReadIniValue(const QString &section, const QString &key, const QString &path) {
     ProfileFile file;
-    if (!file.load(path))
+    if (!file.load(QFile::encodeName(path)))
         return {};
     return file.value(section, key);
 }
 
 bool WriteIniValue(const QString &section, const QString &key, const QString &value, const QString &path,
                    QString *error) {
+    QString reason;
+    const QByteArray target = WriteTarget(QFile::encodeName(path), reason);
     ProfileFile file;
     // Saving over a file that could not be read would destroy what it holds.
-    if (!file.load(path, error))
-        return false;
-    file.setValue(section, key, value);
-    return file.save(path, error);
+    bool done = !target.isEmpty() && file.load(target, &reason);
+    if (done && !file.setValue(section, key, value, &reason)) {
+        reason = u"The value "_s + reason + u'.';
+        done = false;
+    }
+    if (done) {
+        const SaveOutcome outcome = file.save(target);
+        done = outcome.saved;
+        reason = outcome.error;
+    }
+    if (!done && error)
+        *error = reason;
+    return done;
 }
 
 } // namespace quorvane

@@ -1,12 +1,10 @@
 #pragma once
 
+#include "diskfile.h"
+
 #include <QByteArray>
-#include <QList>
 #include <QString>
-
-#include <functional>
-
-class QIODevice;
+#include <QStringList>
 
 namespace quorvane {
 
@@ -17,43 +15,48 @@ namespace quorvane {
 // lines of the keys that were set and keeps every other byte as it was.
 class ProfileFile {
   public:
-    // Writes bytes to device and returns how many were written, as
-    // QIODevice::write does; a test replaces it to act out a full disk.
-    using WriteFunction = std::function<qint64(QIODevice &device, const QByteArray &bytes)>;
+    // A file that starts with a byte order mark is read and written in that
+    // encoding; any other is 8-bit text, read as Latin-1, as a new file is.
+    enum class Encoding { Latin1, Utf8, Utf16Le, Utf16Be };
 
     // The Windows calls read into a buffer of 128 characters, terminator included.
     static constexpr qsizetype kMaxValueLength = 127;
 
     // A missing file loads as empty and succeeds, since saving to a new path
-    // is normal; a folder or an unreadable file fails with a reason.
-    bool load(const QString &path, QString *error = nullptr);
+    // is normal; anything ReadSmallFile refuses fails with its reason.
+    bool load(const QByteArray &path, QString *error = nullptr);
     void setBytes(const QByteArray &bytes);
     QByteArray bytes() const;
+    Encoding encoding() const { return m_encoding; }
 
     // Empty when the section or key is missing. Names match in any case, the
     // first section and key of a name win, and the value comes back trimmed,
     // without one pair of enclosing quotes and cut to kMaxValueLength.
     QString value(const QString &section, const QString &key) const;
-    // Text outside Latin-1 is stored as '?', as an 8-bit file must.
-    void setValue(const QString &section, const QString &key, const QString &value);
+    // The same for several keys of one section, in one pass over the file.
+    QStringList values(const QString &section, const QStringList &keys) const;
 
-    // Replaces the file as a whole or not at all; on failure the old file is
-    // left intact and error says what went wrong.
-    bool save(const QString &path, QString *error = nullptr) const;
-    void setWriteFunction(WriteFunction write);
+    // Refuses a text with a line break (it would make lines of its own) or
+    // with a character the file's encoding cannot hold, leaving the file as
+    // it was; `refusal` then says what the text holds, as a clause that
+    // follows the text's name ("holds a line break").
+    bool setValue(const QString &section, const QString &key, const QString &value,
+                  QString *refusal = nullptr);
+
+    SaveOutcome save(const QByteArray &path) const;
 
   private:
-    struct Line {
-        QByteArray text;
-        QByteArray end; // the line's own break, empty on an unterminated last line
-    };
+    struct Place;
 
-    qsizetype findSection(const QString &section) const;
-    qsizetype findKey(qsizetype header, const QString &key) const;
-    qsizetype lastKeyOrHeader(qsizetype header) const;
+    QString Decode(QStringView units) const;
+    bool Encode(const QString &text, QString &units, QString *refusal) const;
+    Place Locate(const QString &section, const QString &key) const;
 
-    QList<Line> m_lines;
-    WriteFunction m_write;
+    // The file's code units: its bytes for 8-bit files, its 16-bit units for
+    // UTF-16 ones, so that every foreign byte survives a save unchanged.
+    QString m_units;
+    Encoding m_encoding = Encoding::Latin1;
+    QByteArray m_oddByte; // the last byte of a UTF-16 file of odd length
 };
 
 // Like GetPrivateProfileString with an empty default: anything that cannot be
