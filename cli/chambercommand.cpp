@@ -1,13 +1,11 @@
 #include "chambercommand.h"
 
+#include "designtexts.h"
 #include "usage.h"
 
 #include "numeric.h"
 #include "pipeinputs.h"
-#include "pipevaluesfile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -15,36 +13,6 @@
 namespace quorvane::cli {
 
 namespace {
-
-std::size_t Index(PipeField field) {
-    return static_cast<std::size_t>(field);
-}
-
-std::string KeyList() {
-    std::string keys;
-    for (const PipeFieldInfo &info : PipeFields())
-        keys += (keys.empty() ? "" : ", ") + std::string(info.key);
-    return keys;
-}
-
-// Applies a saved file as the window's Open does: a missing or empty value leaves the text as it was.
-std::optional<CommandResult> ApplyFile(const std::string &path, PipeTexts &texts) {
-    const QString name = QFile::decodeName(path.c_str());
-    // The window only opens files that exist; on a command line a mistyped
-    // path would otherwise go unnoticed and the initial texts be used.
-    if (!QFileInfo::exists(name))
-        return BadInput("cannot read " + path + ": no such file");
-    QString error;
-    const std::optional<PipeValueReadings> readings = ReadPipeValues(name, &error);
-    if (!readings)
-        return BadInput("cannot read " + path + ": " + error.toStdString());
-    for (std::size_t i = 0; i < kPipeValueCount; ++i) {
-        const std::optional<PipeField> field = FieldByKey(kPipeValueKeys[i]);
-        if (field && (*readings)[i])
-            texts[Index(*field)] = (*readings)[i]->toStdString();
-    }
-    return std::nullopt;
-}
 
 std::optional<CommandResult> GatherTexts(const Arguments &args, const char *usage, PipeTexts &texts) {
     std::optional<std::string> file;
@@ -61,15 +29,7 @@ std::optional<CommandResult> GatherTexts(const Arguments &args, const char *usag
     if (file)
         if (auto failed = ApplyFile(*file, texts))
             return failed;
-    for (const std::string &assignment : assignments) {
-        const std::size_t equals = assignment.find('=');
-        const std::string key = assignment.substr(0, equals);
-        const std::optional<PipeField> field = FieldByKey(key);
-        if (!field)
-            return BadInput("unknown key \"" + key + "\"; the keys are " + KeyList());
-        texts[Index(*field)] = assignment.substr(equals + 1);
-    }
-    return std::nullopt;
+    return ApplyAssignments(assignments, texts);
 }
 
 std::string ChamberReport(const PipeResult &result) {

@@ -23,6 +23,10 @@ CommandResult UsageError(std::string_view message, std::string_view usage) {
     return {kBadInput, {}, std::move(err)};
 }
 
+CommandResult WriteFailure(std::string_view message) {
+    return {kWriteError, {}, std::string(kProgram) + std::string(message) + "\n"};
+}
+
 CommandResult CalcFailure(std::string_view reason) {
     return {kCalcFailure, {}, std::string(kProgram) + std::string(reason) + "\n"};
 }

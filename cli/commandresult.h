@@ -21,6 +21,8 @@ CommandResult Printed(std::string out);
 CommandResult BadInput(std::string_view message);
 // A malformed command line: the message, the command's usage and where to find more.
 CommandResult UsageError(std::string_view message, std::string_view usage);
+// A file that could not be written; what it held before is said in `message`.
+CommandResult WriteFailure(std::string_view message);
 // An arithmetic failure from core: its reason is already written for the user.
 CommandResult CalcFailure(std::string_view reason);
 

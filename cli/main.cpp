@@ -2,6 +2,7 @@
 #include "chambercommand.h"
 #include "commandresult.h"
 #include "flatconecommand.h"
+#include "savecommand.h"
 #include "usage.h"
 
 #include <cstdio>
@@ -19,11 +20,17 @@ struct Command {
 };
 
 constexpr Command kCommands[] = {
-    {"chamber", RunChamber},        {"flatcone", RunFlatCone},
-    {"port-width", RunPortWidth},   {"segment-area", RunSegmentArea},
-    {"port-area", RunPortArea},     {"area-to-diameter", RunAreaToDiameter},
-    {"port-timing", RunPortTiming}, {"bmep", RunBmep},
-    {"convert", RunConvert},        {"cone", RunCone},
+    {"chamber", RunChamber},
+    {"flatcone", RunFlatCone},
+    {"save", RunSave},
+    {"port-width", RunPortWidth},
+    {"segment-area", RunSegmentArea},
+    {"port-area", RunPortArea},
+    {"area-to-diameter", RunAreaToDiameter},
+    {"port-timing", RunPortTiming},
+    {"bmep", RunBmep},
+    {"convert", RunConvert},
+    {"cone", RunCone},
 };
 
 CommandResult Run(const std::vector<std::string> &args) {

@@ -27,6 +27,12 @@ Commands:
       thickness. Equal diameters give the rectangle of a cylinder.
   flatcone --batch --thickness T [FILE] [KEY=TEXT]... [--straight-header]
       Flat patterns of the four cones of the chamber, inputs as for chamber.
+  save FILE [KEY=TEXT]... [--from OTHERFILE]
+      Writes a pipe values file as the window's Save Pipe does: the twelve
+      inputs start as the main window's, then OTHERFILE and each KEY=TEXT
+      are applied, and the twelve keys are set in FILE (no extension is
+      added), keeping everything else an existing FILE holds. The old file
+      stays intact when the save fails. Prints nothing when it succeeds.
   port-width CURVED BORE
       Chordal width of a port whose width is measured around the bore.
   segment-area RADIUS HEIGHT
@@ -55,8 +61,8 @@ Options:
   -h, --help  show this help
   --version   show the version
 
-Every report ends with a line feed. Exit status: 0 done; 1 output could not
-be written; 2 a bad command line or a refused input (stderr names it); 3 the
+Every report ends with a line feed. Exit status: 0 done; 1 output or FILE
+could not be written; 2 a bad command line or a refused input (stderr names it); 3 the
 numbers cannot be calculated (stderr gives the reason).
 )";
 }

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "scratchdisk.h"
+
 using namespace quorvane;
 
 namespace {
@@ -43,8 +45,12 @@ class TestCli : public QObject {
     // A command line split at blanks: @ is the worked example's inputs, FILE a saved file, '' an empty word.
     QStringList Args(QString line) const {
         line.replace("@", "timing=190 RPM=10000 temp=500 portWindowD=40 portLength=30 portFlangeD=38")
-            .replace("FILE", m_dir.filePath("pipe.txt"));
-        return line.split(' ', Qt::SkipEmptyParts).replaceInStrings(QRegularExpression("^''$"), QString());
+            .replace("FILE", m_dir.filePath("pipe.txt"))
+            .replace("OUT", m_dir.filePath("saved.txt"))
+            .replace("DIR", m_dir.path());
+        return line.split(' ', Qt::SkipEmptyParts)
+            .replaceInStrings(QRegularExpression("^''$"), QString())
+            .replaceInStrings("<LF>", "\n");
     }
 
   private slots:
@@ -122,6 +128,7 @@ class TestCli : public QObject {
             {"chamber @ rpm=1", 2, "unknown key \"rpm\"; the keys are timing, RPM, *"},
             {"chamber /nonexistent/p.txt", 2, "cannot read /nonexistent/p.txt: no such file\n"},
             {"chamber /", 2, "cannot read /: * folder*"},
+            {"chamber /dev/zero", 2, "cannot read /dev/zero: /dev/zero is not an ordinary file*"},
             {"chamber a.txt b.txt", 2, "more than one FILE: a.txt, b.txt\nUsage: *"},
             {"flatcone 0.5 80 150 1", 2, "invalid input: base (must be at least 1)\n"},
             {"flatcone 120 0 150 ''", 2, "invalid input: tip (must be at least 1)\n"},
@@ -153,6 +160,87 @@ class TestCli : public QObject {
                 (status == 0 || text.count('\n') == 1 || text.contains("\nUsage: ")));
         QVERIFY(!QString(text).contains(
             QRegularExpression("\\b(nan|inf|infinity)\\b", QRegularExpression::CaseInsensitiveOption)));
+    }
+
+    // save writes what File > Save Pipe writes into an existing file; a refusal names the key or the reason
+    // and leaves the old file as it was.
+    void save_writes_as_the_window_does_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("err");
+        QTest::addColumn<QByteArray>("saved"); // empty: the old file unchanged
+        const QByteArray old = "[Mine]\r\nx=1\r\n[PipeCalcValues]\r\ntiming=",
+                         rest = "\r\ngasConstant=300\r\n";
+        const std::tuple<const char *, int, QByteArray, QByteArray> rows[] = {
+            {"save OUT timing=190 RPM=1e4", 0, "",
+             old + "190\r\nRPM=1e4\r\ntemp=\r\nheats=1.360" + rest +
+                 "portWindowD=\r\nportLength=\r\nportFlangeD=\r\nportToPipe=1.05\r\nportToMid=3.25\r\n"
+                 "portToOutlet=0.6\r\nhornCoefficient=1.25\r\n"},
+            {"save OUT --from FILE heats=1.4", 0, "",
+             old + "190\r\nRPM=9000\r\ntemp=500\r\nheats=1.4" + rest +
+                 "portWindowD=40\r\nportLength=30\r\nportFlangeD=38\r\nportToPipe=1.05\r\nportToMid=3.25\r\n"
+                 "portToOutlet=0.6\r\nhornCoefficient=1.25\r\n"},
+            {"save OUT timing=5\u20AC", 2,
+             "invalid input: timing (\"Port Timing\") holds \u201C\u20AC\u201D, a character that this 8-bit "
+             "(Latin-1) file cannot hold\n",
+             ""},
+            {"save OUT timing=190<LF>RPM=99999", 2,
+             "invalid input: timing (\"Port Timing\") holds a line break*", ""},
+            {"save OUT rpm=1", 2, "unknown key \"rpm\"; the keys are *", ""},
+            {"save OUT --from /nonexistent", 2, "cannot read /nonexistent: no such file\n", ""},
+            {"save OUT 190", 2, "expected KEY=TEXT after FILE, got 190\nUsage: quorvane-cli save FILE*", ""},
+            {"save", 2, "save needs FILE\nUsage: *", ""},
+            {"save DIR", 1, "cannot save *: * is a folder, not a file.\n", ""},
+        };
+        for (const auto &[line, status, err, saved] : rows)
+            QTest::newRow(line) << Args(QString::fromUtf8(line)) << status << err << saved;
+    }
+    void save_writes_as_the_window_does() {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QByteArray, err);
+        QFETCH(QByteArray, saved);
+        const QByteArray old = "[Mine]\r\nx=1\r\n[PipeCalcValues]\r\ntiming=old\r\n";
+        QFile out(m_dir.filePath("saved.txt"));
+        QVERIFY(out.open(QIODevice::WriteOnly) && out.write(old) == old.size());
+        out.close();
+        const CliRun run = Cli(args);
+        QCOMPARE(run.status, status);
+        QVERIFY2(Matches(run.err, err.isEmpty() ? err : "quorvane-cli: " + err), run.err.constData());
+        QCOMPARE(run.out, QByteArray());
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QCOMPARE(out.readAll(), saved.isEmpty() ? old : saved);
+    }
+
+    // A full disk is reported as a failed write, and the design saved before survives it byte for byte.
+    void save_on_a_full_disk_keeps_the_old_file() {
+        scratch::SmallDisk disk;
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.error()));
+        const QString path = disk.filePath("pipe.txt");
+        QVERIFY(Cli({"save", path, "timing=190"}).status == 0 && disk.Fill());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        const CliRun run = Cli({"save", path, "timing=" + QString(5000, '9')});
+        QCOMPARE(run.status, 1);
+        QVERIFY2(Matches(run.err, "quorvane-cli: cannot save *: Writing failed: No space left on device.\n"),
+                 run.err.constData());
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.readAll(), before);
+    }
+
+    // A file name is bytes: one that is not UTF-8 is written and read like any other.
+    void file_names_need_not_be_utf8() {
+        QProcess shell;
+        shell.start("/bin/sh", {"-c",
+                                "n=\"$(printf '%s/p\\377.txt' \"$2\")\" && \"$1\" save \"$n\" "
+                                "timing=190 RPM=10000 temp=500 portWindowD=40 portLength=30 "
+                                "portFlangeD=38 && \"$1\" chamber \"$n\"; s=$?; rm -f \"$n\"; exit $s",
+                                "sh", QStringLiteral(QUORVANE_CLI_PATH), m_dir.path()});
+        QVERIFY(shell.waitForFinished(30000));
+        QCOMPARE(shell.readAllStandardError(), QByteArray());
+        QVERIFY(shell.readAllStandardOutput().endsWith("Tuned Length mm\n889.27\n"));
     }
 
     void json_carries_core_values_bit_for_bit_data() {

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "commandresult.h"
+
+#include <string>
+#include <vector>
+
+namespace quorvane::cli {
+
+// Writes a pipe values file as the main window's Save Pipe does.
+CommandResult RunSave(const std::vector<std::string> &args);
+
+} // namespace quorvane::cli
