@@ -6,10 +6,15 @@
 #include "flatcone.h"
 #include "numeric.h"
 #include "pipeinputs.h"
+#include "pipevaluesfile.h"
+#include "profilefile.h"
+
+#include <QStringList>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 using namespace quorvane;
@@ -17,7 +22,9 @@ using namespace quorvane;
 namespace {
 
 // Keeps the optimiser from dropping work whose result is unused.
-template <class T> void Keep(const T &value) { asm volatile("" : : "g"(&value) : "memory"); }
+template <class T> void Keep(const T &value) {
+    asm volatile("" : : "g"(&value) : "memory");
+}
 
 template <class F> double MedianNanoseconds(F &&call, int batch = 2000, int samples = 201) {
     std::vector<double> times;
@@ -37,7 +44,8 @@ template <class F> double MedianNanoseconds(F &&call, int batch = 2000, int samp
 
 void Report(const char *name, double ns, double targetNs = 0) {
     if (targetNs > 0)
-        std::printf("%-44s %9.1f ns   (target < %.0f ns: %s)\n", name, ns, targetNs, ns < targetNs ? "met" : "MISSED");
+        std::printf("%-44s %9.1f ns   (target < %.0f ns: %s)\n", name, ns, targetNs,
+                    ns < targetNs ? "met" : "MISSED");
     else
         std::printf("%-44s %9.1f ns\n", name, ns);
 }
@@ -54,10 +62,35 @@ int main() {
            }),
            2000);
     Report("FlattenCone", MedianNanoseconds([] { Keep(FlattenCone(120, 80, 150, 1.5)); }));
-    Report("SingleConeReport (FlattenCone + text)", MedianNanoseconds([] { Keep(SingleConeReport(120, 80, 150, 1.5)); }));
-    Report("ParseLeadingNumber(\"1,234.5678e2\")", MedianNanoseconds([] { Keep(ParseLeadingNumber("1,234.5678e2")); }));
-    Report("ParseLeadingNumber(\" 12 500.5\")", MedianNanoseconds([] { Keep(ParseLeadingNumber(" 12 500.5")); }));
+    Report("SingleConeReport (FlattenCone + text)",
+           MedianNanoseconds([] { Keep(SingleConeReport(120, 80, 150, 1.5)); }));
+    Report("ParseLeadingNumber(\"1,234.5678e2\")",
+           MedianNanoseconds([] { Keep(ParseLeadingNumber("1,234.5678e2")); }));
+    Report("ParseLeadingNumber(\" 12 500.5\")",
+           MedianNanoseconds([] { Keep(ParseLeadingNumber(" 12 500.5")); }));
     Report("FormatFixed(1234.5678, 2, grouped)", MedianNanoseconds([] { Keep(FormatFixed(1234.5678, 2)); }));
-    Report("FormatFixed(1234.5678, 3, off)", MedianNanoseconds([] { Keep(FormatFixed(1234.5678, 3, Grouping::Off)); }));
+    Report("FormatFixed(1234.5678, 3, off)",
+           MedianNanoseconds([] { Keep(FormatFixed(1234.5678, 3, Grouping::Off)); }));
+
+    // The largest file Open reads, in the two shapes that cost most: a line
+    // per byte, and keys the section search must look at one by one.
+    const QStringList keys = {"timing",      "RPM",         "temp",         "heats",
+                              "gasConstant", "portWindowD", "portLength",   "portFlangeD",
+                              "portToPipe",  "portToMid",   "portToOutlet", "hornCoefficient"};
+    const QByteArray blankLines(kLargestFileRead, '\n');
+    QByteArray manyKeys = "[PipeCalcValues]\r\n";
+    while (manyKeys.size() < kLargestFileRead - 16)
+        manyKeys += "k" + QByteArray::number(manyKeys.size()) + "=1\r\n";
+    for (const auto &[name, bytes] :
+         {std::pair{"Open: 1 MiB of blank lines", &blankLines},
+          std::pair{"Open: 1 MiB of keys in the section", &std::as_const(manyKeys)}}) {
+        Report(name, MedianNanoseconds(
+                         [&] {
+                             ProfileFile file;
+                             file.setBytes(*bytes);
+                             Keep(file.values(kPipeValuesSection, keys));
+                         },
+                         1, 21));
+    }
     return 0;
 }
