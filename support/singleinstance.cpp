@@ -1,6 +1,7 @@
 #include "singleinstance.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +9,8 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+#include <QSysInfo>
+#include <QThread>
 #include <QWidget>
 #include <QWindow>
 
@@ -30,9 +33,14 @@ constexpr auto kSocketName = "quorvane.socket";
 // ignored, and a connection that sends more than a line is dropped.
 constexpr char kActivateRequest[] = "activate";
 constexpr qint64 kLongestRequest = 64;
-// A running copy answers within microseconds; this only bounds the wait for
-// one that hangs, so that a new copy never hangs with it.
-constexpr int kAnswerTimeoutMs = 1000;
+// What the running copy says once it has dealt with the request. Only this
+// lets a later copy end: one that hears nothing starts after all.
+constexpr char kActivatedAnswer[] = "done";
+// A running copy answers within milliseconds once its window is up; this
+// bounds the wait for one that is still starting or hangs, so that a new
+// copy never hangs with it.
+constexpr int kAnswerTimeoutMs = 2000;
+constexpr int kConnectRetryMs = 50;
 
 // Qt knows no stacking order across top-level windows, so the walk puts the
 // active window first, then the other visible ones in the order they were
@@ -76,6 +84,17 @@ QString UserName() {
 #else
     return qEnvironmentVariable("USERNAME");
 #endif
+}
+
+// Whether the lock names a process of this machine. A lock Qt cannot read,
+// or one naming another machine, it keeps for good, and no copy would ever
+// start again; the runtime folder belongs to this machine, so such a lock is
+// left over.
+bool NamesLocalProcess(const QLockFile &lock) {
+    qint64 pid = 0;
+    QString host;
+    QString app;
+    return lock.getLockInfo(&pid, &host, &app) && (host.isEmpty() || host == QSysInfo::machineHostName());
 }
 
 } // namespace
@@ -148,8 +167,7 @@ bool SingleInstance::ActivatePrevInstance() {
     case LockResult::HeldByAnother:
         break;
     }
-    AskRunningCopy();
-    return true;
+    return AskRunningCopy();
 }
 
 SingleInstance::LockResult SingleInstance::TakeLock() {
@@ -162,10 +180,15 @@ SingleInstance::LockResult SingleInstance::TakeLock() {
 
     auto lock = std::make_unique<QLockFile>(lockFilePath());
     // Never judge a lock by its age: a copy may run for days. A lock counts
-    // as stale only when the process that wrote it is gone, which also covers
-    // a copy that crashed or was killed.
+    // as stale only when it names no live process of this machine: Qt sees
+    // to one whose process is gone (a copy that crashed or was killed), we to
+    // the rest. Removing fails while a live process holds the file, so a copy
+    // that is running is never robbed of its lock.
     lock->setStaleLockTime(0);
-    if (lock->tryLock(0)) {
+    bool taken = lock->tryLock(0);
+    if (!taken && lock->error() == QLockFile::LockFailedError && !NamesLocalProcess(*lock))
+        taken = lock->removeStaleLockFile() && lock->tryLock(0);
+    if (taken) {
         m_lock = std::move(lock);
         return LockResult::Taken;
     }
@@ -180,8 +203,7 @@ void SingleInstance::Listen() {
     // holding the lock means no live copy can own it.
     QLocalServer::removeServer(socketPath());
     if (!m_server->listen(socketPath())) {
-        // Later copies will still find the lock and end; they just cannot
-        // bring this copy's window back.
+        // Later copies find the lock but hear no answer, and start as well.
         delete m_server;
         m_server = nullptr;
     }
@@ -206,6 +228,7 @@ void SingleInstance::ReadRequest(QLocalSocket *socket) {
             continue;
         QWidget *window = FindWindowByTitle(m_searchText);
         RestoreIfMinimized(window);
+        socket->write(QByteArray(kActivatedAnswer) + '\n');
         socket->disconnectFromServer();
         emit activationHandled(window);
         return;
@@ -214,16 +237,22 @@ void SingleInstance::ReadRequest(QLocalSocket *socket) {
         socket->abort();
 }
 
-void SingleInstance::AskRunningCopy() const {
+bool SingleInstance::AskRunningCopy() const {
+    const QDeadlineTimer deadline(kAnswerTimeoutMs);
     QLocalSocket socket;
-    socket.connectToServer(socketPath());
-    if (!socket.waitForConnected(kAnswerTimeoutMs))
-        return;
+    // A copy that has just taken the lock may not be listening yet.
+    for (;;) {
+        socket.connectToServer(socketPath());
+        if (socket.waitForConnected(int(deadline.remainingTime())))
+            break;
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(ulong(std::min<qint64>(kConnectRetryMs, deadline.remainingTime())));
+    }
     socket.write(QByteArray(kActivateRequest) + '\n');
-    socket.waitForBytesWritten(kAnswerTimeoutMs);
-    socket.disconnectFromServer();
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(kAnswerTimeoutMs);
+    while (!socket.canReadLine() && socket.waitForReadyRead(int(deadline.remainingTime()))) {
+    }
+    return socket.canReadLine() && socket.readLine(kLongestRequest).trimmed() == kActivatedAnswer;
 }
 
 } // namespace quorvane

@@ -22,7 +22,7 @@ QWidget *FindWindowByTitle(const QString &searchText);
 // Lets one copy of the program run per user. The first copy holds a lock file
 // in the user's runtime folder and listens on a local socket beside it; a
 // later copy finds the lock taken, asks the first copy to bring its main
-// window back, and ends without showing anything:
+// window back, and ends without showing anything once it has answered:
 //
 //     SingleInstance instance(QStringLiteral("Quorvane"));
 //     if (instance.ActivatePrevInstance())
@@ -40,11 +40,13 @@ class SingleInstance : public QObject {
                             QObject *parent = nullptr);
     ~SingleInstance() override;
 
-    // True when another copy is running, whether or not its window was found
-    // and restored: the caller should end. False when this is the only copy,
-    // which from now on answers later copies. A lock left by a copy that
-    // died is taken over. When no lock can be made at all (the folder is
-    // unusable) this also returns false: better two copies than none.
+    // True when another copy is running and answered, whether or not its
+    // window was found and restored: the caller should end. False when this
+    // is the only copy, which from now on answers later copies. A lock that
+    // names no live process of this machine is taken over. When the copy
+    // holding the lock does not answer within a short time, or no lock can be
+    // made at all (the folder is unusable), this also returns false:
+    // better two copies than none, and never an end without a window.
     bool ActivatePrevInstance();
 
     // Whether this copy holds the lock, and whether it can hear later copies.
@@ -69,7 +71,7 @@ class SingleInstance : public QObject {
     void Listen();
     void AcceptConnections();
     void ReadRequest(QLocalSocket *socket);
-    void AskRunningCopy() const;
+    bool AskRunningCopy() const;
 
     QString m_searchText;
     QString m_folder;

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
@@ -14,7 +15,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
 #include <cstdio>
+#include <future>
 #include <memory>
 #include <vector>
 
@@ -27,6 +30,15 @@ namespace {
 const QString kName = u"Quorvane"_s;
 const QString kMainTitle = u"Quorvane (v1.0.0)"_s;
 constexpr int kTimeoutMs = 30000;
+
+// A later copy asks from a thread of its own, so that the copy in this thread can answer it.
+bool LaterCopyEnds(const QString &folder) {
+    auto ends = std::async(std::launch::async,
+                           [folder] { return SingleInstance(kName, folder).ActivatePrevInstance(); });
+    while (ends.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+        QTest::qWait(10);
+    return ends.get();
+}
 
 } // namespace
 
@@ -112,7 +124,7 @@ class TestSingleInstance : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(stranger.state(), QLocalSocket::UnconnectedState, kTimeoutMs);
         QCOMPARE(handled.count(), 0);
 
-        QVERIFY(SingleInstance(kName, folder.path()).ActivatePrevInstance());
+        QVERIFY(LaterCopyEnds(folder.path()));
         QTRY_COMPARE_WITH_TIMEOUT(handled.count(), 1, kTimeoutMs);
         QWidget *found = handled.at(0).at(0).value<QWidget *>();
         QCOMPARE(found, title == kMainTitle ? &main : nullptr);
@@ -138,22 +150,45 @@ class TestSingleInstance : public QObject {
         QVERIFY(QFileInfo::exists(next->lockFilePath()) && QFileInfo::exists(next->socketPath()));
         QVERIFY(!next->ActivatePrevInstance() && next->isFirstCopy() && next->isListening());
         QSignalSpy handled(next.get(), &SingleInstance::activationHandled);
-        QVERIFY(SingleInstance(kName, folder.path()).ActivatePrevInstance());
+        QVERIFY(LaterCopyEnds(folder.path()));
         QTRY_COMPARE_WITH_TIMEOUT(handled.count(), 1, kTimeoutMs);
         next.reset();
         QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList());
     }
 
-    // Still starting, or hung: a copy that holds the lock runs all the same, and must not hold up a new one.
-    void lock_without_listener_still_means_running() {
+    // A lock that names no live copy of this machine is stale; one that does, but whose copy does not answer
+    // in a short time, is left alone. Either way the new copy starts: it never ends without a window.
+    void starts_when_no_running_copy_answers_data() {
+        QTest::addColumn<QByteArray>("lock"); // written as it is; null: this process holds a real lock
+        QTest::addColumn<bool>("listener");   // this process listens but, busy here, never answers
+        QTest::addColumn<bool>("takesOver");
+        const QByteArray self = QByteArray::number(QCoreApplication::applicationPid());
+        QTest::newRow("empty") << QByteArray("") << false << true;
+        QTest::newRow("garbage") << QByteArray("\x7f\x01\xfe not a lock") << false << true;
+        QTest::newRow("another host") << self + "\ntst_singleinstance\nelsewhere.invalid\n" << false << true;
+        QTest::newRow("live copy not listening") << QByteArray() << false << false;
+        QTest::newRow("live copy not answering") << QByteArray() << true << false;
+    }
+    void starts_when_no_running_copy_answers() {
+        QFETCH(QByteArray, lock);
+        QFETCH(bool, listener);
+        QFETCH(bool, takesOver);
         QTemporaryDir folder;
-        SingleInstance probe(kName, folder.path());
-        QLockFile lock(probe.lockFilePath());
+        SingleInstance next(kName, folder.path());
+        QLockFile held(next.lockFilePath());
+        QFile written(next.lockFilePath());
+        QVERIFY(lock.isNull() ? held.tryLock(0)
+                              : written.open(QIODevice::WriteOnly) && written.write(lock) >= 0);
+        written.close();
+        QLocalServer silent;
+        QVERIFY(!listener || silent.listen(next.socketPath()));
         QElapsedTimer clock;
         clock.start();
-        QVERIFY(lock.tryLock(0) && probe.ActivatePrevInstance() && !probe.isFirstCopy());
+        QVERIFY(!next.ActivatePrevInstance());
         QCOMPARE_LT(clock.elapsed(), 10000);
+        QCOMPARE(next.isFirstCopy(), takesOver);
+        QCOMPARE(next.isListening(), takesOver);
     }
 
     // Better two copies than none; a folder this program makes is the user's alone.
