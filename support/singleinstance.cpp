@@ -20,6 +20,8 @@
 #include <vector>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -80,9 +82,28 @@ std::vector<QWidget *> WindowsFrontToBack() {
 
 QString UserName() {
 #ifdef Q_OS_UNIX
-    return QString::number(::getuid());
+    return QString::number(::geteuid());
 #else
     return qEnvironmentVariable("USERNAME");
+#endif
+}
+
+// Whether folder is a real folder of this user's alone, making it so when it
+// is missing. The temporary folder is shared: a folder or link there that
+// another user made, or one that others may write into, could hold a lock
+// that stops every start, or a socket that answers in our place. Qt checks
+// its own runtime folder the same way.
+bool MakePrivateFolder(const QString &folder) {
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(folder);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return false;
+    // Checked after making it too: someone may have been quicker.
+    struct stat info {};
+    return ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() &&
+           (info.st_mode & 07777) == 0700;
+#else
+    return QDir().mkpath(folder);
 #endif
 }
 
@@ -136,7 +157,8 @@ QString SingleInstance::DefaultFolder() {
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (!runtime.isEmpty())
         return runtime;
-    return QDir::tempPath() + QStringLiteral("/quorvane-") + UserName();
+    const QString fallback = QDir::tempPath() + QStringLiteral("/quorvane-") + UserName();
+    return MakePrivateFolder(fallback) ? fallback : QString();
 }
 
 QString SingleInstance::lockFilePath() const {
@@ -156,7 +178,7 @@ bool SingleInstance::isListening() const {
 }
 
 bool SingleInstance::ActivatePrevInstance() {
-    if (isFirstCopy())
+    if (isFirstCopy() || m_folder.isEmpty())
         return false;
     switch (TakeLock()) {
     case LockResult::Taken:

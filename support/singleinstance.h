@@ -45,7 +45,7 @@ class SingleInstance : public QObject {
     // is the only copy, which from now on answers later copies. A lock that
     // names no live process of this machine is taken over. When the copy
     // holding the lock does not answer within a short time, or no lock can be
-    // made at all (the folder is unusable), this also returns false:
+    // made at all (no folder, or an unusable one), this also returns false:
     // better two copies than none, and never an end without a window.
     bool ActivatePrevInstance();
 
@@ -55,8 +55,10 @@ class SingleInstance : public QObject {
     QString lockFilePath() const;
     QString socketPath() const;
 
-    // The runtime folder (XDG_RUNTIME_DIR on Linux), or a per-user folder in
-    // the temporary folder when the system names none.
+    // The runtime folder (XDG_RUNTIME_DIR on Linux), or else a per-user
+    // folder in the temporary folder, made on first use, as long as it is a
+    // real folder of this user's alone. Empty when neither will do: the
+    // program then runs without the one-copy check.
     static QString DefaultFolder();
 
   signals:

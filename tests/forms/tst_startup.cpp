@@ -3,12 +3,18 @@
 // from starting.
 
 #include <QDir>
+#include <QLocalServer>
 #include <QLocalSocket>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -89,6 +95,40 @@ class TestStartup : public QObject {
         lock.close();
         auto process = Launch();
         QTRY_VERIFY_WITH_TIMEOUT(Answers(), kTimeoutMs);
+        process->terminate();
+        QVERIFY(process->waitForFinished(kTimeoutMs));
+    }
+
+    // Without a runtime folder (su, cron, ssh) the program falls back to one
+    // in the temporary folder. Another user who made that folder first, with
+    // a lock and a socket that tells every new copy to end, must not keep the
+    // program from starting.
+    void a_planted_fallback_folder_does_not_block_start() {
+        QTemporaryDir temp;
+        // A file where Qt makes its own fallback leaves Qt without a runtime
+        // folder, so the program's own fallback is the one in play.
+        QFile qtFallback(
+            temp.filePath(u"runtime-"_s + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name)));
+        QVERIFY(qtFallback.open(QIODevice::WriteOnly));
+        const QString planted = temp.filePath(u"quorvane-"_s + QString::number(::geteuid()));
+        QVERIFY(QDir().mkdir(planted) && ::chmod(QFile::encodeName(planted), 0777) == 0);
+        if (::geteuid() == 0)
+            QVERIFY(::chown(QFile::encodeName(planted), 4321, 4321) == 0);
+        QLockFile lock(QDir(planted).filePath(u"quorvane.lock"_s));
+        QVERIFY(lock.tryLock(0));
+        QLocalServer impostor;
+        QVERIFY(impostor.listen(QDir(planted).filePath(u"quorvane.socket"_s)));
+        connect(&impostor, &QLocalServer::newConnection, this, [&impostor] {
+            while (QLocalSocket *socket = impostor.nextPendingConnection())
+                socket->write("done\n");
+        });
+
+        QProcessEnvironment env = Environment();
+        env.remove(u"XDG_RUNTIME_DIR"_s);
+        env.insert(u"TMPDIR"_s, temp.path());
+        auto process = Launch(env);
+        QTest::qWait(5000); // the impostor answers meanwhile
+        QCOMPARE(process->state(), QProcess::Running);
         process->terminate();
         QVERIFY(process->waitForFinished(kTimeoutMs));
     }

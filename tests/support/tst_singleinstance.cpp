@@ -11,6 +11,7 @@
 #include <QLockFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -20,6 +21,10 @@
 #include <future>
 #include <memory>
 #include <vector>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using quorvane::FindWindowByTitle;
@@ -189,6 +194,62 @@ class TestSingleInstance : public QObject {
         QCOMPARE_LT(clock.elapsed(), 10000);
         QCOMPARE(next.isFirstCopy(), takesOver);
         QCOMPARE(next.isListening(), takesOver);
+    }
+
+    // Without a runtime folder the fallback in the temporary folder serves only when it is this user's
+    // alone: anyone who can write there could plant a lock that stops every start, or answer in our place.
+    void fallback_folder_only_when_private_data() {
+        QTest::addColumn<QString>("plant"); // what is in the way: nothing, a folder, a link to one, a file
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("foreign");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("missing, made private") << QString() << 0 << false << true;
+        QTest::newRow("private") << u"folder"_s << 0700 << false << true;
+        QTest::newRow("open to everyone") << u"folder"_s << 0777 << false << false;
+        QTest::newRow("another user's") << u"folder"_s << 0700 << true << false;
+        QTest::newRow("link to a private folder") << u"link"_s << 0700 << false << false;
+        QTest::newRow("plain file") << u"file"_s << 0600 << false << false;
+    }
+    void fallback_folder_only_when_private() {
+        QFETCH(QString, plant);
+        QFETCH(int, mode);
+        QFETCH(bool, foreign);
+        QFETCH(bool, usable);
+        if (foreign && ::geteuid() != 0)
+            QSKIP("only root can plant a folder of another user");
+        QTemporaryDir temp;
+        const auto restore = qScopeGuard([saved = std::pair(qgetenv("TMPDIR"), qgetenv("XDG_RUNTIME_DIR"))] {
+            for (const auto &[name, value] :
+                 {std::pair("TMPDIR", saved.first), {"XDG_RUNTIME_DIR", saved.second}})
+                value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        });
+        qputenv("TMPDIR", QFile::encodeName(temp.path()));
+        qunsetenv("XDG_RUNTIME_DIR");
+        // A file where Qt makes its own fallback leaves Qt without a runtime folder, so ours is in play.
+        QFile qtFallback(
+            temp.filePath(u"runtime-"_s + QString::fromLocal8Bit(::getpwuid(::geteuid())->pw_name)));
+        QVERIFY(qtFallback.open(QIODevice::WriteOnly));
+        const QString fallback = temp.filePath(u"quorvane-"_s + QString::number(::geteuid()));
+        const QByteArray path = QFile::encodeName(fallback);
+        const QByteArray target = path + ".target";
+        if (plant == u"folder")
+            QVERIFY(::mkdir(path, 0) == 0 && ::chmod(path, mode_t(mode)) == 0);
+        if (plant == u"link")
+            QVERIFY(::mkdir(target, 0) == 0 && ::chmod(target, mode_t(mode)) == 0 &&
+                    ::symlink(target, path) == 0);
+        if (plant == u"file")
+            QVERIFY(QFile(fallback).open(QIODevice::WriteOnly) && ::chmod(path, mode_t(mode)) == 0);
+        if (foreign)
+            QVERIFY(::lchown(path, 4321, 4321) == 0);
+
+        QCOMPARE(SingleInstance::DefaultFolder(), usable ? fallback : QString());
+        struct stat info {};
+        QVERIFY(::lstat(path, &info) == 0);
+        QCOMPARE(S_ISDIR(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0700,
+                 usable);
+        SingleInstance instance(kName, SingleInstance::DefaultFolder());
+        QVERIFY(!instance.ActivatePrevInstance());
+        QCOMPARE(instance.isFirstCopy(), usable);
     }
 
     // Better two copies than none; a folder this program makes is the user's alone.
