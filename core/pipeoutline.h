@@ -26,6 +26,10 @@ struct PipeOutline {
     std::vector<OutlineLabel> labels;
 };
 
+// Coordinates are clamped to +-kFarPixel: far outside any picture, so the box
+// still clips them, yet well inside what a painter can rasterise.
+inline constexpr int kFarPixel = 1'000'000;
+
 // W and H are the inner size of the picture in pixels; D and L are indexed as
 // in PipeResult (index 0 is not used). Lengths are scaled to fill the width,
 // diameters so that 4.5 x D1 reaches the edges.

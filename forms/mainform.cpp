@@ -190,15 +190,16 @@ void MainForm::cmdPipeCalc_Click() {
 
 void MainForm::CalculatePipe() {
     m_state.pipeCalculated = false;
+    PipeInputs inputs;
     PipeResult result;
     try {
-        const PipeInputs inputs = ParsePipeInputs(BoxTexts(), chkHeader->isChecked());
+        inputs = ParsePipeInputs(BoxTexts(), chkHeader->isChecked());
         result = ComputeChamber(inputs);
-        DrawPipe(inputs, result);
     } catch (const ArithmeticFailure &failure) {
         ShowCalculationFailure(QString::fromUtf8(failure.what()));
         return;
     }
+    DrawPipe(inputs, result);
     m_lastResult = result;
     txtWarn->clear();
     if (result.portLengthFlagged)
@@ -215,8 +216,12 @@ void MainForm::CalculatePipe() {
 
 void MainForm::DrawPipe(const PipeInputs &inputs, const PipeResult &result) {
     const QSize area = picPipe->InnerSize();
-    picPipe->SetOutline(BuildPipeOutline(area.width(), area.height(), inputs.portWindowD, inputs.portFlangeD,
-                                         inputs.portLength, result.D, result.L));
+    try {
+        picPipe->SetOutline(BuildPipeOutline(area.width(), area.height(), inputs.portWindowD,
+                                             inputs.portFlangeD, inputs.portLength, result.D, result.L));
+    } catch (const ArithmeticFailure &) {
+        picPipe->SetOutline(std::nullopt); // the numbers stand without their drawing
+    }
 }
 
 void MainForm::ShowCalculationFailure(const QString &reason) {

@@ -60,7 +60,7 @@ class MainForm : public QMainWindow {
     void PipeBox_Change(PipeField field);
     PipeTexts BoxTexts() const;
     void CalculatePipe();
-    // Throws ArithmeticFailure, like the calculation, when the chamber cannot be drawn.
+    // A chamber that cannot be drawn leaves the picture empty.
     void DrawPipe(const PipeInputs &inputs, const PipeResult &result);
     void ShowCalculationFailure(const QString &reason);
     void OpenPipe();

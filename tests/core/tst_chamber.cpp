@@ -65,6 +65,7 @@ class TestChamber : public QObject {
     void cone_list_carries_full_precision();
     void outline_worked_example();
     void outline_keeps_its_margins_at_any_size();
+    void outline_clamps_coordinates_far_outside_the_picture();
 };
 
 void TestChamber::precheck_stops_at_the_first_failing_field_data() {
@@ -288,6 +289,18 @@ void TestChamber::outline_keeps_its_margins_at_any_size() {
                 QCOMPARE(o.upper[1].y, o.upper[2].y); // a straight header is drawn level
         }
     }
+}
+
+void TestChamber::outline_clamps_coordinates_far_outside_the_picture() {
+    const std::array<double, 8> D{0, 45, 80, 110, 130, 130, 22, 22};
+    const std::array<double, 8> L{0, 100, 280, 180, 90, 110, 240, 240};
+    const PipeOutline near = BuildPipeOutline(840, 180, 40, 44, 100, D, L);
+    const PipeOutline far = BuildPipeOutline(840, 180, 40, 1e13, 100, D, L); // a flange of 1e13 mm
+    for (int j = 0; j < 9; ++j) {
+        QCOMPARE(far.upper[j], (j == 1 ? PixelPoint{near.upper[1].x, -kFarPixel} : near.upper[j]));
+        QCOMPARE(far.lower[j], (j == 1 ? PixelPoint{near.lower[1].x, kFarPixel} : near.lower[j]));
+    }
+    QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, BuildPipeOutline(840, 180, 40, std::nan(""), 100, D, L));
 }
 
 QTEST_APPLESS_MAIN(TestChamber)

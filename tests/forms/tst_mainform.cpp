@@ -1,4 +1,5 @@
 #include "chamber.h"
+#include "lookandfeel.h"
 #include "mainform.h"
 #include "pipepicture.h"
 #include "plotform.h"
@@ -76,6 +77,8 @@ class TestMainForm : public QObject {
     void worked_example_fills_every_output();
     void long_port_warns_and_turns_the_box_yellow();
     void port_length_box_follows_the_last_calculation();
+    void extreme_valid_designs_show_every_result_data();
+    void extreme_valid_designs_show_every_result();
     void failing_calculation_empties_every_result_data();
     void failing_calculation_empties_every_result();
     void drawing_follows_the_calculation();
@@ -231,6 +234,33 @@ void TestMainForm::port_length_box_follows_the_last_calculation() {
     Type("txtPipeExLength", "89");
     PipeCalc();
     QVERIFY(Text("txtWarn").startsWith("WARNING !\nPort Length")); // the box told the truth
+}
+
+void TestMainForm::extreme_valid_designs_show_every_result_data() {
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("flange 1e13: drawn far outside the picture") << 7 << "1e13";
+}
+
+void TestMainForm::extreme_valid_designs_show_every_result() {
+    QFETCH(int, field);
+    QFETCH(QString, text);
+    TypeExample();
+    Type(kBoxes[field], text);
+    PipeCalc();
+    PipeTexts typed; // what the command line prints for the same texts
+    for (std::size_t i = 0; i < typed.size(); ++i)
+        typed[i] = Find(kBoxes[i])->text().toStdString();
+    const PipeResult r = ComputeChamber(ParsePipeInputs(typed, false));
+    const ChamberTexts t = FormatChamber(r);
+    const QString shown = QStringList{Text("txtPipeDim1"), Text("txtPipeDim2"), Text("txtPipeDim3"),
+                                      Find("txtTunedLength")->text(), Text("txtWarn")}
+                              .join('|');
+    QCOMPARE(shown, BoxLines(t.diameters + '|' + t.lengths + '|' + t.angles + '|' + t.tunedLength + '|' +
+                             r.warningText));
+    QVERIFY(!shown.contains("nan") && !shown.contains("inf"));
+    auto *picture = m_form->findChild<PipePicture *>("picPipe");
+    QVERIFY(picture->Outline() && !picture->grab().isNull());
 }
 
 void TestMainForm::failing_calculation_empties_every_result_data() {
