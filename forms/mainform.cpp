@@ -235,9 +235,7 @@ void MainForm::ShowCalculationFailure(const QString &reason) {
 }
 
 void MainForm::cmdPlot_Click() {
-    m_plot->show();
-    m_plot->raise();
-    m_plot->activateWindow();
+    m_plot->ShowInFront();
     if (m_state.pipeCalculated)
         m_plot->EnableBatch();
 }
@@ -246,9 +244,7 @@ void MainForm::mnuTools1_Click(int index) {
     ToolWindow *windows[] = {m_portArea, m_inputCalc, m_tubeCalc};
     if (index < 0 || index > 2)
         return;
-    windows[index]->show();
-    windows[index]->raise();
-    windows[index]->activateWindow();
+    windows[index]->ShowInFront();
 }
 
 void MainForm::mnuFileType_Click(int index) {

@@ -19,6 +19,13 @@ void ToolWindow::CloseForGood() {
     close();
 }
 
+void ToolWindow::ShowInFront() {
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+}
+
 void ToolWindow::closeEvent(QCloseEvent *event) {
     if (m_closingForGood) {
         event->accept();

@@ -14,6 +14,8 @@ class ToolWindow : public QWidget {
     ToolWindow(const char *objectName, const QString &title, int clientWidth, int clientHeight);
 
     void CloseForGood();
+    // Shows the window in front of the others, also when the user had minimized it.
+    void ShowInFront();
 
   protected:
     void closeEvent(QCloseEvent *event) override;

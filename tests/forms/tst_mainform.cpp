@@ -1,4 +1,5 @@
 #include "chamber.h"
+#include "inputcalcform.h"
 #include "lookandfeel.h"
 #include "mainform.h"
 #include "pipepicture.h"
@@ -9,6 +10,7 @@
 
 #include <QDesktopServices>
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -85,6 +87,7 @@ class TestMainForm : public QObject {
     void outline_pixels_at_the_example_coordinates();
     void plot_button_enables_batch_only_after_a_calculation();
     void tools_menu_shows_the_same_window_each_time();
+    void minimized_tool_windows_come_back();
     void closing_the_main_window_closes_every_window();
     void link_buttons_open_their_addresses();
 };
@@ -365,6 +368,21 @@ void TestMainForm::tools_menu_shows_the_same_window_each_time() {
     QCOMPARE(m_form->tubeCalcForm(), cone);
     QCOMPARE(cone->findChild<QLineEdit *>("txtD1")->text(), QStringLiteral("100"));
     m_form->mnuTools1_Click(7); // no such item: nothing happens
+}
+
+void TestMainForm::minimized_tool_windows_come_back() {
+    const std::pair<const char *, QWidget *> controls[] = {{"mnuTools1(0)", m_form->portAreaForm()},
+                                                           {"mnuTools1(1)", m_form->inputCalcForm()},
+                                                           {"mnuTools1(2)", m_form->tubeCalcForm()},
+                                                           {"cmdPlot", m_form->plotForm()}};
+    for (const auto &[control, tool] : controls) {
+        tool->showMinimized();
+        QVERIFY(tool->isMinimized());
+        auto *item = m_form->findChild<QAction *>(control);
+        item ? item->trigger() : QTest::mouseClick(Find<QPushButton>(control), Qt::LeftButton);
+        QVERIFY2(tool->isVisible() && !tool->isMinimized(), control);
+        QVERIFY(QTest::qWaitForWindowActive(tool));
+    }
 }
 
 void TestMainForm::closing_the_main_window_closes_every_window() {
