@@ -1,7 +1,7 @@
 #include "lookandfeel.h"
 
 #include <QAbstractScrollArea>
-#include <QEvent>
+#include <QFocusEvent>
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -33,7 +33,7 @@ class FocusSelector : public QObject {
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
-        if (event->type() == QEvent::FocusIn) {
+        if (event->type() == QEvent::FocusIn && MovedHere(static_cast<QFocusEvent *>(event)->reason())) {
             // Deferred: a mouse press that brought the focus would otherwise
             // place the cursor right after the selection was made.
             QTimer::singleShot(0, watched, [watched] {
@@ -44,6 +44,23 @@ class FocusSelector : public QObject {
             });
         }
         return false;
+    }
+
+  private:
+    // The window coming back to the front, or a closed menu or popup, hands
+    // the focus back to where the user was editing: selecting then would let
+    // the next key replace the text.
+    static bool MovedHere(Qt::FocusReason reason) {
+        switch (reason) {
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::MouseFocusReason:
+        case Qt::ShortcutFocusReason:
+        case Qt::OtherFocusReason: // the program's, as for a box a check refused
+            return true;
+        default:
+            return false;
+        }
     }
 };
 

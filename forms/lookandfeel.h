@@ -23,8 +23,9 @@ QColor Background(const QWidget *w);
 // The core separates lines with CR LF; a text box keeps them apart with '\n'.
 QString BoxLines(const std::string &crlfText);
 
-// Input boxes select their whole text when they get the focus, by keyboard
-// or by mouse, so that typing replaces it.
+// Input boxes select their whole text when the focus is moved to them, by
+// keyboard, mouse or program, so that typing replaces it. Coming back to the
+// window, or from a menu, leaves the text as the user left it.
 void SelectAllOnFocus(QWidget *edit);
 
 } // namespace quorvane

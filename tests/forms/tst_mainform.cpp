@@ -88,6 +88,7 @@ class TestMainForm : public QObject {
     void plot_button_enables_batch_only_after_a_calculation();
     void tools_menu_shows_the_same_window_each_time();
     void minimized_tool_windows_come_back();
+    void returning_to_the_window_keeps_the_cursor_where_it_was();
     void closing_the_main_window_closes_every_window();
     void link_buttons_open_their_addresses();
 };
@@ -383,6 +384,23 @@ void TestMainForm::minimized_tool_windows_come_back() {
         QVERIFY2(tool->isVisible() && !tool->isMinimized(), control);
         QVERIFY(QTest::qWaitForWindowActive(tool));
     }
+}
+
+void TestMainForm::returning_to_the_window_keeps_the_cursor_where_it_was() {
+    QLineEdit *gas = Find("txtGasConst");
+    QTest::mouseClick(gas, Qt::LeftButton);
+    QTRY_COMPARE(gas->selectedText(), QStringLiteral("300"));
+    QTest::keyClicks(gas, "287");
+    QTest::keyClick(gas, Qt::Key_Left);
+    m_form->mnuTools1_Click(2);
+    QVERIFY(QTest::qWaitForWindowActive(m_form->tubeCalcForm()));
+    m_form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+    QCoreApplication::processEvents(); // a select-all would be deferred
+    QTest::keyClicks(gas, "5");
+    QCOMPARE(gas->text(), QStringLiteral("2857"));
+    QTest::keyClick(gas, Qt::Key_Backtab); // moving by the keyboard still selects
+    QTRY_COMPARE(Find("txtHeats")->selectedText(), QStringLiteral("1.360"));
 }
 
 void TestMainForm::closing_the_main_window_closes_every_window() {
