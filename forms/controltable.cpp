@@ -26,8 +26,12 @@ QWidget *Make(const ControlRow &s, QWidget *parent) {
         l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return l;
     }
-    case ControlRow::Kind::Edit:
-        return new QLineEdit(caption, parent);
+    case ControlRow::Kind::Edit: {
+        auto *e = new QLineEdit(parent);
+        KeepToOneLine(e);
+        e->setText(caption);
+        return e;
+    }
     case ControlRow::Kind::MultiLine:
     case ControlRow::Kind::MultiLineScroll: {
         auto *e = new QPlainTextEdit(caption, parent);

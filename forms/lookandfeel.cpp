@@ -5,8 +5,12 @@
 #include <QFontDatabase>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTimer>
+#include <QValidator>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace quorvane {
 
@@ -64,6 +68,26 @@ class FocusSelector : public QObject {
     }
 };
 
+// Qt's line edit keeps CR and LF in a pasted text, and a break in a box's
+// text would start another line in a saved file. The text before a change
+// never holds a break, so the first one lies in the inserted part, which ends
+// at the cursor: of that part only its first line is kept.
+class OneLineValidator : public QValidator {
+  public:
+    using QValidator::QValidator;
+
+    State validate(QString &input, int &pos) const override {
+        static const QRegularExpression lineBreak(QStringLiteral("[\r\n]"));
+        const qsizetype first = input.indexOf(lineBreak);
+        if (first >= 0) {
+            const qsizetype resume = std::max<qsizetype>(pos, input.lastIndexOf(lineBreak) + 1);
+            input = input.left(first) + input.mid(resume);
+            pos = static_cast<int>(first);
+        }
+        return Acceptable;
+    }
+};
+
 } // namespace
 
 void SetBackground(QWidget *w, const QColor &colour) {
@@ -84,6 +108,10 @@ QString BoxLines(const std::string &crlfText) {
 
 void SelectAllOnFocus(QWidget *edit) {
     edit->installEventFilter(new FocusSelector(edit));
+}
+
+void KeepToOneLine(QLineEdit *box) {
+    box->setValidator(new OneLineValidator(box));
 }
 
 } // namespace quorvane

@@ -6,6 +6,7 @@
 
 #include <string>
 
+class QLineEdit;
 class QWidget;
 
 namespace quorvane {
@@ -27,5 +28,8 @@ QString BoxLines(const std::string &crlfText);
 // keyboard, mouse or program, so that typing replaces it. Coming back to the
 // window, or from a menu, leaves the text as the user left it.
 void SelectAllOnFocus(QWidget *edit);
+
+// A box's text is one line: what is pasted or set keeps its first line only.
+void KeepToOneLine(QLineEdit *box);
 
 } // namespace quorvane

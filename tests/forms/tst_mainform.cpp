@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -79,6 +80,8 @@ class TestMainForm : public QObject {
     void worked_example_fills_every_output();
     void long_port_warns_and_turns_the_box_yellow();
     void port_length_box_follows_the_last_calculation();
+    void pasted_line_breaks_keep_the_first_line_data();
+    void pasted_line_breaks_keep_the_first_line();
     void extreme_valid_designs_show_every_result_data();
     void extreme_valid_designs_show_every_result();
     void failing_calculation_empties_every_result_data();
@@ -238,6 +241,37 @@ void TestMainForm::port_length_box_follows_the_last_calculation() {
     Type("txtPipeExLength", "89");
     PipeCalc();
     QVERIFY(Text("txtWarn").startsWith("WARNING !\nPort Length")); // the box told the truth
+}
+
+void TestMainForm::pasted_line_breaks_keep_the_first_line_data() {
+    QTest::addColumn<QString>("before"); // '|' marks the cursor
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("after");
+    const auto row = [](const char *name, const char *before, const char *pasted, const char *after) {
+        QTest::newRow(name) << QString(before) << QString(pasted) << QString(after);
+    };
+    row("LF into an empty box", "|", "190\nRPM=99999", "190|");
+    row("CR LF into the middle", "1.|360", "5\r\nRPM=99999\r\n", "1.5|360");
+    row("lone CR", "|", "190\rRPM=99999", "190|");
+    row("a break first keeps the box as it was", "30|0", "\r\ntiming=1", "30|0");
+    row("no break pastes whole", "1|0", "5.5", "15.5|0");
+}
+
+void TestMainForm::pasted_line_breaks_keep_the_first_line() {
+    QFETCH(QString, before);
+    QFETCH(QString, pasted);
+    QFETCH(QString, after);
+    QLineEdit *box = Find("txtRPM");
+    box->setFocus();
+    QCoreApplication::processEvents(); // the select-all on focus
+    box->setText(QString(before).remove('|'));
+    box->setCursorPosition(before.indexOf('|'));
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(box->text(), QString(after).remove('|'));
+    QVERIFY(box->hasAcceptableInput());
+    QTest::keyClicks(box, "7"); // typing goes on where the paste ended
+    QCOMPARE(box->text(), QString(after).replace('|', '7'));
 }
 
 void TestMainForm::extreme_valid_designs_show_every_result_data() {
