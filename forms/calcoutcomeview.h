@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calcoutcome.h"
+#include "lookandfeel.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -28,7 +29,7 @@ inline void ShowOutcome(const CalcOutcome &outcome, std::initializer_list<QLineE
         for (QLineEdit *box : outputs) {
             if (text == outcome.outputs.end())
                 break;
-            box->setText(QString::fromStdString(*text++));
+            SetBoxText(box, QString::fromStdString(*text++));
         }
         return;
     }

@@ -29,7 +29,7 @@ QWidget *Make(const ControlRow &s, QWidget *parent) {
     case ControlRow::Kind::Edit: {
         auto *e = new QLineEdit(parent);
         KeepToOneLine(e);
-        e->setText(caption);
+        SetBoxText(e, caption);
         return e;
     }
     case ControlRow::Kind::MultiLine:

@@ -183,7 +183,7 @@ void InputCalcForm::txtConv_Change(Pair pair, int index) {
         // Too large to convert: the other box is left empty rather than
         // showing the conversion of a number that was typed before.
     }
-    boxes[1 - index]->setText(converted);
+    SetBoxText(boxes[1 - index], converted);
 }
 
 } // namespace quorvane

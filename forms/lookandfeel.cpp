@@ -114,4 +114,9 @@ void KeepToOneLine(QLineEdit *box) {
     box->setValidator(new OneLineValidator(box));
 }
 
+void SetBoxText(QLineEdit *box, const QString &text) {
+    box->setText(text);
+    box->setCursorPosition(0);
+}
+
 } // namespace quorvane

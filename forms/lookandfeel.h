@@ -32,4 +32,8 @@ void SelectAllOnFocus(QWidget *edit);
 // A box's text is one line: what is pasted or set keeps its first line only.
 void KeepToOneLine(QLineEdit *box);
 
+// Sets a box's text for the user to read: a text wider than the box shows
+// its start, where a number's leading digits are, not its end.
+void SetBoxText(QLineEdit *box, const QString &text);
+
 } // namespace quorvane

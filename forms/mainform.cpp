@@ -208,7 +208,7 @@ void MainForm::CalculatePipe() {
     txtPipeDim1->setPlainText(BoxLines(texts.diameters));
     txtPipeDim2->setPlainText(BoxLines(texts.lengths));
     txtPipeDim3->setPlainText(BoxLines(texts.angles));
-    txtTunedLength->setText(QString::fromStdString(texts.tunedLength));
+    SetBoxText(txtTunedLength, QString::fromStdString(texts.tunedLength));
     txtWarn->setPlainText(BoxLines(result.warningText));
     m_state.coneList = ConeListOf(result);
     m_state.pipeCalculated = true;
@@ -300,7 +300,7 @@ void MainForm::OpenPipe() {
     for (std::size_t i = 0; i < kPipeFieldCount; ++i) {
         if (!(*values)[i])
             continue;
-        m_boxes[i]->setText(*(*values)[i]);
+        SetBoxText(m_boxes[i], *(*values)[i]);
         PipeBox_Change(static_cast<PipeField>(i)); // also when the text was already there
     }
 }

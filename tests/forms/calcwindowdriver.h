@@ -37,15 +37,24 @@ inline void Enter(QWidget *window, const QString &entries) {
     }
 }
 
-// The named boxes show these texts; no box has a digit out of sight (frame and margin take 3 px a side).
+// The box shows the start of its text, as after Home: a number cut at its left reads as another number.
+inline bool ShowsItsStart(QLineEdit *box) {
+    const QImage shown = box->grab().toImage();
+    box->home(false);
+    return box->grab().toImage() == shown;
+}
+
+// The named boxes show these texts; no box has a digit out of sight (frame and margin take 3 px a side),
+// except a text too wide for the smallest face, which shows its start.
 inline void Expect(QWidget *window, const QString &expected) {
     QStringList shown;
     for (const QString &entry : Entries(expected))
         shown << entry.section('=', 0, 0) + '=' +
                      window->findChild<QLineEdit *>(entry.section('=', 0, 0))->text();
     QCOMPARE(shown, Entries(expected));
-    for (const QLineEdit *box : window->findChildren<QLineEdit *>())
-        QVERIFY2(QFontMetrics(box->font()).horizontalAdvance(box->text()) <= box->width() - 6,
+    for (QLineEdit *box : window->findChildren<QLineEdit *>())
+        QVERIFY2(QFontMetrics(box->font()).horizontalAdvance(box->text()) <= box->width() - 6 ||
+                     (box->font().pixelSize() == 8 && ShowsItsStart(box)),
                  qPrintable(box->objectName() + '=' + box->text()));
 }
 

@@ -70,6 +70,8 @@ class TestInputCalcForm : public QObject {
         QTest::newRow("10 HP") << "txtConvKwHP(1)=10 txtConvKwHP(0)=7.457";
         QTest::newRow("25.4 mm") << "txtConvMMInch(0)=25.4 txtConvMMInch(1)=1.000";
         QTest::newRow("1000 inch") << "txtConvMMInch(1)=1000 txtConvMMInch(0)=25400.000";
+        QTest::newRow("too wide for any face: its start shows")
+            << "txtConvCF(0)=1e10 txtConvCF(1)=18,000,000,032.000";
         QTest::newRow("letters convert as 0") << "txtConvMMInch(0)=abc txtConvMMInch(1)=0.000";
         // A conversion that cannot be made leaves the other box empty, not showing the earlier one.
         QTest::newRow("too hot to convert") << "txtConvCF(0)=1e308 txtConvCF(1)=";

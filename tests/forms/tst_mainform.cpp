@@ -1,3 +1,4 @@
+#include "calcwindowdriver.h"
 #include "chamber.h"
 #include "inputcalcform.h"
 #include "lookandfeel.h"
@@ -278,6 +279,7 @@ void TestMainForm::extreme_valid_designs_show_every_result_data() {
     QTest::addColumn<int>("field");
     QTest::addColumn<QString>("text");
     QTest::newRow("flange 1e13: drawn far outside the picture") << 7 << "1e13";
+    QTest::newRow("RPM 1: a tuned length wider than its box") << 1 << "1";
 }
 
 void TestMainForm::extreme_valid_designs_show_every_result() {
@@ -297,6 +299,7 @@ void TestMainForm::extreme_valid_designs_show_every_result() {
     QCOMPARE(shown, BoxLines(t.diameters + '|' + t.lengths + '|' + t.angles + '|' + t.tunedLength + '|' +
                              r.warningText));
     QVERIFY(!shown.contains("nan") && !shown.contains("inf"));
+    QVERIFY(calcwindow::ShowsItsStart(Find("txtTunedLength")));
     auto *picture = m_form->findChild<PipePicture *>("picPipe");
     QVERIFY(picture->Outline() && !picture->grab().isNull());
 }

@@ -1,3 +1,4 @@
+#include "calcwindowdriver.h"
 #include "filedialogs.h"
 #include "mainform.h"
 
@@ -151,10 +152,11 @@ void TestPipeFileMenu::open_fills_only_the_keys_with_values() {
     m_form->findChild<QCheckBox *>("chkHeader")->setChecked(true);
     auto *results = m_form->findChild<QPlainTextEdit *>("txtPipeDim1");
     results->setPlainText("D1 = 42.00");
-    WriteAll(Path("rpm.txt"), "[PipeCalcValues]\r\nRPM=4000\r\ntiming=\r\n");
+    WriteAll(Path("rpm.txt"), "[PipeCalcValues]\r\nRPM=4000\r\ntiming=\r\nheats=1.3625\r\n");
     Open(Path("rpm.txt"));
     for (int i = 0; i < 12; ++i)
-        QCOMPARE(Box(kBoxes[i])->text(), QString::fromLatin1(i == 1 ? "4000" : "7"));
+        QCOMPARE(Box(kBoxes[i])->text(), QString::fromLatin1(i == 1 ? "4000" : i == 3 ? "1.3625" : "7"));
+    QVERIFY(calcwindow::ShowsItsStart(Box("txtHeats"))); // wider than its box: "1." must not scroll away
     QCOMPARE(Box("txtRPM")->palette().color(QPalette::Base), QColor(255, 255, 0)); // its range check ran
     QVERIFY(m_form->findChild<QCheckBox *>("chkHeader")->isChecked());
     QCOMPARE(results->toPlainText(), QStringLiteral("D1 = 42.00")); // nothing recalculated or cleared

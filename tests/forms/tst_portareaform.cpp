@@ -61,6 +61,8 @@ class TestPortAreaForm : public QObject {
         CalcRow("area of a million to diameter", "txtPipeArea=1000000", diameter, "txtPipeDiam=1,128.38");
         CalcRow("grouped area reads up to the separator", "txtPipeArea=1,234", diameter, "txtPipeDiam=1.13");
         CalcRow("empty area to diameter", "", diameter, "txtPipeDiam=0.00");
+        CalcRow("a diameter too wide for any face shows its start", "txtPipeArea=1e20", diameter,
+                "txtPipeDiam=11,283,791,670.96");
         CalcRow("negative area to diameter", "txtPipeDiam=2.00 txtPipeArea=-5", diameter,
                 "txtPipeDiam=", "txtPipeArea");
         CalcRow("unreadable area to diameter", "txtPipeDiam=2.00 txtPipeArea=1e400", diameter,
