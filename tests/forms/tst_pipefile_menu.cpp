@@ -10,7 +10,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "scratchdisk.h"
+
+#include <sys/stat.h>
+
 using namespace quorvane;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -91,6 +96,8 @@ class TestPipeFileMenu : public QObject {
     void added_extension_asks_before_replacing_another_file();
     void open_fills_only_the_keys_with_values();
     void cancelling_or_failing_changes_nothing_but_says_why();
+    void refusals_say_why_and_keep_the_file_data();
+    void refusals_say_why_and_keep_the_file();
 };
 
 void TestPipeFileMenu::save_writes_the_twelve_keys_as_typed() {
@@ -181,6 +188,57 @@ void TestPipeFileMenu::cancelling_or_failing_changes_nothing_but_says_why() {
     QVERIFY(m_dialogs->errors.value(2).contains("could not be read"));
     QCOMPARE(m_dialogs->errors.size(), 3);
     QCOMPARE(Box("txtRPM")->text(), QStringLiteral("9000"));
+}
+
+// A save that cannot be made, and a file that must not be read: the user is told why, naming the box
+// where a box is the cause, and the file on disk keeps every byte.
+void TestPipeFileMenu::refusals_say_why_and_keep_the_file_data() {
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QString>("file"); // "full disk", "fifo" or a path
+    QTest::addColumn<QString>("temp"); // the text of txtTemp
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("text an 8-bit file cannot hold")
+        << true << "pipe.txt" << u"500\u20AC"_s
+        << u"The box \u201CExhaust Temp\u201D holds \u201C\u20AC\u201D, a character that this 8-bit "
+           "(Latin-1) file cannot hold.\n\nThe file on disk was left as it was."_s;
+    QTest::newRow("full disk")
+        << true << "full disk"
+        << "500"
+        << "Writing failed: No space left on device.\n\nThe file on disk was left as it was.";
+    QTest::newRow("open a device") << false << "/dev/zero"
+                                   << "500"
+                                   << "/dev/zero is not an ordinary file";
+    QTest::newRow("open a FIFO") << false << "fifo"
+                                 << "500"
+                                 << "fifo is not an ordinary file";
+}
+
+void TestPipeFileMenu::refusals_say_why_and_keep_the_file() {
+    QFETCH(bool, save);
+    QFETCH(QString, file);
+    QFETCH(QString, temp);
+    QFETCH(QString, expected);
+    scratch::SmallDisk disk;
+    QString path = file.startsWith('/') ? file : Path(qPrintable(file));
+    if (file == "full disk") {
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.error()));
+        path = disk.filePath("pipe.txt");
+    }
+    if (file == "fifo")
+        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    const QByteArray old = "[PipeCalcValues]\r\ntemp=" + QByteArray(5000, '1') + "\r\n";
+    if (!path.startsWith("/dev/") && file != "fifo")
+        WriteAll(path, old);
+    if (file == "full disk")
+        QVERIFY(disk.Fill());
+    Box("txtTemp")->setText(temp);
+    save ? Save(path) : Open(path);
+    QCOMPARE(m_dialogs->errors.size(), 1);
+    QVERIFY2(m_dialogs->errors[0].contains(expected), qPrintable(m_dialogs->errors[0]));
+    QCOMPARE(Box("txtTemp")->text(), temp);
+    if (save)
+        QCOMPARE(ReadAll(path), old);
 }
 
 QTEST_MAIN(TestPipeFileMenu)
