@@ -30,11 +30,9 @@ std::optional<CommandResult> ApplyFile(const std::string &path, PipeTexts &texts
     const std::optional<PipeValueReadings> readings = ReadPipeValues(name, &error);
     if (!readings)
         return BadInput("cannot read " + path + ": " + error.toStdString());
-    for (std::size_t i = 0; i < kPipeValueCount; ++i) {
-        const std::optional<PipeField> field = FieldByKey(kPipeValueKeys[i]);
-        if (field && (*readings)[i])
-            texts[static_cast<std::size_t>(*field)] = (*readings)[i]->toStdString();
-    }
+    for (std::size_t i = 0; i < kPipeFieldCount; ++i)
+        if ((*readings)[i])
+            texts[i] = (*readings)[i]->toStdString();
     return std::nullopt;
 }
 

@@ -29,11 +29,11 @@ CommandResult RunSave(const std::vector<std::string> &args) {
         return *failed;
 
     PipeValueTexts values;
-    for (std::size_t i = 0; i < kPipeValueCount; ++i)
-        values[i] = QString::fromStdString(texts[static_cast<std::size_t>(*FieldByKey(kPipeValueKeys[i]))]);
+    for (std::size_t i = 0; i < kPipeFieldCount; ++i)
+        values[i] = QString::fromStdString(texts[i]);
     const PipeValuesSave saved = WritePipeValues(QByteArray::fromStdString(p[0]), values);
     if (saved.refusedText) {
-        const PipeFieldInfo &info = FieldInfo(*FieldByKey(kPipeValueKeys[*saved.refusedText]));
+        const PipeFieldInfo &info = FieldInfo(*saved.refusedText);
         return BadInput("invalid input: " + std::string(info.key) + " (\"" + info.label + "\") " +
                         saved.error.toStdString());
     }

@@ -4,22 +4,28 @@
 
 namespace quorvane {
 
+namespace {
+
+constexpr std::array<PipeFieldInfo, kPipeFieldCount> kFields{{
+    {"timing", "Port Timing", "", true, 140, 220},
+    {"RPM", "RPM", "", true, 5000, 30000},
+    {"temp", " Exhaust Temp", "", true, 300, 1000},
+    {"heats", "RSH", "1.360", false, 0, 0},
+    {"gasConstant", "IGC", "300", false, 0, 0},
+    {"portWindowD", "Port Diam (P)", "", false, 0, 0},
+    {"portLength", "Port Length", "", false, 0, 0},
+    {"portFlangeD", "Port Flange Diam (F)", "", false, 0, 0},
+    {"portToPipe", "Port to Pipe Ratio", "1.05", true, 1.05, 1.25},
+    {"portToMid", "Port to Mid Ratio", "3.25", true, 2.125, 3.25},
+    {"portToOutlet", "Port to Outlet Ratio", "0.6", true, 0.6, 0.7},
+    {"hornCoefficient", "Horn Coefficient", "1.25", true, 1.25, 2.0},
+}};
+static_assert(EveryFieldNamed(kFields, &PipeFieldInfo::key));
+
+} // namespace
+
 const std::array<PipeFieldInfo, kPipeFieldCount> &PipeFields() {
-    static const std::array<PipeFieldInfo, kPipeFieldCount> fields{{
-        {"timing", "txtPTExh", "Port Timing", "", true, 140, 220},
-        {"RPM", "txtRPM", "RPM", "", true, 5000, 30000},
-        {"temp", "txtTemp", " Exhaust Temp", "", true, 300, 1000},
-        {"heats", "txtHeats", "RSH", "1.360", false, 0, 0},
-        {"gasConstant", "txtGasConst", "IGC", "300", false, 0, 0},
-        {"portWindowD", "txtPipeExDiam", "Port Diam (P)", "", false, 0, 0},
-        {"portLength", "txtPipeExLength", "Port Length", "", false, 0, 0},
-        {"portFlangeD", "txtPipeExDiamOut", "Port Flange Diam (F)", "", false, 0, 0},
-        {"portToPipe", "txtPipePtoPratio", "Port to Pipe Ratio", "1.05", true, 1.05, 1.25},
-        {"portToMid", "txtPipePtoMratio", "Port to Mid Ratio", "3.25", true, 2.125, 3.25},
-        {"portToOutlet", "txtPipeptoOutRatio", "Port to Outlet Ratio", "0.6", true, 0.6, 0.7},
-        {"hornCoefficient", "txtPipeHornRatio", "Horn Coefficient", "1.25", true, 1.25, 2.0},
-    }};
-    return fields;
+    return kFields;
 }
 
 const PipeFieldInfo &FieldInfo(PipeField field) {

@@ -22,13 +22,23 @@ enum class PipeField {
     PortToOutlet,
     HornCoefficient,
 };
-inline constexpr std::size_t kPipeFieldCount = 12;
+inline constexpr std::size_t kPipeFieldCount = static_cast<std::size_t>(PipeField::HornCoefficient) + 1;
 
+// Whether every entry of a table indexed by PipeField was filled: a short
+// brace list would leave the last entries null without a word.
+template <class Table, class Member> constexpr bool EveryFieldNamed(const Table &table, Member member) {
+    for (const auto &row : table)
+        if (row.*member == nullptr)
+            return false;
+    return true;
+}
+
+// The one list of the design inputs: everything the window, the pipe values
+// file and the command line know of an input comes from here.
 struct PipeFieldInfo {
     const char *key;         // key in the pipe values file, name of the PipeInputs field
-    const char *box;         // the main window's text box
-    const char *label;       // caption of the label above the box
-    const char *initialText; // text of the box when the window opens
+    const char *label;       // caption of the label above the input's box
+    const char *initialText; // text of the input when the window opens
     bool hasRange;           // advisory range: outside it the box turns yellow
     double low;
     double high;

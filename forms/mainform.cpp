@@ -21,6 +21,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -34,33 +35,34 @@ namespace {
 using K = ControlRow::Kind;
 
 // x, y, width, height in pixels of the 891 x 540 client area; labels sit 16 pixels above their box.
+// The design inputs' captions and initial texts come from PipeFields().
 constexpr ControlRow kLayout[] = {
-    {K::Label, "Label16", "Port Timing", 32, 16, 130, 16},
+    {K::Label, "Label16", "", 32, 16, 130, 16},
     {K::Edit, "txtPTExh", "", 32, 32, 49, 25, 0},
-    {K::Label, "Label1", "RPM", 32, 72, 130, 16},
+    {K::Label, "Label1", "", 32, 72, 130, 16},
     {K::Edit, "txtRPM", "", 32, 88, 81, 25, 1},
-    {K::Label, "Label4", " Exhaust Temp", 32, 136, 130, 16},
+    {K::Label, "Label4", "", 32, 136, 130, 16},
     {K::Edit, "txtTemp", "", 32, 152, 49, 25, 2},
-    {K::Label, "Label2", "RSH", 32, 200, 50, 16},
-    {K::Edit, "txtHeats", "1.360", 32, 216, 41, 25, 3},
-    {K::Label, "Label3", "IGC", 88, 200, 50, 16},
-    {K::Edit, "txtGasConst", "300", 88, 216, 41, 25, 4},
-    {K::Label, "Label33", "Port Diam (P)", 168, 16, 150, 16},
+    {K::Label, "Label2", "", 32, 200, 50, 16},
+    {K::Edit, "txtHeats", "", 32, 216, 41, 25, 3},
+    {K::Label, "Label3", "", 88, 200, 50, 16},
+    {K::Edit, "txtGasConst", "", 88, 216, 41, 25, 4},
+    {K::Label, "Label33", "", 168, 16, 150, 16},
     {K::Edit, "txtPipeExDiam", "", 168, 32, 49, 25, 5},
-    {K::Label, "Label37", "Port Length", 168, 72, 150, 16},
+    {K::Label, "Label37", "", 168, 72, 150, 16},
     {K::Edit, "txtPipeExLength", "", 168, 88, 49, 25, 6},
-    {K::Label, "Label38", "Port Flange Diam (F)", 168, 128, 150, 16},
+    {K::Label, "Label38", "", 168, 128, 150, 16},
     {K::Edit, "txtPipeExDiamOut", "", 168, 144, 49, 25, 7},
     {K::Check, "chkHeader", "Straight Header", 160, 184, 121, 25, 8},
     {K::Button, "cmdPipeCalc", "Pipe Calc", 160, 216, 97, 49, 13},
-    {K::Label, "Label34", "Port to Pipe Ratio", 328, 16, 125, 16},
-    {K::Edit, "txtPipePtoPratio", "1.05", 328, 32, 49, 25, 9},
-    {K::Label, "Label35", "Port to Mid Ratio", 328, 72, 125, 16},
-    {K::Edit, "txtPipePtoMratio", "3.25", 328, 88, 49, 25, 10},
-    {K::Label, "Label36", "Port to Outlet Ratio", 328, 128, 125, 16},
-    {K::Edit, "txtPipeptoOutRatio", "0.6", 328, 144, 49, 25, 11},
-    {K::Label, "Label39", "Horn Coefficient", 328, 184, 125, 16},
-    {K::Edit, "txtPipeHornRatio", "1.25", 328, 200, 49, 25, 12},
+    {K::Label, "Label34", "", 328, 16, 125, 16},
+    {K::Edit, "txtPipePtoPratio", "", 328, 32, 49, 25, 9},
+    {K::Label, "Label35", "", 328, 72, 125, 16},
+    {K::Edit, "txtPipePtoMratio", "", 328, 88, 49, 25, 10},
+    {K::Label, "Label36", "", 328, 128, 125, 16},
+    {K::Edit, "txtPipeptoOutRatio", "", 328, 144, 49, 25, 11},
+    {K::Label, "Label39", "", 328, 184, 125, 16},
+    {K::Edit, "txtPipeHornRatio", "", 328, 200, 49, 25, 12},
     {K::Button, "cmdPlot", "Plot Flat Cones", 320, 232, 113, 33, 17},
     {K::Label, "Label5", "Cone Diameters (ID)", 456, 16, 134, 16},
     {K::MultiLine, "txtPipeDim1", "", 456, 32, 113, 145, 14},
@@ -76,6 +78,28 @@ constexpr ControlRow kLayout[] = {
     {K::Button, "cmdYThelp", "YouTube Video", 168, 496, 137, 33, 36},
     {K::Button, "cmdClose", "Close", 728, 496, 137, 33, 34},
 };
+
+// Each design input's box and the label above it, in PipeField order.
+struct PipeControls {
+    const char *box;
+    const char *label;
+};
+constexpr std::array<PipeControls, kPipeFieldCount> kPipeControls{{
+    {"txtPTExh", "Label16"},
+    {"txtRPM", "Label1"},
+    {"txtTemp", "Label4"},
+    {"txtHeats", "Label2"},
+    {"txtGasConst", "Label3"},
+    {"txtPipeExDiam", "Label33"},
+    {"txtPipeExLength", "Label37"},
+    {"txtPipeExDiamOut", "Label38"},
+    {"txtPipePtoPratio", "Label34"},
+    {"txtPipePtoMratio", "Label35"},
+    {"txtPipeptoOutRatio", "Label36"},
+    {"txtPipeHornRatio", "Label39"},
+}};
+static_assert(EveryFieldNamed(kPipeControls, &PipeControls::box) &&
+              EveryFieldNamed(kPipeControls, &PipeControls::label));
 
 constexpr const char *kPipeFilter = "Saved Pipe Values (*.txt)|*.txt";
 
@@ -94,7 +118,9 @@ MainForm::MainForm(std::unique_ptr<FileDialogs> dialogs)
     const auto controls = BuildControls(client, kLayout, {picPipe});
     for (std::size_t i = 0; i < kPipeFieldCount; ++i) {
         const auto field = static_cast<PipeField>(i);
-        QLineEdit *box = Control<QLineEdit>(controls, PipeFields()[i].box);
+        QLineEdit *box = Control<QLineEdit>(controls, kPipeControls[i].box);
+        Control<QLabel>(controls, kPipeControls[i].label)->setText(QString::fromUtf8(PipeFields()[i].label));
+        SetBoxText(box, QString::fromUtf8(PipeFields()[i].initialText));
         m_boxes[i] = box;
         SelectAllOnFocus(box);
         connect(box, &QLineEdit::textChanged, this, [this, field] { PipeBox_Change(field); });
@@ -273,7 +299,7 @@ void MainForm::SavePipe() {
         return;
     QString reason = saved.error;
     if (saved.refusedText) {
-        const QString caption = QString::fromUtf8(PipeFields()[*saved.refusedText].label).trimmed();
+        const QString caption = QString::fromUtf8(FieldInfo(*saved.refusedText).label).trimmed();
         reason = QStringLiteral("The box \u201C%1\u201D %2.").arg(caption, saved.error);
     }
     QString text = QStringLiteral("The pipe values could not be saved to %1.\n\n%2")

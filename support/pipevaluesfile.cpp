@@ -10,8 +10,8 @@ namespace {
 
 QStringList Keys() {
     QStringList keys;
-    for (const char *key : kPipeValueKeys)
-        keys << QString::fromLatin1(key);
+    for (const PipeFieldInfo &field : PipeFields())
+        keys << QString::fromLatin1(field.key);
     return keys;
 }
 
@@ -26,9 +26,9 @@ PipeValuesSave WritePipeValues(const QByteArray &path, const PipeValueTexts &tex
         return result;
     const QString section = QString::fromLatin1(kPipeValuesSection);
     const QStringList keys = Keys();
-    for (std::size_t i = 0; i < kPipeValueCount; ++i) {
+    for (std::size_t i = 0; i < kPipeFieldCount; ++i) {
         if (!file.setValue(section, keys[qsizetype(i)], texts[i], &result.error)) {
-            result.refusedText = i;
+            result.refusedText = static_cast<PipeField>(i);
             return result;
         }
     }
@@ -45,7 +45,7 @@ std::optional<PipeValueReadings> ReadPipeValues(const QByteArray &path, QString 
         return std::nullopt;
     const QStringList texts = file.values(QString::fromLatin1(kPipeValuesSection), Keys());
     PipeValueReadings readings;
-    for (std::size_t i = 0; i < kPipeValueCount; ++i)
+    for (std::size_t i = 0; i < kPipeFieldCount; ++i)
         if (!texts[qsizetype(i)].isEmpty())
             readings[i] = texts[qsizetype(i)];
     return readings;

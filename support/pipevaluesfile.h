@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pipeinputs.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -10,25 +12,22 @@
 namespace quorvane {
 
 // The design inputs the main window saves and opens, stored under one
-// section in the order written to a new file.
+// section with the keys of PipeFields(), in its order in a new file.
 inline constexpr const char *kPipeValuesSection = "PipeCalcValues";
-inline constexpr std::size_t kPipeValueCount = 12;
-inline constexpr std::array<const char *, kPipeValueCount> kPipeValueKeys = {
-    "timing",     "RPM",         "temp",       "heats",     "gasConstant",  "portWindowD",
-    "portLength", "portFlangeD", "portToPipe", "portToMid", "portToOutlet", "hornCoefficient"};
 
-using PipeValueTexts = std::array<QString, kPipeValueCount>;
+// Indexed by PipeField.
+using PipeValueTexts = std::array<QString, kPipeFieldCount>;
 // A key that is missing or has an empty value reads as std::nullopt, so the
 // window can leave that box as it is.
-using PipeValueReadings = std::array<std::optional<QString>, kPipeValueCount>;
+using PipeValueReadings = std::array<std::optional<QString>, kPipeFieldCount>;
 
 struct PipeValuesSave {
     bool saved = false;
     bool oldFileKept = true;
     QString error;
-    // The text the file cannot hold, when that was the reason; `error` then
-    // is a clause to follow the text's name ("holds a line break").
-    std::optional<std::size_t> refusedText;
+    // The input whose text the file cannot hold, when that was the reason;
+    // `error` then is a clause to follow its name ("holds a line break").
+    std::optional<PipeField> refusedText;
 };
 
 // Sets the twelve keys to the texts exactly as given and saves once, keeping
