@@ -14,6 +14,7 @@ run: deps
 test: deps
 	cmake --preset test
 	cmake --build --preset test -j $(JOBS)
+	cmake --build --preset test --target format-check
 	ctest --preset test
 	cmake --preset asan
 	cmake --build --preset asan -j $(JOBS)
