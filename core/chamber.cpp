@@ -4,8 +4,11 @@
 #include "warnings.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace quorvane {
+
+using std::numbers::pi;
 
 namespace {
 
@@ -23,7 +26,6 @@ double ConeAngle(double a, double b, double c) {
     const double s = Checked(std::sqrt(Square(h) + Square(c)));
     if (s == 0.0)
         throw ArithmeticFailure(kZeroLengthCone);
-    const double pi = 4.0 * std::atan(1.0);
     const double angle = Checked((180.0 / pi) * (2.0 * ArcSin(h / s)));
     return angle < 0 ? -angle : angle;
 }

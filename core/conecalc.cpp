@@ -3,13 +3,15 @@
 #include "numeric.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace quorvane {
+
+using std::numbers::pi;
 
 namespace {
 
 double HalfAngle(double delta, double h) {
-    const double pi = 4.0 * std::atan(1.0);
     const double hyp = Checked(std::sqrt(Square(delta * 0.5) + Square(h)));
     const double ratio = Checked(delta * 0.5 / hyp);
     return Checked((2 * ArcSin(ratio) * (180 / pi)) / 2);

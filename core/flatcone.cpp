@@ -4,11 +4,13 @@
 #include "warnings.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace quorvane {
 
+using std::numbers::pi;
+
 FlatCone FlattenCone(double a, double b, double h, double t) {
-    const double pi = 4.0 * std::atan(1.0);
     if (a == b)
         throw ArithmeticFailure("A cone with equal base and tip diameters is a cylinder and has no apex.");
     const double x = Checked((b / 2) * h / (a / 2 - b / 2));
@@ -26,7 +28,6 @@ FlatCone FlattenCone(double a, double b, double h, double t) {
 }
 
 FlatRectangle FlattenCylinder(double diameter, double height, double thickness) {
-    const double pi = 4.0 * std::atan(1.0);
     return {Checked(pi * (diameter + 2 * thickness)), height};
 }
 

@@ -3,11 +3,13 @@
 #include "numeric.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace quorvane {
 
+using std::numbers::pi;
+
 double ExhaustPortTiming(double S, double L, double d, double t) {
-    const double pi = 4.0 * std::atan(1.0);
     const double r = S / 2;
     const double x = Checked(L + r + d - t);
     if (x == 0)
@@ -19,7 +21,6 @@ double ExhaustPortTiming(double S, double L, double d, double t) {
 }
 
 double AverageBmep(double P, double N, double B, double S) {
-    const double pi = 4.0 * std::atan(1.0);
     const double displacement = Checked((pi / 4) * Square(B) * S / 1000);
     return Checked(10000 * P / ((N / 60) * displacement));
 }

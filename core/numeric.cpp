@@ -4,12 +4,11 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <numbers>
 
 namespace quorvane {
 
-double Pi() {
-    return 4.0 * std::atan(1.0);
-}
+using std::numbers::pi;
 
 double Checked(double v, const char *reason) {
     if (!std::isfinite(v))
@@ -22,7 +21,6 @@ double Square(double x) {
 }
 
 double ArcSin(double x) {
-    const double pi = Pi();
     const double s = std::sqrt(-x * x + 1.0);
     if (std::isnan(s))
         return 0.0; // outside [-1, 1]: the failure is swallowed
@@ -36,16 +34,16 @@ double ArcCos(double x) {
     if (x == 1.0)
         return 0.0;
     if (x == -1.0)
-        return Pi();
+        return pi;
     const double root = std::sqrt(-x * x + 1.0);
     if (!std::isfinite(root) || root == 0.0)
         return 0.0;
-    const double r = std::atan(-x / root) + 2.0 * std::atan(1.0);
+    const double r = std::atan(-x / root) + pi / 2.0;
     return std::isfinite(r) ? r : 0.0;
 }
 
 double CotDeg(double degrees) {
-    const double r = Checked((Pi() / 180.0) * degrees);
+    const double r = Checked((pi / 180.0) * degrees);
     const double t = std::tan(r);
     if (t == 0.0)
         throw ArithmeticFailure("The angle has no cotangent (division by zero).");

@@ -19,9 +19,6 @@ inline constexpr const char *kNumbersTooLarge = "The numbers are too large to ca
 
 enum class Grouping { Default, Off };
 
-// 4 * atan(1): the double nearest to pi.
-double Pi();
-
 // Returns v, or throws ArithmeticFailure(reason) when v is an infinity or NaN.
 double Checked(double v, const char *reason = kNumbersTooLarge);
 

@@ -3,11 +3,13 @@
 #include "numeric.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace quorvane {
 
+using std::numbers::pi;
+
 double ChordalPortWidth(double curved, double bore) {
-    const double pi = 4.0 * std::atan(1.0);
     const double r = bore / 2;
     const double angleDegrees = Checked(curved / (2 * pi * r) * 360);
     const double angleRadians = (pi / 180) * angleDegrees;
@@ -23,7 +25,6 @@ double SegmentArea(double R, double h) {
 }
 
 double PortWindowArea(double W, double H, double r1, int k1, double r2, int k2, double R, double h) {
-    const double pi = 4.0 * std::atan(1.0);
     const double rectangle = Checked(W * H);
     const double corners1 = Checked((Square(r1) - Square(r1) * pi / 4) * k1);
     const double corners2 = Checked((Square(r2) - Square(r2) * pi / 4) * k2);
@@ -34,7 +35,6 @@ double PortWindowArea(double W, double H, double r1, int k1, double r2, int k2, 
 }
 
 double EquivalentDiameter(double area) {
-    const double pi = 4.0 * std::atan(1.0);
     if (area < 0)
         throw ArithmeticFailure("The area is negative: no round port has it.");
     return Checked(std::sqrt(Checked(4 * area) / pi));

@@ -2,8 +2,10 @@
 
 #include <QtTest>
 
+#include <bit>
 #include <clocale>
 #include <cmath>
+#include <numbers>
 
 using namespace quorvane;
 
@@ -11,6 +13,7 @@ class TestNumeric : public QObject {
     Q_OBJECT
 
   private slots:
+    void pi_is_four_times_atan_one();
     void arcsin_and_arccos_data();
     void arcsin_and_arccos();
     void cotangent_in_degrees();
@@ -23,6 +26,14 @@ class TestNumeric : public QObject {
     void formatted_numbers_read_back();
     void rounds_halves_to_even_into_16_bits();
 };
+
+// The calculations were written with 4 * atan(1) for pi and pi / 2 as 2 * atan(1);
+// std::numbers::pi must be the same double, also against the run-time atan.
+void TestNumeric::pi_is_four_times_atan_one() {
+    volatile double one = 1.0;
+    QCOMPARE(std::bit_cast<quint64>(4.0 * std::atan(one)), std::bit_cast<quint64>(std::numbers::pi));
+    QCOMPARE(std::bit_cast<quint64>(2.0 * std::atan(one)), std::bit_cast<quint64>(std::numbers::pi / 2.0));
+}
 
 void TestNumeric::arcsin_and_arccos_data() {
     QTest::addColumn<bool>("sine");
