@@ -43,9 +43,9 @@ std::string ChamberReport(const PipeResult &result) {
     };
     std::string out;
     for (const auto &[caption, text] : boxes)
-        out += (out.empty() ? "" : "\n") + std::string(caption) + "\n" + WithLineFeeds(*text) + "\n";
+        out += (out.empty() ? "" : "\n") + std::string(caption) + "\n" + *text + "\n";
     if (!result.warningText.empty())
-        out += "\nWarnings\n" + WithLineFeeds(result.warningText) + "\n";
+        out += "\nWarnings\n" + result.warningText + "\n";
     return out;
 }
 
@@ -71,7 +71,7 @@ std::string ChamberJson(const PipeResult &result) {
         {"coneAngle", Numbers(result.coneAngle)},
         {"tunedLength", result.tunedLength},
         {"totalLength", result.totalLength},
-        {"warningText", QString::fromStdString(WithLineFeeds(result.warningText))},
+        {"warningText", QString::fromStdString(result.warningText)},
         {"portLengthFlagged", result.portLengthFlagged},
         {"coneList", cones},
     };

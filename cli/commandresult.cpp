@@ -31,15 +31,4 @@ CommandResult CalcFailure(std::string_view reason) {
     return {kCalcFailure, {}, std::string(kProgram) + std::string(reason) + "\n"};
 }
 
-std::string WithLineFeeds(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        out += text[i];
-    }
-    return out;
-}
-
 } // namespace quorvane::cli

@@ -26,7 +26,4 @@ CommandResult WriteFailure(std::string_view message);
 // An arithmetic failure from core: its reason is already written for the user.
 CommandResult CalcFailure(std::string_view reason);
 
-// The core writes CR LF, as the window's text boxes want; a terminal wants LF.
-std::string WithLineFeeds(std::string_view text);
-
 } // namespace quorvane::cli

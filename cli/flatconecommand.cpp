@@ -13,7 +13,7 @@ namespace {
 
 // The report as the plot window's output box shows it, plus the line feed a terminal expects.
 std::string Terminated(const std::string &report) {
-    return report.empty() ? report : WithLineFeeds(report) + "\n";
+    return report.empty() ? report : report + "\n";
 }
 
 CommandResult EmptyThickness() {

@@ -137,7 +137,7 @@ std::string Lines(const std::array<const char *, N> &names, const std::array<dou
     text.reserve(N * 16);
     for (std::size_t i = 0; i < N; ++i) {
         if (i > 0)
-            text += kCrLf;
+            text += '\n';
         text += names[i];
         AppendFixed(text, values[i], 2);
     }

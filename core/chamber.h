@@ -37,7 +37,7 @@ PipeResult ComputeChamber(const PipeInputs &in);
 // The four cones the flat cone plot develops in batch.
 ConeList ConeListOf(const PipeResult &result);
 
-// The texts of the four output boxes, lines separated by CR LF.
+// The texts of the four output boxes.
 struct ChamberTexts {
     std::string diameters;
     std::string lengths;

@@ -1,7 +1,6 @@
 #include "flatcone.h"
 
 #include "numeric.h"
-#include "warnings.h"
 
 #include <cmath>
 #include <numbers>
@@ -37,20 +36,20 @@ namespace {
 void AppendBlock(std::string &report, const std::string &name, double base, double tip, double height,
                  double thickness) {
     std::string block;
-    block += (report.empty() ? "" : kCrLf) + name + kCrLf;
-    block += "Base = " + FormatFixed(base, 2) + " ID" + kCrLf;
-    block += "Tip = " + FormatFixed(tip, 2) + " ID" + kCrLf;
-    block += "Height = " + FormatFixed(height, 2) + kCrLf;
+    block += (report.empty() ? "" : "\n") + name + "\n";
+    block += "Base = " + FormatFixed(base, 2) + " ID\n";
+    block += "Tip = " + FormatFixed(tip, 2) + " ID\n";
+    block += "Height = " + FormatFixed(height, 2) + "\n";
     if (base == tip) {
         const FlatRectangle r = FlattenCylinder(base, height, thickness);
-        block += std::string("Cylinder: cut a rectangle") + kCrLf;
-        block += "Width = " + FormatFixed(r.width, 2) + kCrLf;
+        block += "Cylinder: cut a rectangle\n";
+        block += "Width = " + FormatFixed(r.width, 2) + "\n";
         block += "Length = " + FormatFixed(r.length, 2);
     } else {
         const FlatCone f = FlattenCone(base, tip, height, thickness);
-        block += "A = " + FormatFixed(f.A, 2) + kCrLf;
-        block += "B = " + FormatFixed(f.B, 2) + kCrLf;
-        block += "C = " + FormatFixed(f.C, 2) + kCrLf;
+        block += "A = " + FormatFixed(f.A, 2) + "\n";
+        block += "B = " + FormatFixed(f.B, 2) + "\n";
+        block += "C = " + FormatFixed(f.C, 2) + "\n";
         block += "D = " + FormatFixed(f.D, 2);
     }
     report += block;
@@ -81,7 +80,7 @@ std::string BatchConeReport(const ConeList &cones, double thickness) {
         if (i + 1 == cones.size())
             shown = report;
         else
-            report += kCrLf;
+            report += '\n';
     }
     return shown;
 }

@@ -27,8 +27,8 @@ struct FlatRectangle {
 };
 FlatRectangle FlattenCylinder(double diameter, double height, double thickness);
 
-// What the plot window's output box shows after Plot Cone, lines separated by
-// CR LF. A cone with a zero base, tip or height is left out.
+// What the plot window's output box shows after Plot Cone. A cone with a zero
+// base, tip or height is left out.
 std::string SingleConeReport(double base, double tip, double height, double thickness);
 std::string BatchConeReport(const ConeList &cones, double thickness);
 

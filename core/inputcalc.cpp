@@ -94,11 +94,11 @@ std::string Convert(Conversion pair, int from, std::string_view text) {
     return {};
 }
 
-const char *const kExhaustTemperatureGuide = "Exhaust Temperature Range (Estimated Only)\r\n"
-                                             "\r\n"
-                                             "Under 5 Bar = 350C\r\n"
-                                             "7 Bar = 450C\r\n"
-                                             "9 Bar = 550C\r\n"
+const char *const kExhaustTemperatureGuide = "Exhaust Temperature Range (Estimated Only)\n"
+                                             "\n"
+                                             "Under 5 Bar = 350C\n"
+                                             "7 Bar = 450C\n"
+                                             "9 Bar = 550C\n"
                                              "Over 11 Bar = 650C";
 
 } // namespace quorvane

@@ -5,8 +5,6 @@
 
 namespace quorvane {
 
-inline constexpr const char *kCrLf = "\r\n";
-
 // Port longer than the header allowance.
 extern const char *const kPortLengthWarning;
 // Flange wider than the header outlet.

@@ -118,11 +118,9 @@ void TestCalculators::cone_calculations_agree_with_each_other() {
 }
 
 void TestCalculators::flat_cone_example() {
-    QCOMPARE(
-        QString::fromStdString(SingleConeReport(120, 80, 150, 1.5)),
-        QString(
-            "Cone\r\nBase = 120.00 ID\r\nTip = 80.00 ID\r\nHeight = 150.00\r\nA = 374.86\r\nB = 252.76\r\n"
-            "C = 302.65\r\nD = 453.98"));
+    QCOMPARE(QString::fromStdString(SingleConeReport(120, 80, 150, 1.5)),
+             QString("Cone\nBase = 120.00 ID\nTip = 80.00 ID\nHeight = 150.00\nA = 374.86\nB = 252.76\n"
+                     "C = 302.65\nD = 453.98"));
     const FlatCone f = FlattenCone(120, 80, 150, 0);
     QCOMPARE(FormatFixed(f.A, 2), std::string("366.25"));
     QCOMPARE(FormatFixed(f.B, 2), std::string("244.17"));
@@ -132,11 +130,9 @@ void TestCalculators::flat_cone_example() {
 
 void TestCalculators::flat_cone_edge_cases() {
     // A cylinder is a rectangle, not a failure.
-    QCOMPARE(
-        QString::fromStdString(SingleConeReport(60, 60, 100, 1)),
-        QString(
-            "Cone\r\nBase = 60.00 ID\r\nTip = 60.00 ID\r\nHeight = 100.00\r\nCylinder: cut a rectangle\r\n"
-            "Width = 194.78\r\nLength = 100.00"));
+    QCOMPARE(QString::fromStdString(SingleConeReport(60, 60, 100, 1)),
+             QString("Cone\nBase = 60.00 ID\nTip = 60.00 ID\nHeight = 100.00\nCylinder: cut a rectangle\n"
+                     "Width = 194.78\nLength = 100.00"));
     QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, FlattenCone(60, 60, 100, 1));
     // Tip larger than base: same formulas, C becomes the larger radius.
     const FlatCone inverted = FlattenCone(80, 120, 150, 0);
@@ -153,8 +149,8 @@ void TestCalculators::batch_skips_zero_cones_and_shows_only_with_the_last() {
                     {"Cone L4", 130, 103.18, 81.81},
                     {"Cone L6", 130, 24, 213.43}}};
     const QString report = QString::fromStdString(BatchConeReport(cones, 1));
-    QVERIFY(report.startsWith("Cone L3\r\n"));
-    QCOMPARE(report.split("\r\n\r\n").size(), 3);
+    QVERIFY(report.startsWith("Cone L3\n"));
+    QCOMPARE(report.split("\n\n").size(), 3);
     cones[3].centreLength = 0; // the last cone is what puts the report on show
     QVERIFY(BatchConeReport(cones, 1).empty());
     QVERIFY(BatchConeReport(ConeList{}, 1).empty()); // before any calculation

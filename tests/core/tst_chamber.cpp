@@ -22,8 +22,8 @@ QString ExactTenth() {
     return QString("portLength=%1").arg(Compute().tunedLength * 0.1, 0, 'g', 17);
 }
 
-QString Joined(const std::string &crlfText) {
-    return QString::fromStdString(crlfText).replace("\r\n", "|");
+QString Joined(const std::string &lines) {
+    return QString::fromStdString(lines).replace('\n', '|');
 }
 
 void Row(const char *name, const QString &a, const QString &b, const QVariant &c) {
@@ -158,7 +158,6 @@ void TestChamber::worked_example_digit_for_digit() {
              "L1 = 58.93|L2 = 244.55|L3 = 162.74|L4 = 81.81|L5 = 97.82|L6 = 213.43|L7 = 213.43");
     QCOMPARE(Joined(t.angles), "L2 = 5.98|L3 = 12.50|L4 = 18.62|L6 = 27.89");
     QCOMPARE(t.tunedLength, std::string("889.27"));
-    QVERIFY(t.diameters.find("\r\n") != std::string::npos);
     QCOMPARE(FormatFixed(r.totalLength, 2), std::string("1,072.70"));
     QCOMPARE(FormatFixed(ConeAngle(38, 42, r.L[1]), 2), std::string("3.89"));
     QVERIFY(r.warningText.empty() && !r.portLengthFlagged);
