@@ -331,12 +331,16 @@ void MainForm::OpenPipe() {
     }
 }
 
+// A row naming no control is a slip in the table: the tip would go missing unseen.
 QWidget *MainForm::HelpControl(const HelpTip &tip) const {
     const QWidget *windows[] = {this, m_plot, m_portArea, m_inputCalc, m_tubeCalc};
-    for (const QWidget *window : windows)
-        if (window->objectName() == QLatin1String(tip.window))
-            return window->findChild<QWidget *>(QString::fromLatin1(tip.control));
-    return nullptr;
+    for (const QWidget *window : windows) {
+        if (window->objectName() != QLatin1String(tip.window))
+            continue;
+        if (auto *control = window->findChild<QWidget *>(QString::fromLatin1(tip.control)))
+            return control;
+    }
+    qFatal("No control %s in %s for its help tip", tip.control, tip.window);
 }
 
 void MainForm::SetupToolTips() {
