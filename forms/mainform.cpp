@@ -346,10 +346,10 @@ QWidget *MainForm::HelpControl(const HelpTip &tip) const {
 void MainForm::SetupToolTips() {
     m_toolTips = std::make_unique<clsTooltip>();
     for (const HelpTip &tip : HelpTips()) {
-        const int informationIcon = 1, expandFromCentre = 16;
-        m_toolTips->AddTool(HelpControl(tip), QString::fromUtf8(tip.text), std::nullopt, std::nullopt, false,
-                            QString::fromUtf8(tip.title), informationIcon, expandFromCentre, 0, false, true,
-                            0, tip.width);
+        m_toolTips->AddTool(HelpControl(tip), QString::fromUtf8(tip.text), std::nullopt, std::nullopt,
+                            /*balloon*/ false, QString::fromUtf8(tip.title), kInformationIcon,
+                            kExpandFromCentre, /*margin*/ 0, /*centered*/ false, /*transparent*/ true,
+                            kTextLeft, tip.width);
     }
     m_toolTipsAttached = true;
 }

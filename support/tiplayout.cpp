@@ -14,9 +14,9 @@ namespace {
 using M = TipMetrics;
 
 int IconSize(int icon) {
-    if (icon <= 0)
+    if (icon == kNoIcon)
         return 0;
-    return icon <= 3 ? M::kSmallIcon : M::kLargeIcon;
+    return icon >= kLargeInformationIcon ? M::kLargeIcon : M::kSmallIcon;
 }
 
 QStringList WrapParagraph(const QString &paragraph, const QFontMetrics &metrics, int width) {
@@ -73,11 +73,12 @@ TipLayout LayoutTip(const TooltipTool &look, const QString &text, const QFont &f
 
     TipLayout layout;
     layout.title = look.title.trimmed();
-    layout.icon = !layout.title.isEmpty() && look.icon >= 1 && look.icon <= 6 ? look.icon : 0;
+    const bool knownIcon = look.icon >= kInformationIcon && look.icon <= kLargeErrorIcon;
+    layout.icon = !layout.title.isEmpty() && knownIcon ? look.icon : kNoIcon;
     layout.lines = WrapTipText(text, metrics, look.width);
-    layout.alignment = (look.alignment & 1)   ? Qt::AlignHCenter
-                       : (look.alignment & 2) ? Qt::AlignRight
-                                              : Qt::AlignLeft;
+    layout.alignment = (look.alignment & kTextCentred) ? Qt::AlignHCenter
+                       : (look.alignment & kTextRight) ? Qt::AlignRight
+                                                       : Qt::AlignLeft;
     // A negative margin would pull the text over the border.
     const int margin = std::max(0, look.margin);
     layout.padding = M::kBasePadding + QMargins(margin, margin, margin, margin);

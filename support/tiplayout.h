@@ -14,11 +14,31 @@ namespace quorvane {
 
 struct TooltipTool;
 
+// Title icons, with the codes of the Windows tooltip control so that a
+// tool's Icon means the same there and here. The large ones are twice the size.
+enum TipIcon : int {
+    kNoIcon = 0,
+    kInformationIcon = 1,
+    kWarningIcon = 2,
+    kErrorIcon = 3,
+    kLargeInformationIcon = 4,
+    kLargeWarningIcon = 5,
+    kLargeErrorIcon = 6,
+};
+
+// Text alignment flags, with the values of the Windows text-drawing flags;
+// neither flag set is left.
+enum TipTextAlignment : int {
+    kTextLeft = 0x0,
+    kTextCentred = 0x1,
+    kTextRight = 0x2,
+};
+
 // What a tip shows, worked out before it is drawn. Rectangles are relative
 // to the body's top-left corner (the balloon's pointer lies outside the body).
 struct TipLayout {
-    QString title; // trimmed; empty means no title line and no icon
-    int icon = 0;  // 0 when there is no title line
+    QString title;      // trimmed; empty means no title line and no icon
+    int icon = kNoIcon; // a TipIcon; kNoIcon when there is no title line
     QStringList lines;
     Qt::Alignment alignment = Qt::AlignLeft;
     QMargins padding; // base padding plus the tool's margin

@@ -20,10 +20,12 @@ namespace {
 using M = TipMetrics;
 
 QStyle::StandardPixmap IconPixmap(int icon) {
-    switch ((icon - 1) % 3) {
-    case 1:
+    switch (icon) {
+    case kWarningIcon:
+    case kLargeWarningIcon:
         return QStyle::SP_MessageBoxWarning;
-    case 2:
+    case kErrorIcon:
+    case kLargeErrorIcon:
         return QStyle::SP_MessageBoxCritical;
     default:
         return QStyle::SP_MessageBoxInformation;
@@ -205,7 +207,7 @@ void TipPopup::paintEvent(QPaintEvent *) {
     }
 
     painter.translate(body.topLeft());
-    if (m_layout.icon != 0)
+    if (m_layout.icon != kNoIcon)
         style()->standardIcon(IconPixmap(m_layout.icon), nullptr, this).paint(&painter, m_layout.iconRect);
     painter.setPen(fore);
     if (!m_layout.title.isEmpty()) {

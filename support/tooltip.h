@@ -26,13 +26,13 @@ struct TooltipTool {
     QColor backColor;          // plain RGB, resolved from the palette when not given
     QColor foreColor;
     bool balloon = false;
-    QString title; // cut to kMaxTitleLength, shown trimmed
-    int icon = 0;  // 0 none, 1 information, 2 warning, 3 error; 4..6 the same, large
-    int showMode = 0;
+    QString title;      // cut to kMaxTitleLength, shown trimmed
+    int icon = kNoIcon; // a TipIcon; other values show no icon
+    int showMode = 0;   // TipShowMode flags
     int margin = 0;
     bool centered = false;
     bool transparent = false;
-    int alignment = 0;           // text-drawing flags: 1 centred, 2 right, else left
+    int alignment = kTextLeft;   // TipTextAlignment flags
     int width = 0;               // wrap width of the text in pixels; 0 or less: break only at line breaks
     std::optional<QString> text; // none: asked for with NeedText each time
     bool registered = false;
