@@ -10,22 +10,11 @@ namespace quorvane {
 
 using std::numbers::pi;
 
-namespace {
-
-constexpr const char *kZeroLengthCone = "A cone of zero length with equal end diameters has no angle.";
-
-std::string PortTooLong(double tunedLength) {
-    return "The port length is more than 0.375 × the tuned length (" + FormatFixed(0.375 * tunedLength, 2) +
-           " mm): the first diffuser cone (L2) would get a negative length. Shorten the port length.";
-}
-
-} // namespace
-
 double ConeAngle(double a, double b, double c) {
     const double h = Checked((a - b) * 0.5);
     const double s = Checked(std::sqrt(Square(h) + Square(c)));
     if (s == 0.0)
-        throw ArithmeticFailure(kZeroLengthCone);
+        throw ArithmeticFailure(Failure::ZeroLengthCone);
     const double angle = Checked((180.0 / pi) * (2.0 * ArcSin(h / s)));
     return angle < 0 ? -angle : angle;
 }
@@ -35,9 +24,8 @@ PipeResult ComputeChamber(const PipeInputs &in) {
     const double gasConstant = in.gasConstant;
     const double heats = in.heats;
     const double timing = in.timing;
-    const short rpm = RoundToInt16(in.RPM, "The RPM is too large: it must be less than 32767.5.");
-    const short temp =
-        RoundToInt16(in.temp, "The exhaust temperature is too large: it must be less than 32767.5.");
+    const short rpm = RoundToInt16(in.RPM, Failure::RpmTooLarge);
+    const short temp = RoundToInt16(in.temp, Failure::TemperatureTooLarge);
 
     const double c = Checked(std::sqrt((heats * gasConstant) * (temp + 273.15)));
     const double t = Checked((60000.0 / rpm) * (timing / 360.0));
@@ -75,7 +63,7 @@ PipeResult ComputeChamber(const PipeInputs &in) {
     // A negative cone would need the horn's power of a negative number and
     // would be drawn backwards; there is no pipe to build.
     if (L[2] < 0)
-        throw ArithmeticFailure(PortTooLong(TL));
+        throw ArithmeticFailure(Failure::PortTooLong, 0.375 * TL);
 
     r.totalLength = Checked(L[1] + L[2] + L[3] + L[4] + L[5] + L[6] + L[7]);
 
@@ -97,10 +85,7 @@ PipeResult ComputeChamber(const PipeInputs &in) {
         r.coneAngle[0] = ConeAngle(D[1], D[2], L[2]);
     } catch (const ArithmeticFailure &) {
         if (L[2] == 0)
-            throw ArithmeticFailure("The port length is exactly 0.375 × the tuned length (" +
-                                    FormatFixed(0.375 * TL, 2) +
-                                    " mm): the first diffuser cone (L2) has zero length and no angle. "
-                                    "Shorten the port length.");
+            throw ArithmeticFailure(Failure::PortLeavesNoCone, 0.375 * TL);
         throw;
     }
     r.coneAngle[1] = ConeAngle(D[2], D[3], L[3]);

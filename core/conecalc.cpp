@@ -34,7 +34,7 @@ ConeLengths ConeFromSideLength(double D1, double D2, double s) {
     c.sideLength = s;
     c.centreLength = std::sqrt(Square(s) - Square(delta / 2));
     if (std::isnan(c.centreLength))
-        throw ArithmeticFailure("The side length is shorter than half the difference of the diameters.");
+        throw ArithmeticFailure(Failure::SideTooShort);
     c.halfAngle = HalfAngle(delta, c.centreLength);
     return c;
 }

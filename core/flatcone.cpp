@@ -11,7 +11,7 @@ using std::numbers::pi;
 
 FlatCone FlattenCone(double a, double b, double h, double t) {
     if (a == b)
-        throw ArithmeticFailure("A cone with equal base and tip diameters is a cylinder and has no apex.");
+        throw ArithmeticFailure(Failure::CylinderHasNoApex);
     const double x = Checked((b / 2) * h / (a / 2 - b / 2));
     const double H = Checked(h + x);
     FlatCone f;

@@ -13,8 +13,7 @@ double ExhaustPortTiming(double S, double L, double d, double t) {
     const double r = S / 2;
     const double x = Checked(L + r + d - t);
     if (x == 0)
-        throw ArithmeticFailure("The top of the port is level with the piston pin at top dead centre: "
-                                "the port never opens.");
+        throw ArithmeticFailure(Failure::PortNeverOpens);
     const double c = Checked((Square(x) + Square(r) - Square(L)) / (2 * r * x));
     const double a = ArcCos(c);
     return Checked((180 - (180 / pi) * a) * 2);

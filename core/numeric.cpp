@@ -10,9 +10,9 @@ namespace quorvane {
 
 using std::numbers::pi;
 
-double Checked(double v, const char *reason) {
+double Checked(double v) {
     if (!std::isfinite(v))
-        throw ArithmeticFailure(reason);
+        throw ArithmeticFailure(Failure::NumbersTooLarge);
     return v;
 }
 
@@ -46,7 +46,7 @@ double CotDeg(double degrees) {
     const double r = Checked((pi / 180.0) * degrees);
     const double t = std::tan(r);
     if (t == 0.0)
-        throw ArithmeticFailure("The angle has no cotangent (division by zero).");
+        throw ArithmeticFailure(Failure::NoCotangent);
     return Checked(1.0 / t);
 }
 
@@ -137,11 +137,11 @@ double ParseLeadingNumber(std::string_view text) {
     (void)ptr;
     if (ec == std::errc::result_out_of_range) {
         if (decimalExponent > 0)
-            throw ArithmeticFailure("The number is too large: " + std::string(text.substr(0, 40)));
+            throw ArithmeticFailure(Failure::NumberTooLargeToRead, text);
         value = 0.0; // too small for a double: it reads as zero
     }
     if (std::isinf(value))
-        throw ArithmeticFailure("The number is too large: " + std::string(text.substr(0, 40)));
+        throw ArithmeticFailure(Failure::NumberTooLargeToRead, text);
     return negative ? -value : value;
 }
 
@@ -151,7 +151,7 @@ void AppendFixed(std::string &out, double value, int digits, Grouping grouping) 
     const auto [end, ec] =
         std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, digits);
     if (ec != std::errc())
-        throw ArithmeticFailure(kNumbersTooLarge);
+        throw ArithmeticFailure(Failure::NumbersTooLarge);
     std::string_view text(buffer.data(), static_cast<std::size_t>(end - buffer.data()));
     bool negative = false;
     if (!text.empty() && text.front() == '-') {
@@ -184,9 +184,9 @@ std::string FormatFixed(double value, int digits, Grouping grouping) {
     return out;
 }
 
-short RoundToInt16(double value, const char *reason) {
+short RoundToInt16(double value, Failure failure) {
     if (!(value < 32767.5 && value >= -32768.5))
-        throw ArithmeticFailure(reason);
+        throw ArithmeticFailure(failure);
     return static_cast<short>(std::nearbyint(value));
 }
 

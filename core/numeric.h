@@ -1,26 +1,16 @@
 #pragma once
 
-#include <stdexcept>
+#include "failure.h"
+
 #include <string>
 #include <string_view>
 
 namespace quorvane {
 
-// The one way an arithmetic failure (overflow, division by zero, an invalid
-// operation) leaves the core. what() is a reason a user can read; no
-// infinity or NaN is ever returned as a result instead.
-class ArithmeticFailure : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
-// The reason given when no more particular cause can be named.
-inline constexpr const char *kNumbersTooLarge = "The numbers are too large to calculate with.";
-
 enum class Grouping { Default, Off };
 
-// Returns v, or throws ArithmeticFailure(reason) when v is an infinity or NaN.
-double Checked(double v, const char *reason = kNumbersTooLarge);
+// Returns v, or throws ArithmeticFailure when v is an infinity or NaN.
+double Checked(double v);
 
 double Square(double x);
 double ArcSin(double x);
@@ -40,7 +30,7 @@ std::string FormatFixed(double value, int digits, Grouping grouping = Grouping::
 void AppendFixed(std::string &out, double value, int digits, Grouping grouping = Grouping::Default);
 
 // Rounds to the nearest whole number, halves to the even neighbour, into the
-// range of a 16-bit signed number; anything outside throws `reason`.
-short RoundToInt16(double value, const char *reason);
+// range of a 16-bit signed number; anything outside throws `failure`.
+short RoundToInt16(double value, Failure failure);
 
 } // namespace quorvane

@@ -13,7 +13,7 @@ namespace {
 // only its drawing runs far off the picture, which clips it.
 int RoundPixel(double v) {
     if (std::isnan(v))
-        throw ArithmeticFailure(kNumbersTooLarge);
+        throw ArithmeticFailure(Failure::NumbersTooLarge);
     return static_cast<int>(std::nearbyint(std::clamp<double>(v, -kFarPixel, kFarPixel))); // halves to even
 }
 

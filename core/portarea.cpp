@@ -20,7 +20,7 @@ double SegmentArea(double R, double h) {
     const double cosine = Checked((R - h) / R);
     const double root = std::sqrt(Checked(2 * R * h - Square(h)));
     if (std::isnan(root))
-        throw ArithmeticFailure("The segment height is more than twice the segment radius.");
+        throw ArithmeticFailure(Failure::SegmentTooHigh);
     return Checked(Square(R) * ArcCos(cosine) - (R - h) * root);
 }
 
@@ -36,7 +36,7 @@ double PortWindowArea(double W, double H, double r1, int k1, double r2, int k2, 
 
 double EquivalentDiameter(double area) {
     if (area < 0)
-        throw ArithmeticFailure("The area is negative: no round port has it.");
+        throw ArithmeticFailure(Failure::NegativeArea);
     return Checked(std::sqrt(Checked(4 * area) / pi));
 }
 

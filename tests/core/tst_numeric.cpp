@@ -159,13 +159,13 @@ void TestNumeric::formatted_numbers_read_back() {
 }
 
 void TestNumeric::rounds_halves_to_even_into_16_bits() {
-    QCOMPARE(RoundToInt16(12500.5, "x"), short(12500));
-    QCOMPARE(RoundToInt16(450.5, "x"), short(450));
-    QCOMPARE(RoundToInt16(451.5, "x"), short(452));
-    QCOMPARE(RoundToInt16(32767.49, "x"), short(32767));
-    QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, RoundToInt16(32767.5, "x"));
-    QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, RoundToInt16(std::nan(""), "x"));
-    QCOMPARE(RoundToInt16(-32768.5, "x"), short(-32768));
+    QCOMPARE(RoundToInt16(12500.5, Failure::RpmTooLarge), short(12500));
+    QCOMPARE(RoundToInt16(450.5, Failure::RpmTooLarge), short(450));
+    QCOMPARE(RoundToInt16(451.5, Failure::RpmTooLarge), short(452));
+    QCOMPARE(RoundToInt16(32767.49, Failure::RpmTooLarge), short(32767));
+    QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, RoundToInt16(32767.5, Failure::RpmTooLarge));
+    QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, RoundToInt16(std::nan(""), Failure::RpmTooLarge));
+    QCOMPARE(RoundToInt16(-32768.5, Failure::RpmTooLarge), short(-32768));
 }
 
 QTEST_APPLESS_MAIN(TestNumeric)

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <stdexcept>
+#include <string_view>
+
+namespace quorvane {
+
+// Why the numbers could not be calculated. Each kind has one text for the
+// user, written in failure.cpp; tests and callers compare kinds.
+enum class Failure {
+    NumbersTooLarge, // an overflow, division by zero or invalid operation with no more particular cause
+    NumberTooLargeToRead,
+    NoCotangent,
+    RpmTooLarge,
+    TemperatureTooLarge,
+    PortTooLong,      // carries the port length limit in mm
+    PortLeavesNoCone, // carries the port length limit in mm
+    ZeroLengthCone,
+    SideTooShort,
+    CylinderHasNoApex,
+    PortNeverOpens,
+    SegmentTooHigh,
+    NegativeArea,
+};
+
+// The one way an arithmetic failure leaves the core: no infinity or NaN is
+// ever returned as a result instead. what() is the kind's text.
+class ArithmeticFailure : public std::runtime_error {
+  public:
+    explicit ArithmeticFailure(Failure kind, double value = 0);
+    // NumberTooLargeToRead: the text the number was read from.
+    ArithmeticFailure(Failure kind, std::string_view text);
+
+    Failure kind() const { return m_kind; }
+
+  private:
+    Failure m_kind;
+};
+
+} // namespace quorvane
