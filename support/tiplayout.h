@@ -15,7 +15,7 @@ namespace quorvane {
 struct TooltipTool;
 
 // Title icons, with the codes of the Windows tooltip control so that a
-// tool's Icon means the same there and here. The large ones are twice the size.
+// tool's icon means the same there and here. The large ones are twice the size.
 enum TipIcon : int {
     kNoIcon = 0,
     kInformationIcon = 1,
@@ -60,7 +60,7 @@ struct TipPlacement {
 
 // Fixed dimensions of the drawing, in pixels.
 struct TipMetrics {
-    // Added inside the tool's own Margin so that Margin 0 still leaves the
+    // Added inside the tool's own margin so that a margin of 0 still leaves the
     // text clear of the border, as the desktop's own tips do.
     static constexpr QMargins kBasePadding{8, 6, 8, 6};
     static constexpr int kSmallIcon = 16;
@@ -78,7 +78,7 @@ struct TipMetrics {
 };
 
 // Show-mode flags of a rectangular tip, with the values of the Windows
-// window-animation flags so that a tool's ShowMode means the same there and
+// window-animation flags so that a tool's show mode means the same there and
 // here. A direction rolls the tip open from that side; bits not listed are
 // ignored. Balloons never animate.
 enum TipShowMode : int {

@@ -55,7 +55,7 @@ TipPopup::TipPopup()
     connect(m_autoHide, &QTimer::timeout, this, [this] { Dismiss(true); });
 }
 
-bool TipPopup::Animating() const {
+bool TipPopup::isAnimating() const {
     return m_animation->state() == QAbstractAnimation::Running;
 }
 

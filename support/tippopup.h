@@ -28,12 +28,12 @@ class TipPopup : public QWidget {
     // `announce` false when the owner is going away and can no longer be told.
     void Dismiss(bool announce);
 
-    bool Active() const { return m_active; }
-    clsTooltip *Owner() const { return m_owner; }  // nullptr when no tip is on show
-    QWidget *Control() const { return m_control; } // nullptr when no tip is on show
-    const TipLayout &Layout() const { return m_layout; }
-    const TipPlacement &Placement() const { return m_placement; }
-    bool Animating() const;
+    bool isActive() const { return m_active; }
+    clsTooltip *owner() const { return m_owner; }  // nullptr when no tip is on show
+    QWidget *control() const { return m_control; } // nullptr when no tip is on show
+    const TipLayout &shownLayout() const { return m_layout; }
+    const TipPlacement &placement() const { return m_placement; }
+    bool isAnimating() const;
 
   protected:
     void paintEvent(QPaintEvent *event) override;

@@ -9,13 +9,15 @@ namespace quorvane {
 
 namespace {
 
-namespace mdlTooltip {
-TipPopup *tipWindow = nullptr;
-int instanceCount = 0;
-} // namespace mdlTooltip
+// The one tip window of all instances: made by the first, deleted with the last.
+struct SharedTip {
+    TipPopup *window = nullptr;
+    int instances = 0;
+};
+SharedTip shared;
 
 TipPopup *Tip() {
-    return mdlTooltip::tipWindow;
+    return shared.window;
 }
 
 QColor PlainRgb(const std::optional<QColor> &given, QPalette::ColorRole fallback) {
@@ -42,118 +44,118 @@ auto Record(Tools &tools, const QWidget *control, bool registeredOnly) -> declty
 } // namespace
 
 clsTooltip::clsTooltip(QObject *parent) : QObject(parent) {
-    if (!mdlTooltip::tipWindow)
-        mdlTooltip::tipWindow = new TipPopup;
-    ++mdlTooltip::instanceCount;
+    if (!shared.window)
+        shared.window = new TipPopup;
+    ++shared.instances;
 }
 
 clsTooltip::~clsTooltip() {
-    if (Tip()->Owner() == this)
+    if (Tip()->owner() == this)
         Tip()->Dismiss(false);
     for (const TooltipTool &tool : m_tools) {
         if (tool.registered && tool.control)
             tool.control->removeEventFilter(this);
     }
-    if (--mdlTooltip::instanceCount == 0) {
-        delete mdlTooltip::tipWindow;
-        mdlTooltip::tipWindow = nullptr;
+    if (--shared.instances == 0) {
+        delete shared.window;
+        shared.window = nullptr;
     }
 }
 
-bool clsTooltip::AddTool(QWidget *ToolObj, std::optional<QString> TOOLTIPTEXT,
-                         std::optional<QColor> ForeColor, std::optional<QColor> BackColor, bool Baloon,
-                         const QString &Title, int Icon, int ShowMode, int Margin, bool CenteredTooltip,
-                         bool Transparent, int Alignment, int Width) {
+bool clsTooltip::AddTool(QWidget *control, std::optional<QString> text, std::optional<QColor> foreColor,
+                         std::optional<QColor> backColor, bool balloon, const QString &title, int icon,
+                         int showMode, int margin, bool centered, bool transparent, int alignment,
+                         int width) {
     TooltipTool tool;
-    tool.control = ToolObj;
-    tool.backColor = PlainRgb(BackColor, QPalette::ToolTipBase);
-    tool.foreColor = PlainRgb(ForeColor, QPalette::ToolTipText);
-    tool.balloon = Baloon;
-    tool.title = Title.left(TooltipTool::kMaxTitleLength);
-    tool.icon = Icon;
-    tool.showMode = ShowMode;
-    tool.margin = Margin;
-    tool.centered = CenteredTooltip;
-    tool.transparent = Transparent;
-    tool.alignment = Alignment;
-    tool.width = Width;
-    tool.text = std::move(TOOLTIPTEXT);
-    if (!ToolObj) {
+    tool.control = control;
+    tool.backColor = PlainRgb(backColor, QPalette::ToolTipBase);
+    tool.foreColor = PlainRgb(foreColor, QPalette::ToolTipText);
+    tool.balloon = balloon;
+    tool.title = title.left(TooltipTool::kMaxTitleLength);
+    tool.icon = icon;
+    tool.showMode = showMode;
+    tool.margin = margin;
+    tool.centered = centered;
+    tool.transparent = transparent;
+    tool.alignment = alignment;
+    tool.width = width;
+    tool.text = std::move(text);
+    if (!control) {
         m_tools.append(tool);
         return false;
     }
     // The tip window knows a control once: adding it again replaces the
     // registration, so one RemoveTool always silences it.
-    if (TooltipTool *previous = Record(m_tools, ToolObj, true))
+    if (TooltipTool *previous = Record(m_tools, control, true))
         previous->registered = false;
     tool.registered = true;
     m_tools.append(tool);
-    ToolObj->installEventFilter(this);
+    control->installEventFilter(this);
     return true;
 }
 
-void clsTooltip::UpdateTool(QWidget *ToolObj, std::optional<QString> TOOLTIPTEXT,
-                            std::optional<QColor> ForeColor, std::optional<QColor> BackColor,
-                            std::optional<bool> Baloon, std::optional<QString> Title, std::optional<int> Icon,
-                            std::optional<int> ShowMode, std::optional<int> Margin,
-                            std::optional<bool> CenteredTooltip, std::optional<int> Alignment,
-                            std::optional<int> Width) {
-    if (!ToolObj)
+void clsTooltip::UpdateTool(QWidget *control, std::optional<QString> text, std::optional<QColor> foreColor,
+                            std::optional<QColor> backColor, std::optional<bool> balloon,
+                            std::optional<QString> title, std::optional<int> icon,
+                            std::optional<int> showMode, std::optional<int> margin,
+                            std::optional<bool> centered, std::optional<int> alignment,
+                            std::optional<int> width) {
+    if (!control)
         return;
-    if (TooltipTool *registration = Record(m_tools, ToolObj, true)) {
-        if (TOOLTIPTEXT)
-            registration->text = TOOLTIPTEXT->isEmpty() ? std::nullopt : TOOLTIPTEXT;
-        if (CenteredTooltip)
-            registration->centered = *CenteredTooltip;
+    if (TooltipTool *registration = Record(m_tools, control, true)) {
+        if (text)
+            registration->text = text->isEmpty() ? std::nullopt : text;
+        if (centered)
+            registration->centered = *centered;
     }
     // The look lives in the first record, the one the tip is drawn from.
-    if (TooltipTool *look = Record(m_tools, ToolObj, false)) {
-        if (ForeColor)
-            look->foreColor = PlainRgb(ForeColor, QPalette::ToolTipText);
-        if (BackColor)
-            look->backColor = PlainRgb(BackColor, QPalette::ToolTipBase);
-        if (Baloon)
-            look->balloon = *Baloon;
-        if (Title)
-            look->title = Title->left(TooltipTool::kMaxTitleLength);
-        if (Icon)
-            look->icon = *Icon;
-        if (ShowMode)
-            look->showMode = *ShowMode;
-        if (Margin)
-            look->margin = *Margin;
-        if (Alignment)
-            look->alignment = *Alignment;
-        if (Width)
-            look->width = *Width;
+    if (TooltipTool *look = Record(m_tools, control, false)) {
+        if (foreColor)
+            look->foreColor = PlainRgb(foreColor, QPalette::ToolTipText);
+        if (backColor)
+            look->backColor = PlainRgb(backColor, QPalette::ToolTipBase);
+        if (balloon)
+            look->balloon = *balloon;
+        if (title)
+            look->title = title->left(TooltipTool::kMaxTitleLength);
+        if (icon)
+            look->icon = *icon;
+        if (showMode)
+            look->showMode = *showMode;
+        if (margin)
+            look->margin = *margin;
+        if (alignment)
+            look->alignment = *alignment;
+        if (width)
+            look->width = *width;
     }
 
     // Redraw the tip on show, as its settings may just have changed.
-    QWidget *shown = Tip()->Owner() == this ? Tip()->Control() : nullptr;
+    QWidget *shown = Tip()->owner() == this ? Tip()->control() : nullptr;
     if (!shown)
         return;
     const std::optional<TooltipTool> tool = ShownTool(shown);
     if (!tool || tool->text->isEmpty())
         Tip()->Dismiss(true);
-    else if (Tip()->Control() == shown) // unless the NeedText handler hid it
+    else if (Tip()->control() == shown) // unless the NeedText handler hid it
         Tip()->Restyle(*tool);
 }
 
-void clsTooltip::RemoveTool(QWidget *ToolObj) {
-    TooltipTool *registration = Record(m_tools, ToolObj, true);
+void clsTooltip::RemoveTool(QWidget *control) {
+    TooltipTool *registration = Record(m_tools, control, true);
     if (!registration)
         return;
     registration->registered = false;
-    ToolObj->removeEventFilter(this);
-    if (Tip()->Owner() == this && Tip()->Control() == ToolObj)
+    control->removeEventFilter(this);
+    if (Tip()->owner() == this && Tip()->control() == control)
         Tip()->Dismiss(true);
 }
 
-bool clsTooltip::IsRegistered(const QWidget *control) const {
+bool clsTooltip::isRegistered(const QWidget *control) const {
     return Record(m_tools, control, true) != nullptr;
 }
 
-const TooltipTool *clsTooltip::AppearanceOf(const QWidget *control) const {
+const TooltipTool *clsTooltip::appearanceOf(const QWidget *control) const {
     return Record(m_tools, control, false);
 }
 
@@ -161,7 +163,7 @@ bool clsTooltip::eventFilter(QObject *watched, QEvent *event) {
     if (event->type() != QEvent::ToolTip || !watched->isWidgetType())
         return false;
     auto *control = static_cast<QWidget *>(watched);
-    if (!IsRegistered(control))
+    if (!isRegistered(control))
         return false;
     ShowTipFor(control, static_cast<QHelpEvent *>(event)->globalPos());
     // The control's tip is ours: Qt's own must not show as well.
@@ -170,7 +172,7 @@ bool clsTooltip::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void clsTooltip::ShowTipFor(QWidget *control, const QPoint &cursor) {
-    if (Tip()->Owner() == this && Tip()->Control() == control)
+    if (Tip()->owner() == this && Tip()->control() == control)
         return; // resting again on the same control keeps its tip
     const std::optional<TooltipTool> tool = ShownTool(control);
     if (!tool)
@@ -202,28 +204,28 @@ std::optional<TooltipTool> clsTooltip::ShownTool(QWidget *control) {
     return tool;
 }
 
-QWidget *clsTooltip::TipWindow() {
+QWidget *clsTooltip::tipWindow() {
     return Tip();
 }
 
-int clsTooltip::InstanceCount() {
-    return mdlTooltip::instanceCount;
+int clsTooltip::instanceCount() {
+    return shared.instances;
 }
 
-QWidget *clsTooltip::TipControl() {
-    return Tip() ? Tip()->Control() : nullptr;
+QWidget *clsTooltip::tipControl() {
+    return Tip() ? Tip()->control() : nullptr;
 }
 
-TipLayout clsTooltip::ShownLayout() {
-    return Tip() && Tip()->Active() ? Tip()->Layout() : TipLayout();
+TipLayout clsTooltip::shownLayout() {
+    return Tip() && Tip()->isActive() ? Tip()->shownLayout() : TipLayout();
 }
 
-TipPlacement clsTooltip::ShownPlacement() {
-    return Tip() && Tip()->Active() ? Tip()->Placement() : TipPlacement();
+TipPlacement clsTooltip::shownPlacement() {
+    return Tip() && Tip()->isActive() ? Tip()->placement() : TipPlacement();
 }
 
-bool clsTooltip::TipAnimating() {
-    return Tip() && Tip()->Animating();
+bool clsTooltip::isTipAnimating() {
+    return Tip() && Tip()->isAnimating();
 }
 
 void clsTooltip::HideTip() {

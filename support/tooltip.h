@@ -49,41 +49,40 @@ class clsTooltip : public QObject {
     explicit clsTooltip(QObject *parent = nullptr);
     ~clsTooltip() override;
 
-    // Leaving TOOLTIPTEXT out registers the tool for text on request
-    // (NeedText); leaving a colour out takes the desktop's tooltip colour.
-    // False when the tool cannot be registered (no control); the record is
-    // appended all the same.
-    bool AddTool(QWidget *ToolObj, std::optional<QString> TOOLTIPTEXT, std::optional<QColor> ForeColor,
-                 std::optional<QColor> BackColor, bool Baloon, const QString &Title, int Icon, int ShowMode,
-                 int Margin, bool CenteredTooltip, bool Transparent, int Alignment, int Width);
-    // Each setting given replaces the tool's; an empty TOOLTIPTEXT switches
-    // the tool to text on request. A tip on show is redrawn at once.
-    void UpdateTool(QWidget *ToolObj, std::optional<QString> TOOLTIPTEXT = {},
-                    std::optional<QColor> ForeColor = {}, std::optional<QColor> BackColor = {},
-                    std::optional<bool> Baloon = {}, std::optional<QString> Title = {},
-                    std::optional<int> Icon = {}, std::optional<int> ShowMode = {},
-                    std::optional<int> Margin = {}, std::optional<bool> CenteredTooltip = {},
-                    std::optional<int> Alignment = {}, std::optional<int> Width = {});
+    // Leaving `text` out registers the tool for text on request (NeedText);
+    // leaving a colour out takes the desktop's tooltip colour. False when the
+    // tool cannot be registered (no control); the record is appended all the same.
+    bool AddTool(QWidget *control, std::optional<QString> text, std::optional<QColor> foreColor,
+                 std::optional<QColor> backColor, bool balloon, const QString &title, int icon, int showMode,
+                 int margin, bool centered, bool transparent, int alignment, int width);
+    // Each setting given replaces the tool's; an empty `text` switches the
+    // tool to text on request. A tip on show is redrawn at once.
+    void UpdateTool(QWidget *control, std::optional<QString> text = {}, std::optional<QColor> foreColor = {},
+                    std::optional<QColor> backColor = {}, std::optional<bool> balloon = {},
+                    std::optional<QString> title = {}, std::optional<int> icon = {},
+                    std::optional<int> showMode = {}, std::optional<int> margin = {},
+                    std::optional<bool> centered = {}, std::optional<int> alignment = {},
+                    std::optional<int> width = {});
     // The control's tip no longer shows; its record stays in the list.
-    void RemoveTool(QWidget *ToolObj);
+    void RemoveTool(QWidget *control);
 
-    const QList<TooltipTool> &Tools() const { return m_tools; }
-    bool IsRegistered(const QWidget *control) const;
+    const QList<TooltipTool> &tools() const { return m_tools; }
+    bool isRegistered(const QWidget *control) const;
     // The record whose appearance the control's tip takes, or nullptr.
-    const TooltipTool *AppearanceOf(const QWidget *control) const;
+    const TooltipTool *appearanceOf(const QWidget *control) const;
 
-    static QWidget *TipWindow(); // nullptr while no instance lives
-    static int InstanceCount();
-    static QWidget *TipControl(); // the control whose tip is on show, or nullptr
-    static TipLayout ShownLayout();
-    static TipPlacement ShownPlacement();
-    static bool TipAnimating();
+    static QWidget *tipWindow(); // nullptr while no instance lives
+    static int instanceCount();
+    static QWidget *tipControl(); // the control whose tip is on show, or nullptr
+    static TipLayout shownLayout();
+    static TipPlacement shownPlacement();
+    static bool isTipAnimating();
     static void HideTip();
 
   signals:
     // Raised when a tool registered without text is about to show; the
-    // handler sets TOOLTIPTEXT. Connect directly: the text is a reference.
-    void NeedText(QWidget *Tool, QString &TOOLTIPTEXT);
+    // handler sets `text`. Connect directly: the text is a reference.
+    void NeedText(QWidget *tool, QString &text);
     // A tip is about to be shown (after its show animation, when it has one).
     void Show();
     // A tip that was shown is about to be hidden.

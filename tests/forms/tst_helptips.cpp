@@ -56,8 +56,8 @@ class TestHelpTips : public QObject {
 void TestHelpTips::resting_on_the_heats_box_shows_its_tip() {
     QWidget *heats = Control("mainForm", "txtHeats");
     Hover(heats);
-    QTRY_COMPARE(clsTooltip::TipControl(), heats);
-    const TipLayout layout = clsTooltip::ShownLayout();
+    QTRY_COMPARE(clsTooltip::tipControl(), heats);
+    const TipLayout layout = clsTooltip::shownLayout();
     QCOMPARE(layout.title, QStringLiteral("Ratio of Specific Heats"));
     QCOMPARE(layout.icon, 1);
     QVERIFY(layout.lines.size() >= 5);
@@ -67,7 +67,7 @@ void TestHelpTips::resting_on_the_heats_box_shows_its_tip() {
              QStringLiteral("Value varies with fuel other than petrol / gasoline at "
                             "average air fuel ratio and exhaust temperature."));
     QVERIFY(layout.textRect.width() <= 200);
-    QVERIFY(clsTooltip::TipWindow()->isVisible());
+    QVERIFY(clsTooltip::tipWindow()->isVisible());
 }
 
 void TestHelpTips::every_row_is_attached_to_its_control_data() {
@@ -107,9 +107,9 @@ void TestHelpTips::every_row_is_attached_to_its_control() {
     QFETCH(int, width);
     QWidget *widget = Control(window.toLatin1(), control.toLatin1());
     QVERIFY(widget);
-    const TooltipTool *tool = m_form->toolTips()->AppearanceOf(widget);
+    const TooltipTool *tool = m_form->toolTips()->appearanceOf(widget);
     QVERIFY(tool);
-    QVERIFY(m_form->toolTips()->IsRegistered(widget));
+    QVERIFY(m_form->toolTips()->isRegistered(widget));
     QCOMPARE(tool->title, title);
     QCOMPARE(tool->width, width);
     QCOMPARE(tool->icon, 1);
@@ -130,7 +130,7 @@ void TestHelpTips::the_table_has_42_rows_on_distinct_controls() {
         controls.insert(w);
     }
     QCOMPARE(controls.size(), 42);
-    QCOMPARE(m_form->toolTips()->Tools().size(), 42);
+    QCOMPARE(m_form->toolTips()->tools().size(), 42);
     QVERIFY(m_form->toolTipsAttached());
 }
 
@@ -143,11 +143,11 @@ void TestHelpTips::controls_outside_the_table_have_no_tip() {
         for (QWidget *w : window->findChildren<QWidget *>())
             if (!inTable.contains(w)) {
                 ++others;
-                QVERIFY2(!m_form->toolTips()->IsRegistered(w), qPrintable(w->objectName()));
+                QVERIFY2(!m_form->toolTips()->isRegistered(w), qPrintable(w->objectName()));
             }
     QVERIFY(others > 42);
-    QVERIFY(!m_form->toolTips()->IsRegistered(Control("mainForm", "cmdClose")));
-    QVERIFY(!m_form->toolTips()->IsRegistered(Control("frmTubecalc", "txtD1")));
+    QVERIFY(!m_form->toolTips()->isRegistered(Control("mainForm", "cmdClose")));
+    QVERIFY(!m_form->toolTips()->isRegistered(Control("frmTubecalc", "txtD1")));
 }
 
 void TestHelpTips::tool_window_tips_work_from_the_first_showing() {
@@ -155,18 +155,18 @@ void TestHelpTips::tool_window_tips_work_from_the_first_showing() {
     QWidget *button = Control("frmTubecalc", "cmdConeLength");
     QVERIFY(QTest::qWaitForWindowExposed(button->window()));
     Hover(button);
-    QTRY_COMPARE(clsTooltip::TipControl(), button);
-    QCOMPARE(clsTooltip::ShownLayout().title, QStringLiteral("Calculate from Angle"));
+    QTRY_COMPARE(clsTooltip::tipControl(), button);
+    QCOMPARE(clsTooltip::shownLayout().title, QStringLiteral("Calculate from Angle"));
 }
 
 void TestHelpTips::no_tip_shows_once_the_main_window_closes() {
     QWidget *heats = Control("mainForm", "txtHeats");
     m_form->close();
     QVERIFY(!m_form->toolTips());
-    QVERIFY(!clsTooltip::TipWindow());
+    QVERIFY(!clsTooltip::tipWindow());
     Hover(heats);
     QTest::qWait(50);
-    QVERIFY(!clsTooltip::TipControl());
+    QVERIFY(!clsTooltip::tipControl());
 }
 
 QTEST_MAIN(TestHelpTips)

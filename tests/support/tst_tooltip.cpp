@@ -28,9 +28,10 @@ Q_DECLARE_METATYPE(Step)
 class TestTooltip : public QObject {
     Q_OBJECT
 
-    static QWidget *Tip() { return clsTooltip::TipWindow(); }
+    static QWidget *Tip() { return clsTooltip::tipWindow(); }
     static bool Add(clsTooltip &t, QWidget *w, std::optional<QString> s, int mode = 0, bool balloon = false) {
-        return t.AddTool(w, s, {}, QColor(0, 0, 90), balloon, u"Title"_s, 1, mode, 0, false, true, 0, 150);
+        return t.AddTool(w, s, {}, QColor(0, 0, 90), balloon, u"Title"_s, kInformationIcon, mode, 0, false,
+                         true, kTextLeft, 150);
     }
     static bool RestMouseOn(QWidget *control) {
         QHelpEvent help(QEvent::ToolTip, QPoint(4, 4), control->mapToGlobal(QPoint(4, 4)));
@@ -39,7 +40,7 @@ class TestTooltip : public QObject {
     }
 
   private slots:
-    void cleanup() { QCOMPARE(clsTooltip::InstanceCount(), 0); }
+    void cleanup() { QCOMPARE(clsTooltip::instanceCount(), 0); }
 
     void tip_window_lives_while_an_instance_does() {
         Form form;
@@ -64,11 +65,11 @@ class TestTooltip : public QObject {
         QTest::newRow("back") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, Qt::blue); e->backColor = Qt::blue; });
         QTest::newRow("balloon") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, false); e->balloon = false; });
         QTest::newRow("title") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, {}, u"X"_s); e->title = u"X"_s; });
-        QTest::newRow("icon") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, {}, {}, 3); e->icon = 3; });
-        QTest::newRow("show_mode") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, {}, {}, {}, 1); e->showMode = 1; });
+        QTest::newRow("icon") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, {}, {}, kErrorIcon); e->icon = kErrorIcon; });
+        QTest::newRow("show_mode") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, {}, {}, {}, kRollLeftToRight); e->showMode = kRollLeftToRight; });
         QTest::newRow("margin") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, {}, {}, {}, {}, 7); e->margin = 7; });
         QTest::newRow("centred") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, {}, {}, {}, {}, {}, false); e->centered = false; });
-        QTest::newRow("alignment") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, {}, {}, {}, {}, {}, {}, 2); e->alignment = 2; });
+        QTest::newRow("alignment") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, {}, {}, {}, {}, {}, {}, kTextRight); e->alignment = kTextRight; });
         QTest::newRow("width") << Step([](auto &f, auto &t, auto *e) { t.UpdateTool(f.first, {}, {}, {}, {}, {}, {}, {}, {}, {}, {}, 200); e->width = 200; });
         // clang-format on
     }
@@ -77,13 +78,14 @@ class TestTooltip : public QObject {
         Form f;
         clsTooltip tips;
         const QString t = u"  "_s + QString(90, u'T'); // kept to 80 characters
-        tips.AddTool(f.first, u"x"_s, Qt::green, Qt::gray, true, t, 2, 16, 3, true, false, 1, 150);
-        TooltipTool e{f.first, Qt::gray, Qt::green, true, t.left(80), 2,      16,
-                      3,       true,     false,     1,    150,        u"x"_s, true};
+        tips.AddTool(f.first, u"x"_s, Qt::green, Qt::gray, true, t, kWarningIcon, kExpandFromCentre, 3, true,
+                     false, kTextCentred, 150);
+        TooltipTool e{f.first, Qt::gray, Qt::green, true,         t.left(80), kWarningIcon, kExpandFromCentre,
+                      3,       true,     false,     kTextCentred, 150,        u"x"_s,       true};
         RestMouseOn(f.first); // a tip on show is redrawn at once
         update(f, tips, &e);
-        QVERIFY(Fields(tips.Tools().first()) == Fields(e));
-        QCOMPARE(clsTooltip::ShownLayout().lines,
+        QVERIFY(Fields(tips.tools().first()) == Fields(e));
+        QCOMPARE(clsTooltip::shownLayout().lines,
                  WrapTipText(e.text.value_or(""), QFontMetrics(QToolTip::font()), e.width));
     }
 
@@ -91,16 +93,17 @@ class TestTooltip : public QObject {
         Form form;
         clsTooltip tips;
         QVERIFY(!Add(tips, nullptr, u"x"_s) && Add(tips, form.first, u"old"_s)); // null: refused, yet kept
-        QCOMPARE(tips.Tools()[1].foreColor,
+        QCOMPARE(tips.tools()[1].foreColor,
                  QToolTip::palette().color(QPalette::Inactive, QPalette::ToolTipText));
         tips.RemoveTool(form.first);
-        QVERIFY(!tips.IsRegistered(form.first) && !RestMouseOn(form.first) && !Tip()->isVisible());
-        tips.AddTool(form.first, u"new"_s, {}, QColor(200, 0, 0), true, u"New"_s, 2, 0, 0, false, true, 0, 0);
-        QVERIFY(tips.Tools().size() == 3 && !tips.Tools()[0].registered && !tips.Tools()[1].registered);
-        QCOMPARE(tips.AppearanceOf(form.first), &tips.Tools().at(1));
+        QVERIFY(!tips.isRegistered(form.first) && !RestMouseOn(form.first) && !Tip()->isVisible());
+        tips.AddTool(form.first, u"new"_s, {}, QColor(200, 0, 0), true, u"New"_s, kWarningIcon, 0, 0, false,
+                     true, kTextLeft, 0);
+        QVERIFY(tips.tools().size() == 3 && !tips.tools()[0].registered && !tips.tools()[1].registered);
+        QCOMPARE(tips.appearanceOf(form.first), &tips.tools().at(1));
         QVERIFY(RestMouseOn(form.first));
-        QCOMPARE(clsTooltip::ShownLayout().title, u"Title"_s);
-        QCOMPARE(clsTooltip::ShownLayout().lines, QStringList{u"new"_s}); // the new registration's text
+        QCOMPARE(clsTooltip::shownLayout().title, u"Title"_s);
+        QCOMPARE(clsTooltip::shownLayout().lines, QStringList{u"new"_s}); // the new registration's text
         QVERIFY(Tip()->mask().isEmpty());                                 // the old rectangle, not a balloon
         QCOMPARE(Tip()->grab().toImage().pixelColor(3, 3), QColor(0, 0, 90));
     }
@@ -114,7 +117,7 @@ class TestTooltip : public QObject {
         auto answer = [&](QWidget *w, QString &text) { text = w == form.first ? u"one\r\ntwo"_s : text; };
         connect(&tips, &clsTooltip::NeedText, this, answer, Qt::DirectConnection);
         QVERIFY(RestMouseOn(form.first));
-        QCOMPARE(clsTooltip::ShownLayout().lines, (QStringList{u"one"_s, u"two"_s}));
+        QCOMPARE(clsTooltip::shownLayout().lines, (QStringList{u"one"_s, u"two"_s}));
         QVERIFY(RestMouseOn(form.second) && !Tip()->isVisible()); // left empty: no tip at all
     }
 
@@ -201,17 +204,17 @@ class TestTooltip : public QObject {
         QSignalSpy shows(&tips, &clsTooltip::Show);
         QSignalSpy hides(&tips, &clsTooltip::Hide);
         QVERIFY(RestMouseOn(form.first));
-        QCOMPARE(clsTooltip::TipAnimating(), animates);
+        QCOMPARE(clsTooltip::isTipAnimating(), animates);
         QCOMPARE(shows.count(), animates ? 0 : 1); // Show comes once the tip is fully open
         QTRY_COMPARE(shows.count(), 1);
         QVERIFY(RestMouseOn(form.first)); // resting again keeps the tip
-        QVERIFY(Tip()->isVisible() && Tip()->geometry() == clsTooltip::ShownPlacement().geometry);
+        QVERIFY(Tip()->isVisible() && Tip()->geometry() == clsTooltip::shownPlacement().geometry);
         QVERIFY(Tip()->mask().isEmpty() == !balloon && Tip()->windowFlags() & Qt::WindowTransparentForInput);
         QCOMPARE(Tip()->grab().toImage().pixelColor(3, Tip()->height() / 2), QColor(0, 0, 90));
         hideBy(form, tips, nullptr);
         QCOMPARE(hides.count(), 1);
         const bool replaced = shows.count() == 2;
-        QCOMPARE(clsTooltip::TipControl(), replaced ? static_cast<QWidget *>(form.second) : nullptr);
+        QCOMPARE(clsTooltip::tipControl(), replaced ? static_cast<QWidget *>(form.second) : nullptr);
         QCOMPARE(Tip()->isVisible(), replaced);
     }
 };
