@@ -10,72 +10,72 @@ constexpr HelpTip kHelpTips[] = {
     {"mainForm", "txtRPM", "RPM", "Maximum engine RPM.", 150},
     {"mainForm", "txtTemp", "Exhaust Temp C", "Average exhaust gas temperature.", 150},
     {"mainForm", "txtHeats", "Ratio of Specific Heats",
-     "Represents exhaust gas content.\r\n"
-     "Air = 1.40\r\n"
-     "Exhaust = 1.30\r\n\r\n"
+     "Represents exhaust gas content.\n"
+     "Air = 1.40\n"
+     "Exhaust = 1.30\n\n"
      "Value varies with fuel other than petrol / gasoline at average air fuel ratio and exhaust temperature.",
      200},
     {"mainForm", "txtGasConst", "Individual Gas Constant",
-     "Represents exhaust gas content.\r\n"
-     "Air = 287\r\n"
-     "Exhaust = 300\r\n\r\n"
+     "Represents exhaust gas content.\n"
+     "Air = 287\n"
+     "Exhaust = 300\n\n"
      "Value varies with fuel other than petrol / gasoline at average air fuel ratio and exhaust temperature.",
      200},
     {"mainForm", "txtPipeExDiam", "Exhaust Port Window Diameter mm",
-     "Exhaust port window diameter at cylinder and piston end of port.\r\n\r\n"
+     "Exhaust port window diameter at cylinder and piston end of port.\n\n"
      "Use Input Values Calc to calculate diameter using measured port area.",
      200},
     {"mainForm", "txtPipeExLength", "Exhaust Port Length mm",
-     "Exhaust port length.\r\n\r\n"
+     "Exhaust port length.\n\n"
      "Measure port length from cylinder exhaust port window at piston to exhaust port outlet.",
      200},
     {"mainForm", "txtPipeExDiamOut", "Exhaust Port Outlet Diameter mm",
-     "Exhaust port diameter at port outlet where exhaust pipe begins (exhaust flange).\r\n\r\n"
+     "Exhaust port diameter at port outlet where exhaust pipe begins (exhaust flange).\n\n"
      "Use Input Values Calc to calculate diameter from port area if you cannot measure diameter directly.",
      200},
     {"mainForm", "chkHeader", "Straight Header Option",
-     "Selecting this option forces both ends of the exhaust header pipe to be the same diameter.\r\n\r\n"
+     "Selecting this option forces both ends of the exhaust header pipe to be the same diameter.\n\n"
      "Use this option where you intend using a straight length of pipe for the header section.",
      200},
     {"mainForm", "txtPipePtoPratio", "Exhaust Port to Pipe Ratio",
      "Represents difference between diameter of the exhaust port window at the cylinder and piston and the "
-     "end of header pipe where it meets diffuser cone.\r\n\r\n"
-     "NOTE it is NOT the ratio of port window diameter to port outlet diameter.\r\n\r\n"
+     "end of header pipe where it meets diffuser cone.\n\n"
+     "NOTE it is NOT the ratio of port window diameter to port outlet diameter.\n\n"
      "Values range from 1.05 for peak power to 1.25 for broad power.",
      200},
     {"mainForm", "txtPipePtoMratio", "Exhaust Port to Mid section Ratio",
      "Represents difference between diameter of the exhaust port window at the cylinder and piston and the "
-     "diameter of the larger mid section of the expansion chamber.\r\n\r\n"
+     "diameter of the larger mid section of the expansion chamber.\n\n"
      "Values range from 2.125 for broad power to 3.25 for peak power.",
      200},
     {"mainForm", "txtPipeptoOutRatio", "Exhaust Port to Outlet Ratio",
      "Represents difference between diameter of the exhaust port window at the cylinder and piston and the "
-     "diameter of the outlet pipe of the expansion chamber.\r\n\r\n"
+     "diameter of the outlet pipe of the expansion chamber.\n\n"
      "Values range from 0.6 for BMEP of 11 Bar to 0.7 for BMEP of 8 Bar.",
      200},
     {"mainForm", "txtPipeHornRatio", "Horn Coefficient",
-     "Represents total curvature or horn shape of the 3 diffuser cones combined.\r\n\r\n"
+     "Represents total curvature or horn shape of the 3 diffuser cones combined.\n\n"
      "Values range from 1.25 for peak power to 2 for broad power.",
      200},
     {"mainForm", "cmdPipeCalc", "Expansion Chamber Calculation",
-     "Performs calculation of expansion chamber exhaust and outputs dimensions and image.\r\n\r\n"
+     "Performs calculation of expansion chamber exhaust and outputs dimensions and image.\n\n"
      "All input boxes must be filled or typing cursor will be placed in empty input box and no calculations "
      "done until the value is entered.",
      200},
     {"mainForm", "txtPipeDim1", "Diameter Ouput mm",
-     "Pipe diameters are shown here.\r\n"
+     "Pipe diameters are shown here.\n"
      "All dimensions are inside diameters.",
      200},
     {"mainForm", "txtPipeDim2", "Length Ouput mm",
-     "Pipe section lengths are shown here.\r\n"
+     "Pipe section lengths are shown here.\n"
      "All dimensions are centre line lengths.",
      200},
     {"mainForm", "txtPipeDim3", "Cone Angle Output Degrees",
-     "Cone angles are shown here.\r\n"
+     "Cone angles are shown here.\n"
      "All dimensions are half the total angle of the cone.",
      200},
     {"mainForm", "txtTunedLength", "Tuned Length Output mm",
-     "Total tuned length of the pipe is shown here.\r\n"
+     "Total tuned length of the pipe is shown here.\n"
      "Dimension is from piston end of port to the end of the baffle cone where outlet pipe begins.",
      200},
     {"mainForm", "cmdPlot", "Plot Flat Cones",
@@ -97,7 +97,7 @@ constexpr HelpTip kHelpTips[] = {
      "inside diameters are correct.",
      200},
     {"frmPlot", "optPlot(0)", "Single Cone Plot",
-     "Choose this option to enter cone values above manually to plot one single cone.\r\n\r\n"
+     "Choose this option to enter cone values above manually to plot one single cone.\n\n"
      "Batch Plot is only enabled if a pipe is calculated on the main screen.",
      200},
     {"frmPlot", "optPlot(1)", "Batch Cone Plot",
@@ -106,7 +106,7 @@ constexpr HelpTip kHelpTips[] = {
      200},
     {"frmPlot", "cmdPlot", "Calculate Cone Plot",
      "Flattened cone plot calculations using cone dimensions will be placed in text box below with A,B,C and "
-     "D values corresponding to image alongside.\r\n\r\n"
+     "D values corresponding to image alongside.\n\n"
      "Right click highlighted values to copy them and paste into notepad to print out.",
      200},
     {"frmPortArea", "txtPortWidthFlat", "Curved Port Width",
@@ -116,21 +116,21 @@ constexpr HelpTip kHelpTips[] = {
     {"frmPortArea", "txtBore", "Bore Diameter",
      "Bore Diameter is required to calculate Chordal Width from Curved Port Width.", 200},
     {"frmPortArea", "cmdExhPortWidthCalc", "Calculate Port Chordal Width",
-     "Enter Curved Port Width and Bore to calculate Chordal Width.\r\n\r\n"
+     "Enter Curved Port Width and Bore to calculate Chordal Width.\n\n"
      "If port is measured with calipers enter the value directly in Chordal Width field.",
      200},
     {"frmPortArea", "txtPortHeight", "Port Height",
-     "Enter total Port Height.\r\n\r\n"
+     "Enter total Port Height.\n\n"
      "Measure from the tallest part of the port if it has a curved top edge, do not subtract any curved "
      "segment height.",
      200},
     {"frmPortArea", "txtPortRad1", "Port Corner Radius 1",
-     "Enter the radius of a 90 degree corner of the port.\r\n\r\n"
+     "Enter the radius of a 90 degree corner of the port.\n\n"
      "Select the number of the same radius corners such as 2 top corners.",
      200},
     {"frmPortArea", "txtPortRad2", "Port Corner Radius 2",
-     "Enter any other different radius values of a 90 degree corner of the port.\r\n"
-     "For example the top and bottom corner radius values are not the same.\r\n\r\n"
+     "Enter any other different radius values of a 90 degree corner of the port.\n"
+     "For example the top and bottom corner radius values are not the same.\n\n"
      "Select the number of the same radius corners.",
      200},
     {"frmPortArea", "txtSegmentHeight", "Port Segment Height",
@@ -143,8 +143,8 @@ constexpr HelpTip kHelpTips[] = {
      200},
     {"frmPortArea", "cmdPortArea", "Calculate Port Area",
      "Total of Port Area using Width, Height, Corner Radius values and number of them and Top Segment values "
-     "(if port edge is curved).\r\n\r\n"
-     "Value given is Port Area and alongside it is converted to Diameter.\r\n\r\n"
+     "(if port edge is curved).\n\n"
+     "Value given is Port Area and alongside it is converted to Diameter.\n\n"
      "If you already know Port Area enter it and click Area to Diameter button.",
      200},
     {"frmInputCalc", "cmdExTiming", "Calculate Exhaust Port Timing in Degree",
@@ -152,7 +152,7 @@ constexpr HelpTip kHelpTips[] = {
      "TDC, Distance from top of port to top of cylinder deck and Port height.",
      200},
     {"frmInputCalc", "cmdCalcExTemp", "Calculate Average BMEP",
-     "Enter values to calculate an average BMEP (Brake Mean Effective Pressure) of cylinder.\r\n\r\n"
+     "Enter values to calculate an average BMEP (Brake Mean Effective Pressure) of cylinder.\n\n"
      "BMEP is used as a guide for Outlet Pipe Ratio on main screen and to provide an estimated Exhaust Gas "
      "Temperature.",
      200},

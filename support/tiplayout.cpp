@@ -52,11 +52,8 @@ QStringList WrapParagraph(const QString &paragraph, const QFontMetrics &metrics,
 QStringList WrapTipText(const QString &text, const QFontMetrics &metrics, int width) {
     if (text.isEmpty())
         return {};
-    QString normal = text;
-    normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    normal.replace(u'\r', u'\n');
     QStringList lines;
-    for (const QString &paragraph : normal.split(u'\n')) {
+    for (const QString &paragraph : text.split(u'\n')) {
         if (width <= 0 || paragraph.isEmpty())
             lines << paragraph;
         else

@@ -90,9 +90,9 @@ enum TipShowMode : int {
     kFadeIn = 0x80000,
 };
 
-// The text as lines: CR LF, LF and a lone CR each break a line (so a doubled
-// break gives an empty line), and each line is word-wrapped greedily at
-// `width` pixels. A word wider than `width` stays whole on a line of its own.
+// The text as lines: each '\n' breaks a line (so a doubled one gives an
+// empty line), and each line is word-wrapped greedily at `width` pixels. A
+// word wider than `width` stays whole on a line of its own.
 QStringList WrapTipText(const QString &text, const QFontMetrics &metrics, int width);
 
 // Lays out a tip with `appearance` showing `text` in `font` (the title in

@@ -84,12 +84,11 @@ void TestHelpTips::every_row_is_attached_to_its_control_data() {
     row("mainForm", "txtRPM", "RPM", "Maximum engine RPM.", 150);
     row("mainForm", "txtTemp", "Exhaust Temp C", "Average exhaust gas temperature.", 150);
     row("mainForm", "txtPipeDim1", "Diameter Ouput mm",
-        "Pipe diameters are shown here.\r\nAll dimensions are inside diameters.", 200);
+        "Pipe diameters are shown here.\nAll dimensions are inside diameters.", 200);
     row("mainForm", "txtPipeDim2", "Length Ouput mm", "Pipe section lengths", 200);
     row("mainForm", "txtWarn", "Warning Message Window", "This shows any warning", 200);
     row("frmPlot", "optPlot(0)", "Single Cone Plot",
-        "Choose this option to enter cone values above manually to plot one single cone.\r\n\r\nBatch Plot",
-        200);
+        "Choose this option to enter cone values above manually to plot one single cone.\n\nBatch Plot", 200);
     row("frmPlot", "optPlot(1)", "Batch Cone Plot", "Choose this option to plot all", 200);
     row("frmPortArea", "cmdOnlySegment", "Single Segment Area Calculator",
         "Allows for calculation of the AREA of an individual segment (curved port edge) seperate", 200);
@@ -117,7 +116,7 @@ void TestHelpTips::every_row_is_attached_to_its_control() {
     QCOMPARE(tool->margin, 0);
     QVERIFY(!tool->balloon && !tool->centered && tool->transparent);
     QVERIFY(tool->text && tool->text->startsWith(textStart));
-    QVERIFY(!tool->text->endsWith("\r\n"));
+    QVERIFY(!tool->text->endsWith('\n'));
 }
 
 void TestHelpTips::the_table_has_42_rows_on_distinct_controls() {
