@@ -115,8 +115,7 @@ InputCalcForm::InputCalcForm() : ToolWindow("frmInputCalc", tr("Input Values Cal
     txtTempBMEP->setLineWidth(1);
     txtTempBMEP->document()->setDocumentMargin(2);
     SetBackground(txtTempBMEP, palette().color(QPalette::Button));
-    txtTempBMEP->setPlainText(
-        QString::fromUtf8(kExhaustTemperatureGuide).replace(QStringLiteral("\r\n"), "\n"));
+    txtTempBMEP->setPlainText(QString::fromUtf8(kExhaustTemperatureGuide));
 
     for (QLineEdit *box : findChildren<QLineEdit *>()) {
         SelectAllOnFocus(box);

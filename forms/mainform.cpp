@@ -231,11 +231,11 @@ void MainForm::CalculatePipe() {
     if (result.portLengthFlagged)
         SetBackground(Box(PipeField::PortLength), kAdvisoryYellow);
     const ChamberTexts texts = FormatChamber(result);
-    txtPipeDim1->setPlainText(BoxLines(texts.diameters));
-    txtPipeDim2->setPlainText(BoxLines(texts.lengths));
-    txtPipeDim3->setPlainText(BoxLines(texts.angles));
+    txtPipeDim1->setPlainText(QString::fromStdString(texts.diameters));
+    txtPipeDim2->setPlainText(QString::fromStdString(texts.lengths));
+    txtPipeDim3->setPlainText(QString::fromStdString(texts.angles));
     SetBoxText(txtTunedLength, QString::fromStdString(texts.tunedLength));
-    txtWarn->setPlainText(BoxLines(result.warningText));
+    txtWarn->setPlainText(QString::fromStdString(result.warningText));
     m_state.coneList = ConeListOf(result);
     m_state.pipeCalculated = true;
 }
