@@ -1,10 +1,15 @@
 #include "calcoutcome.h"
 
-#include "numeric.h"
-
 #include <cmath>
 
 namespace quorvane {
+
+namespace {
+
+// No box holds a measurement anywhere near this; an input beyond it is what overflowed.
+constexpr double kOverflowMagnitude = 1e100;
+
+} // namespace
 
 int LargestInput(std::initializer_list<double> values) {
     int best = 0;
@@ -20,17 +25,9 @@ int LargestInput(std::initializer_list<double> values) {
     return best;
 }
 
-std::optional<CalcOutcome> ParseInputs(std::initializer_list<std::string_view> texts, double *values) {
-    int i = 0;
-    for (std::string_view text : texts) {
-        try {
-            values[i] = ParseLeadingNumber(text);
-        } catch (const ArithmeticFailure &e) {
-            return CalcOutcome::Fail(i, e.what());
-        }
-        ++i;
-    }
-    return std::nullopt;
+int Culprit(std::initializer_list<double> values, int usual) {
+    const int largest = LargestInput(values);
+    return std::fabs(values.begin()[largest]) > kOverflowMagnitude ? largest : usual;
 }
 
 } // namespace quorvane

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "numeric.h"
+
+#include <array>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -19,15 +22,37 @@ struct CalcOutcome {
     std::string failure;
 
     static CalcOutcome Refuse(int input) { return {{}, input, {}}; }
-    static CalcOutcome Fail(int input, std::string reason) { return {{}, input, std::move(reason)}; }
+    static CalcOutcome Fail(std::optional<int> input, const ArithmeticFailure &failure) {
+        return {{}, input, failure.what()};
+    }
     bool ok() const { return !focus && failure.empty(); }
 };
 
 // The input most likely behind an overflow: the one of largest magnitude.
 int LargestInput(std::initializer_list<double> values);
 
-// Reads the texts in order into values; a text too large to read gives the
-// failure that names it, otherwise nothing.
-std::optional<CalcOutcome> ParseInputs(std::initializer_list<std::string_view> texts, double *values);
+// The input to blame for a failed calculation: the largest when it is beyond
+// any measurement, so that it must have overflowed; otherwise `usual`.
+int Culprit(std::initializer_list<double> values, int usual);
+
+template <std::size_t N> struct ParsedInputs {
+    std::array<double, N> values{};
+    std::optional<CalcOutcome> failure; // names the first text too large to read
+};
+
+// Reads the texts in order, as the boxes are read.
+template <class... Texts> ParsedInputs<sizeof...(Texts)> ParseInputs(const Texts &...texts) {
+    const std::array<std::string_view, sizeof...(Texts)> all{texts...};
+    ParsedInputs<sizeof...(Texts)> parsed;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        try {
+            parsed.values[i] = ParseLeadingNumber(all[i]);
+        } catch (const ArithmeticFailure &e) {
+            parsed.failure = CalcOutcome::Fail(static_cast<int>(i), e);
+            break;
+        }
+    }
+    return parsed;
+}
 
 } // namespace quorvane

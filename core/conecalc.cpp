@@ -19,8 +19,8 @@ double HalfAngle(double delta, double h) {
 
 } // namespace
 
-ConeLengths ConeFromHalfAngle(double D1, double D2, double alpha) {
-    const double delta = Checked(D1 - D2);
+ConeLengths ConeFromHalfAngle(double base, double tip, double alpha) {
+    const double delta = Checked(base - tip);
     ConeLengths c;
     c.halfAngle = alpha;
     c.centreLength = Checked((delta / 2) * CotDeg(alpha));
@@ -28,8 +28,8 @@ ConeLengths ConeFromHalfAngle(double D1, double D2, double alpha) {
     return c;
 }
 
-ConeLengths ConeFromSideLength(double D1, double D2, double s) {
-    const double delta = Checked(D1 - D2);
+ConeLengths ConeFromSideLength(double base, double tip, double s) {
+    const double delta = Checked(base - tip);
     ConeLengths c;
     c.sideLength = s;
     c.centreLength = std::sqrt(Square(s) - Square(delta / 2));
@@ -39,8 +39,8 @@ ConeLengths ConeFromSideLength(double D1, double D2, double s) {
     return c;
 }
 
-ConeLengths ConeFromCentreLength(double D1, double D2, double h) {
-    const double delta = Checked(D1 - D2);
+ConeLengths ConeFromCentreLength(double base, double tip, double h) {
+    const double delta = Checked(base - tip);
     ConeLengths c;
     c.centreLength = h;
     c.halfAngle = HalfAngle(delta, h);
@@ -53,9 +53,10 @@ namespace {
 template <class Compute, class Pick>
 CalcOutcome Calc(std::string_view base, std::string_view tip, std::string_view own, Compute compute,
                  Pick pick) {
-    double v[3] = {};
-    if (auto failed = ParseInputs({base, tip, own}, v))
-        return *failed;
+    const auto parsed = ParseInputs(base, tip, own);
+    if (parsed.failure)
+        return *parsed.failure;
+    const std::array<double, 3> &v = parsed.values;
     // Base is checked before tip, though the tip box comes first on the window.
     for (int i = 0; i < 3; ++i)
         if (v[i] < 1)
@@ -65,9 +66,7 @@ CalcOutcome Calc(std::string_view base, std::string_view tip, std::string_view o
         const auto [first, second] = pick(c);
         return {{FormatFixed(first, 2), FormatFixed(second, 2)}, {}, {}};
     } catch (const ArithmeticFailure &e) {
-        const bool huge = std::fabs(v[LargestInput({v[0], v[1], v[2]})]) > 1e100;
-        return CalcOutcome::Fail(huge ? LargestInput({v[0], v[1], v[2]}) : static_cast<int>(ConeInput::Own),
-                                 e.what());
+        return CalcOutcome::Fail(Culprit({v[0], v[1], v[2]}, static_cast<int>(ConeInput::Own)), e);
     }
 }
 

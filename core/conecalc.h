@@ -6,17 +6,17 @@
 
 namespace quorvane {
 
-// A frustum with base diameter D1, tip diameter D2, centre length h, side
-// length s and half angle alpha (degrees, between the axis and the side).
+// A frustum from its base and tip diameters: centre length h, side length s
+// and half angle alpha (degrees, between the axis and the side).
 struct ConeLengths {
     double centreLength = 0;
     double sideLength = 0;
     double halfAngle = 0;
 };
 
-ConeLengths ConeFromHalfAngle(double D1, double D2, double halfAngle);       // gives h and s
-ConeLengths ConeFromSideLength(double D1, double D2, double sideLength);     // gives h and alpha
-ConeLengths ConeFromCentreLength(double D1, double D2, double centreLength); // gives alpha and s
+ConeLengths ConeFromHalfAngle(double base, double tip, double halfAngle);       // gives h and s
+ConeLengths ConeFromSideLength(double base, double tip, double sideLength);     // gives h and alpha
+ConeLengths ConeFromCentreLength(double base, double tip, double centreLength); // gives alpha and s
 
 // The cone calculator's three buttons. Inputs: base, tip, the calculation's own.
 enum class ConeInput { Base, Tip, Own };

@@ -45,10 +45,10 @@ double InchToMillimetre(double inch) {
 
 CalcOutcome CalcTiming(std::string_view strokeText, std::string_view rodText, std::string_view deckText,
                        std::string_view portTopText) {
-    double v[4] = {};
-    if (auto failed = ParseInputs({strokeText, rodText, deckText, portTopText}, v))
-        return *failed;
-    const double S = v[0], L = v[1], d = v[2], t = v[3];
+    const auto parsed = ParseInputs(strokeText, rodText, deckText, portTopText);
+    if (parsed.failure)
+        return *parsed.failure;
+    const auto [S, L, d, t] = parsed.values;
     if (S < 1)
         return CalcOutcome::Refuse(static_cast<int>(TimingInput::Stroke));
     if (L < 1)
@@ -59,24 +59,23 @@ CalcOutcome CalcTiming(std::string_view strokeText, std::string_view rodText, st
         const double timing = ExhaustPortTiming(S, L, d, t);
         return {{FormatFixed(timing, 2), FormatFixed(Checked(S - t), 2)}, {}, {}};
     } catch (const ArithmeticFailure &e) {
-        const bool huge = std::fabs(v[LargestInput({S, L, d, t})]) > 1e100;
-        return CalcOutcome::Fail(huge ? LargestInput({S, L, d, t}) : static_cast<int>(TimingInput::PortTop),
-                                 e.what());
+        return CalcOutcome::Fail(Culprit({S, L, d, t}, static_cast<int>(TimingInput::PortTop)), e);
     }
 }
 
 CalcOutcome CalcBmep(std::string_view powerText, std::string_view rpmText, std::string_view boreText,
                      std::string_view strokeText) {
-    double v[4] = {};
-    if (auto failed = ParseInputs({powerText, rpmText, boreText, strokeText}, v))
-        return *failed;
+    const auto parsed = ParseInputs(powerText, rpmText, boreText, strokeText);
+    if (parsed.failure)
+        return *parsed.failure;
+    const std::array<double, 4> &v = parsed.values;
     for (int i = 0; i < 4; ++i)
         if (v[i] < 1)
             return CalcOutcome::Refuse(i);
     try {
         return {{FormatFixed(AverageBmep(v[0], v[1], v[2], v[3]), 2)}, {}, {}};
     } catch (const ArithmeticFailure &e) {
-        return CalcOutcome::Fail(LargestInput({v[0], v[1], v[2], v[3]}), e.what());
+        return CalcOutcome::Fail(LargestInput({v[0], v[1], v[2], v[3]}), e);
     }
 }
 
