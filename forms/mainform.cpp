@@ -139,10 +139,8 @@ MainForm::MainForm(std::unique_ptr<FileDialogs> dialogs)
     connect(cmdPipeCalc, &QPushButton::clicked, this, &MainForm::cmdPipeCalc_Click);
     connect(cmdPlot, &QPushButton::clicked, this, &MainForm::cmdPlot_Click);
     connect(Control<QPushButton>(controls, "cmdClose"), &QPushButton::clicked, this, &QWidget::close);
-    connect(Control<QPushButton>(controls, "cmdGotoSite"), &QPushButton::clicked, this,
-            [this] { OpenWebSite(this); });
-    connect(Control<QPushButton>(controls, "cmdYThelp"), &QPushButton::clicked, this,
-            [this] { OpenVideoHelp(this); });
+    connect(Control<QPushButton>(controls, "cmdGotoSite"), &QPushButton::clicked, this, &OpenWebSite);
+    connect(Control<QPushButton>(controls, "cmdYThelp"), &QPushButton::clicked, this, &OpenVideoHelp);
     BuildMenus();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 

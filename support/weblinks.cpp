@@ -5,11 +5,11 @@
 
 namespace quorvane {
 
-void OpenWebSite(QWidget *) {
+void OpenWebSite() {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(kWebSiteAddress)));
 }
 
-void OpenVideoHelp(QWidget *) {
+void OpenVideoHelp() {
     QDesktopServices::openUrl(QUrl(QString::fromLatin1(kVideoHelpAddress)));
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-class QWidget;
-
 namespace quorvane {
 
 // The two addresses the main window's link buttons open.
@@ -9,7 +7,7 @@ inline constexpr const char *kWebSiteAddress = "https://www.quorvane.org/";
 inline constexpr const char *kVideoHelpAddress = "https://www.youtube.com/@quorvane";
 
 // Open the address in the user's default browser; a failure is silent.
-void OpenWebSite(QWidget *owner);
-void OpenVideoHelp(QWidget *owner);
+void OpenWebSite();
+void OpenVideoHelp();
 
 } // namespace quorvane
