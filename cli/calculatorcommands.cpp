@@ -7,6 +7,7 @@
 #include "inputcalc.h"
 #include "numeric.h"
 #include "portarea.h"
+#include "unitconversion.h"
 
 #include <array>
 #include <optional>
