@@ -21,8 +21,6 @@ class Diagram : public QWidget {
 
     Diagram(Figure figure, const char *objectName, QWidget *parent = nullptr);
 
-    Figure figure() const { return m_figure; }
-
   protected:
     void paintEvent(QPaintEvent *event) override;
 

@@ -7,7 +7,6 @@
 #include "numeric.h"
 
 #include <QEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -79,7 +78,6 @@ Conversion ConversionOf(int pair) {
 InputCalcForm::InputCalcForm() : ToolWindow("frmInputCalc", tr("Input Values Calculator"), 721, 426) {
     const auto controls = BuildControls(this, kControls);
 
-    Frame2 = Control<QGroupBox>(controls, "Frame2");
     txtPTstroke = Control<QLineEdit>(controls, "txtPTstroke");
     txtPTlengthCR = Control<QLineEdit>(controls, "txtPTlengthCR");
     txtPTdeck = Control<QLineEdit>(controls, "txtPTdeck");
@@ -87,7 +85,6 @@ InputCalcForm::InputCalcForm() : ToolWindow("frmInputCalc", tr("Input Values Cal
     txtExhPortHeight = Control<QLineEdit>(controls, "txtExhPortHeight");
     cmdExTiming = Control<QPushButton>(controls, "cmdExTiming");
     txtPTExh = Control<QLineEdit>(controls, "txtPTExh");
-    Frame3 = Control<QGroupBox>(controls, "Frame3");
     txtPwrKW = Control<QLineEdit>(controls, "txtPwrKW");
     txtRPM = Control<QLineEdit>(controls, "txtRPM");
     txtBoreBMEP = Control<QLineEdit>(controls, "txtBoreBMEP");
@@ -95,7 +92,6 @@ InputCalcForm::InputCalcForm() : ToolWindow("frmInputCalc", tr("Input Values Cal
     cmdCalcExTemp = Control<QPushButton>(controls, "cmdCalcExTemp");
     txtBMEPout = Control<QLineEdit>(controls, "txtBMEPout");
     txtTempBMEP = Control<QPlainTextEdit>(controls, "txtTempBMEP");
-    Frame4 = Control<QGroupBox>(controls, "Frame4");
     txtConvKwHP = {Control<QLineEdit>(controls, "txtConvKwHP(0)"),
                    Control<QLineEdit>(controls, "txtConvKwHP(1)")};
     txtConvCF = {Control<QLineEdit>(controls, "txtConvCF(0)"), Control<QLineEdit>(controls, "txtConvCF(1)")};

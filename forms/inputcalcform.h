@@ -4,7 +4,6 @@
 
 #include <array>
 
-class QGroupBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -32,7 +31,6 @@ class InputCalcForm : public ToolWindow {
     void txtConv_Change(Pair pair, int index);
     std::array<QLineEdit *, 2> &Boxes(Pair pair);
 
-    QGroupBox *Frame2 = nullptr;
     QLineEdit *txtPTstroke = nullptr;
     QLineEdit *txtPTlengthCR = nullptr;
     QLineEdit *txtPTdeck = nullptr;
@@ -41,7 +39,6 @@ class InputCalcForm : public ToolWindow {
     QPushButton *cmdExTiming = nullptr;
     QLineEdit *txtPTExh = nullptr;
 
-    QGroupBox *Frame3 = nullptr;
     QLineEdit *txtPwrKW = nullptr;
     QLineEdit *txtRPM = nullptr;
     QLineEdit *txtBoreBMEP = nullptr;
@@ -50,7 +47,6 @@ class InputCalcForm : public ToolWindow {
     QLineEdit *txtBMEPout = nullptr;
     QPlainTextEdit *txtTempBMEP = nullptr;
 
-    QGroupBox *Frame4 = nullptr;
     std::array<QLineEdit *, 2> txtConvKwHP{};
     std::array<QLineEdit *, 2> txtConvCF{};
     std::array<QLineEdit *, 2> txtConvMMInch{};

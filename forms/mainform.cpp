@@ -16,6 +16,7 @@
 #include "tubecalcform.h"
 #include "weblinks.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -169,18 +170,18 @@ void MainForm::BuildMenus() {
     QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     const char *fileItems[] = {"&Open Pipe", "&Save Pipe"};
-    for (int i = 0; i < 2; ++i) {
-        mnuFileType[i] =
+    for (int i = 0; i < int(std::size(fileItems)); ++i) {
+        QAction *item =
             mnuFile->addAction(QString::fromLatin1(fileItems[i]), this, [this, i] { mnuFileType_Click(i); });
-        mnuFileType[i]->setObjectName(QStringLiteral("mnuFileType(%1)").arg(i));
+        item->setObjectName(QStringLiteral("mnuFileType(%1)").arg(i));
     }
     QMenu *mnuTools = menuBar()->addMenu(QStringLiteral("Tools"));
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
     const char *toolItems[] = {"&Port Calculators", "&Input Value Calculators", "&Cone Calculators"};
-    for (int i = 0; i < 3; ++i) {
-        mnuTools1[i] =
+    for (int i = 0; i < int(std::size(toolItems)); ++i) {
+        QAction *item =
             mnuTools->addAction(QString::fromLatin1(toolItems[i]), this, [this, i] { mnuTools1_Click(i); });
-        mnuTools1[i]->setObjectName(QStringLiteral("mnuTools1(%1)").arg(i));
+        item->setObjectName(QStringLiteral("mnuTools1(%1)").arg(i));
     }
 }
 
@@ -194,9 +195,7 @@ PipeTexts MainForm::BoxTexts() const {
 void MainForm::PipeBox_Change(PipeField field) {
     QLineEdit *box = Box(field);
     const std::string text = box->text().toStdString();
-    const std::optional<double> lastTunedLength =
-        m_lastResult ? std::optional<double>(m_lastResult->tunedLength) : std::nullopt;
-    const BoxColour colour = field == PipeField::PortLength ? PortLengthColour(text, lastTunedLength)
+    const BoxColour colour = field == PipeField::PortLength ? PortLengthColour(text, m_lastTunedLength)
                                                             : AdvisoryColour(field, text);
     // The normal colour is the picture's background, taken afresh each time.
     SetBackground(box, colour == BoxColour::Advisory ? kAdvisoryYellow : Background(picPipe));
@@ -224,7 +223,7 @@ void MainForm::CalculatePipe() {
         return;
     }
     DrawPipe(inputs, result);
-    m_lastResult = result;
+    m_lastTunedLength = result.tunedLength;
     txtWarn->clear();
     if (result.portLengthFlagged)
         SetBackground(Box(PipeField::PortLength), kAdvisoryYellow);
@@ -266,9 +265,8 @@ void MainForm::cmdPlot_Click() {
 
 void MainForm::mnuTools1_Click(int index) {
     ToolWindow *windows[] = {m_portArea, m_inputCalc, m_tubeCalc};
-    if (index < 0 || index > 2)
-        return;
-    windows[index]->ShowInFront();
+    if (index >= 0 && index < int(std::size(windows)))
+        windows[index]->ShowInFront();
 }
 
 void MainForm::mnuFileType_Click(int index) {

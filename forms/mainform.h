@@ -16,7 +16,6 @@ class QCheckBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
-class QAction;
 
 namespace quorvane {
 
@@ -73,7 +72,7 @@ class MainForm : public QMainWindow {
 
     std::unique_ptr<FileDialogs> m_dialogs;
     DesignState m_state;
-    std::optional<PipeResult> m_lastResult;
+    std::optional<double> m_lastTunedLength; // the port length box is judged against it
 
     std::array<QLineEdit *, kPipeFieldCount> m_boxes{};
     QCheckBox *chkHeader = nullptr;
@@ -85,8 +84,6 @@ class MainForm : public QMainWindow {
     QLineEdit *txtTunedLength = nullptr;
     QPlainTextEdit *txtWarn = nullptr;
     PipePicture *picPipe = nullptr;
-    std::array<QAction *, 2> mnuFileType{};
-    std::array<QAction *, 3> mnuTools1{};
 
     // Tool windows, in the order they were created; closed for good in reverse.
     PlotForm *m_plot = nullptr;

@@ -7,7 +7,6 @@
 #include "portarea.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,7 +61,6 @@ PortAreaForm::PortAreaForm() : ToolWindow("frmPortArea", tr("Port Area Calculato
     picSegment = new Diagram(Diagram::Figure::CurvedTopEdge, "picSegment");
     const auto controls = BuildControls(this, kControls, {Picture1, picSegment});
 
-    Frame1 = Control<QGroupBox>(controls, "Frame1");
     txtPortWidthFlat = Control<QLineEdit>(controls, "txtPortWidthFlat");
     txtBore = Control<QLineEdit>(controls, "txtBore");
     cmdExhPortWidthCalc = Control<QPushButton>(controls, "cmdExhPortWidthCalc");

@@ -3,7 +3,6 @@
 #include "toolwindow.h"
 
 class QComboBox;
-class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
@@ -26,7 +25,6 @@ class PortAreaForm : public ToolWindow {
     void cmdPortArea_Click();
     void cmdPortDiam_Click();
 
-    QGroupBox *Frame1 = nullptr;
     QLineEdit *txtPortWidthFlat = nullptr;
     QLineEdit *txtBore = nullptr;
     QPushButton *cmdExhPortWidthCalc = nullptr;
