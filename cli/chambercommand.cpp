@@ -3,6 +3,7 @@
 #include "designtexts.h"
 #include "usage.h"
 
+#include "chambertexts.h"
 #include "numeric.h"
 #include "pipeinputs.h"
 

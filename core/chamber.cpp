@@ -10,6 +10,12 @@ namespace quorvane {
 
 using std::numbers::pi;
 
+namespace {
+
+constexpr double kZeroCelsiusInKelvin = 273.15;
+
+} // namespace
+
 double ConeAngle(double a, double b, double c) {
     const double h = Checked((a - b) * 0.5);
     const double s = Checked(std::sqrt(Square(h) + Square(c)));
@@ -27,8 +33,9 @@ PipeResult ComputeChamber(const PipeInputs &in) {
     const short rpm = RoundToInt16(in.RPM, Failure::RpmTooLarge);
     const short temp = RoundToInt16(in.temp, Failure::TemperatureTooLarge);
 
-    const double c = Checked(std::sqrt((heats * gasConstant) * (temp + 273.15)));
+    const double c = Checked(std::sqrt((heats * gasConstant) * (temp + kZeroCelsiusInKelvin)));
     const double t = Checked((60000.0 / rpm) * (timing / 360.0));
+    // The pressure wave travels out to the baffle cone and back while the port is open.
     const double TL = Checked(((c * 1000.0) * (t / 1000.0)) / 2.0);
 
     const double P = in.portWindowD;
@@ -46,24 +53,24 @@ PipeResult ComputeChamber(const PipeInputs &in) {
     D[7] = D[6];
 
     L[0] = Lp;
-    L[1] = Checked(TL * 0.1 - Lp);
-    L[2] = TL * 0.275;
-    L[3] = TL * 0.183;
-    L[4] = TL * 0.092;
-    L[5] = TL * 0.11;
-    L[6] = TL * 0.24;
+    L[1] = Checked(TL * kHeaderFraction - Lp);
+    L[2] = TL * kFirstConeFraction;
+    L[3] = TL * kSecondConeFraction;
+    L[4] = TL * kThirdConeFraction;
+    L[5] = TL * kBellyFraction;
+    L[6] = TL * kBaffleConeFraction;
     L[7] = L[6];
 
-    if (TL * 0.1 < Lp) {
+    if (TL * kHeaderFraction < Lp) {
         r.portLengthFlagged = true;
         AppendWarning(r.warningText, kPortLengthWarning);
-        L[2] = Checked(L[2] - (Lp - TL * 0.1));
+        L[2] = Checked(L[2] - (Lp - TL * kHeaderFraction));
         L[1] = Lp;
     }
     // A negative cone would need the horn's power of a negative number and
     // would be drawn backwards; there is no pipe to build.
     if (L[2] < 0)
-        throw ArithmeticFailure(Failure::PortTooLong, 0.375 * TL);
+        throw ArithmeticFailure(Failure::PortTooLong, kPortLimitFraction * TL);
 
     r.totalLength = Checked(L[1] + L[2] + L[3] + L[4] + L[5] + L[6] + L[7]);
 
@@ -85,7 +92,7 @@ PipeResult ComputeChamber(const PipeInputs &in) {
         r.coneAngle[0] = ConeAngle(D[1], D[2], L[2]);
     } catch (const ArithmeticFailure &) {
         if (L[2] == 0)
-            throw ArithmeticFailure(Failure::PortLeavesNoCone, 0.375 * TL);
+            throw ArithmeticFailure(Failure::PortLeavesNoCone, kPortLimitFraction * TL);
         throw;
     }
     r.coneAngle[1] = ConeAngle(D[2], D[3], L[3]);
@@ -112,39 +119,6 @@ ConeList ConeListOf(const PipeResult &r) {
         {"Cone L4", r.D[4], r.D[3], r.L[4]},
         {"Cone L6", r.D[5], r.D[6], r.L[6]},
     }};
-}
-
-namespace {
-
-template <std::size_t N>
-std::string Lines(const std::array<const char *, N> &names, const std::array<double, N> &values) {
-    std::string text;
-    text.reserve(N * 16);
-    for (std::size_t i = 0; i < N; ++i) {
-        if (i > 0)
-            text += '\n';
-        text += names[i];
-        AppendFixed(text, values[i], 2);
-    }
-    return text;
-}
-
-} // namespace
-
-ChamberTexts FormatChamber(const PipeResult &r) {
-    static constexpr std::array<const char *, 7> dNames{
-        "D1 = ", "D2 = ", "D3 = ", "D4 = ", "D5 = ", "D6 = ", "D7 = "};
-    static constexpr std::array<const char *, 7> lNames{
-        "L1 = ", "L2 = ", "L3 = ", "L4 = ", "L5 = ", "L6 = ", "L7 = "};
-    static constexpr std::array<const char *, 4> aNames{"L2 = ", "L3 = ", "L4 = ", "L6 = "};
-    auto tail = [](const std::array<double, 8> &a) {
-        std::array<double, 7> out{};
-        for (std::size_t i = 0; i < 7; ++i)
-            out[i] = a[i + 1];
-        return out;
-    };
-    return {Lines(dNames, tail(r.D)), Lines(lNames, tail(r.L)), Lines(aNames, r.coneAngle),
-            FormatFixed(r.tunedLength, 2)};
 }
 
 } // namespace quorvane
