@@ -12,13 +12,6 @@ class QWidget;
 
 namespace quorvane {
 
-// The first of this program's own top-level windows, visible or hidden, whose
-// trimmed title begins with searchText in any letter case; nullptr when none.
-// The walk goes from front to back as far as Qt can tell: the active window,
-// the other visible ones, then the hidden ones. Windows of other programs are
-// out of reach and never touched.
-QWidget *FindWindowByTitle(const QString &searchText);
-
 // Lets one copy of the program run per user. The first copy holds a lock file
 // in the user's runtime folder and listens on a local socket beside it; a
 // later copy finds the lock taken, asks the first copy to bring its main
@@ -80,10 +73,5 @@ class SingleInstance : public QObject {
     std::unique_ptr<QLockFile> m_lock;
     QLocalServer *m_server = nullptr;
 };
-
-// Brings a minimized window back to its former size and place, to the front,
-// with the keyboard focus where it was; any other window is left untouched.
-// Returns whether the window was restored.
-bool RestoreIfMinimized(QWidget *window);
 
 } // namespace quorvane

@@ -1,4 +1,5 @@
 #include "singleinstance.h"
+#include "toplevelwindows.h"
 
 #include <QApplication>
 #include <QDir>
