@@ -3,6 +3,7 @@
 // so that a stray interruption on a busy machine does not move the figure.
 
 #include "chamber.h"
+#include "coneplot.h"
 #include "flatcone.h"
 #include "numeric.h"
 #include "pipeinputs.h"
@@ -62,8 +63,8 @@ int main() {
            }),
            2000);
     Report("FlattenCone", MedianNanoseconds([] { Keep(FlattenCone(120, 80, 150, 1.5)); }));
-    Report("SingleConeReport (FlattenCone + text)",
-           MedianNanoseconds([] { Keep(SingleConeReport(120, 80, 150, 1.5)); }));
+    Report("CalcSingleCone (reading, FlattenCone, text)",
+           MedianNanoseconds([] { Keep(CalcSingleCone("120", "80", "150", "1.5")); }));
     Report("ParseLeadingNumber(\"1,234.5678e2\")",
            MedianNanoseconds([] { Keep(ParseLeadingNumber("1,234.5678e2")); }));
     Report("ParseLeadingNumber(\" 12 500.5\")",

@@ -4,20 +4,26 @@
 #include "chambercommand.h"
 #include "usage.h"
 
-#include "flatcone.h"
-#include "numeric.h"
+#include "coneplot.h"
 
 namespace quorvane::cli {
 
 namespace {
 
-// The report as the plot window's output box shows it, plus the line feed a terminal expects.
-std::string Terminated(const std::string &report) {
-    return report.empty() ? report : report + "\n";
+CommandResult Refused(PlotInput input) {
+    static constexpr const char *kWhy[] = {"base (must be at least 1)", "tip (must be at least 1)",
+                                           "height (must be at least 1)", "thickness (must not be empty)"};
+    return BadInput("invalid input: " + std::string(kWhy[static_cast<int>(input)]));
 }
 
-CommandResult EmptyThickness() {
-    return BadInput("invalid input: thickness (must not be empty)");
+CommandResult Plotted(const CalcOutcome &outcome) {
+    if (!outcome.failure.empty())
+        return CalcFailure(outcome.failure);
+    if (outcome.focus)
+        return Refused(static_cast<PlotInput>(*outcome.focus));
+    // The report as the plot window's output box shows it, plus the line feed a terminal expects.
+    const std::string &report = outcome.outputs.front();
+    return Printed(report.empty() ? report : report + "\n");
 }
 
 CommandResult Single(const Arguments &args) {
@@ -26,37 +32,21 @@ CommandResult Single(const Arguments &args) {
     const std::vector<std::string> &p = args.positionals();
     if (p.size() != 4)
         return UsageError("flatcone needs BASE TIP HEIGHT THICKNESS", kFlatConeUsage);
-    try {
-        // The plot window's checks, in its order.
-        static constexpr const char *names[] = {"base", "tip", "height"};
-        double v[3] = {};
-        for (std::size_t i = 0; i < 3; ++i) {
-            v[i] = ParseLeadingNumber(p[i]);
-            if (v[i] < 1)
-                return BadInput("invalid input: " + std::string(names[i]) + " (must be at least 1)");
-        }
-        if (p[3].empty())
-            return EmptyThickness();
-        return Printed(Terminated(SingleConeReport(v[0], v[1], v[2], ParseLeadingNumber(p[3]))));
-    } catch (const ArithmeticFailure &e) {
-        return CalcFailure(e.what());
-    }
+    return Plotted(CalcSingleCone(p[0], p[1], p[2], p[3]));
 }
 
 CommandResult Batch(const Arguments &args) {
     const std::optional<std::string> thickness = args.value("thickness");
     if (!thickness)
         return UsageError("--batch needs --thickness T", kFlatConeUsage);
+    // The window has its chamber before a thickness can be typed; here an
+    // empty thickness is refused before the chamber is calculated.
     if (thickness->empty())
-        return EmptyThickness();
+        return Refused(PlotInput::Thickness);
     PipeResult result;
     if (auto failed = ChamberFromArguments(args, kFlatConeUsage, result))
         return *failed;
-    try {
-        return Printed(Terminated(BatchConeReport(ConeListOf(result), ParseLeadingNumber(*thickness))));
-    } catch (const ArithmeticFailure &e) {
-        return CalcFailure(e.what());
-    }
+    return Plotted(CalcBatchCones(ConeListOf(result), *thickness));
 }
 
 } // namespace

@@ -1,18 +1,14 @@
 #pragma once
 
-#include "chamber.h"
-
-#include <string>
-
 namespace quorvane {
 
-// The flat pattern of a frustum: A and B the chords across the outer and
-// inner arcs, C and D the inner and outer radii about the apex.
+// The flat pattern of a frustum: an annular sector about the cone's apex. The
+// report and the picture beside it letter the four figures A, B, C and D.
 struct FlatCone {
-    double A = 0;
-    double B = 0;
-    double C = 0;
-    double D = 0;
+    double outerChord = 0;  // A: across the ends of the outer (base) arc
+    double innerChord = 0;  // B: across the ends of the inner (tip) arc
+    double innerRadius = 0; // C: from the apex to the inner arc
+    double outerRadius = 0; // D: from the apex to the outer arc
 };
 
 // Base and tip are inside diameters; the thickness lengthens both arcs to the
@@ -26,10 +22,5 @@ struct FlatRectangle {
     double length = 0;
 };
 FlatRectangle FlattenCylinder(double diameter, double height, double thickness);
-
-// What the plot window's output box shows after Plot Cone. A cone with a zero
-// base, tip or height is left out.
-std::string SingleConeReport(double base, double tip, double height, double thickness);
-std::string BatchConeReport(const ConeList &cones, double thickness);
 
 } // namespace quorvane

@@ -1,10 +1,10 @@
 #include "plotform.h"
 
+#include "calcoutcomeview.h"
 #include "conepattern.h"
+#include "coneplot.h"
 #include "controltable.h"
-#include "flatcone.h"
 #include "lookandfeel.h"
-#include "numeric.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -35,16 +35,6 @@ constexpr ControlRow kLayout[] = {
     {K::Picture, "picConePlot", "", 200, 24, 584, 587},
     {K::Button, "cmdClose", "Close", 648, 624, 137, 33, 8},
 };
-
-// A box below 1, or too large to read at all, fails its check.
-bool BelowOne(const QLineEdit *box, double &value) {
-    try {
-        value = ParseLeadingNumber(box->text().toStdString());
-    } catch (const ArithmeticFailure &) {
-        return true;
-    }
-    return value < 1;
-}
 
 } // namespace
 
@@ -93,63 +83,22 @@ void PlotForm::cmdPlot_Click() {
     // Every press starts afresh, also when its checks then refuse an input.
     txtOutput->clear();
     if (optPlot[1]->isChecked())
-        PlotBatch();
+        ShowPlot(CalcBatchCones(m_state.coneList, BoxText(txtSheetThick)));
     else
-        PlotSingle();
+        ShowPlot(
+            CalcSingleCone(BoxText(txtD1), BoxText(txtD2), BoxText(txtLenConeInput), BoxText(txtSheetThick)));
 }
 
-void PlotForm::PlotSingle() {
-    double base = 0;
-    double tip = 0;
-    double height = 0;
-    double thickness = 0;
-    if (BelowOne(txtD1, base))
-        return Refuse(txtD1);
-    if (BelowOne(txtD2, tip))
-        return Refuse(txtD2);
-    if (BelowOne(txtLenConeInput, height))
-        return Refuse(txtLenConeInput);
-    if (txtSheetThick->text().isEmpty())
-        return Refuse(txtSheetThick);
-    if (!ReadThickness(thickness))
+void PlotForm::ShowPlot(const CalcOutcome &outcome) {
+    // A refused box is marked without a message, also one too large to read.
+    if (outcome.focus) {
+        QLineEdit *const boxes[] = {txtD1, txtD2, txtLenConeInput, txtSheetThick};
+        QLineEdit *box = boxes[*outcome.focus];
+        box->setFocus(Qt::OtherFocusReason);
+        SetBackground(box, kRejectedRed);
         return;
-    try {
-        ShowReport(SingleConeReport(base, tip, height, thickness));
-    } catch (const ArithmeticFailure &e) {
-        ShowReport(e.what());
     }
-}
-
-void PlotForm::PlotBatch() {
-    double thickness = 0;
-    if (txtSheetThick->text().isEmpty())
-        return Refuse(txtSheetThick);
-    if (!ReadThickness(thickness))
-        return;
-    try {
-        ShowReport(BatchConeReport(m_state.coneList, thickness));
-    } catch (const ArithmeticFailure &e) {
-        ShowReport(e.what());
-    }
-}
-
-void PlotForm::Refuse(QLineEdit *box) {
-    box->setFocus(Qt::OtherFocusReason);
-    SetBackground(box, kRejectedRed);
-}
-
-bool PlotForm::ReadThickness(double &thickness) {
-    try {
-        thickness = ParseLeadingNumber(txtSheetThick->text().toStdString());
-        return true;
-    } catch (const ArithmeticFailure &e) {
-        ShowReport(e.what());
-        return false;
-    }
-}
-
-void PlotForm::ShowReport(const std::string &report) {
-    txtOutput->setPlainText(BoxLines(report));
+    txtOutput->setPlainText(QString::fromStdString(outcome.ok() ? outcome.outputs.front() : outcome.failure));
 }
 
 void PlotForm::InputBox_Change(QLineEdit *box) {

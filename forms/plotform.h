@@ -14,6 +14,7 @@ class QRadioButton;
 namespace quorvane {
 
 class ConePattern;
+struct CalcOutcome;
 
 // frmPlot: develops one typed cone, or the four cones of the chamber last
 // calculated in the main window, into flat sheet-metal patterns (A, B, C, D
@@ -32,13 +33,7 @@ class PlotForm : public ToolWindow {
     void cmdPlot_Click();
 
   private:
-    void PlotSingle();
-    void PlotBatch();
-    // Marks a refused input: focus and red, no message.
-    void Refuse(QLineEdit *box);
-    // Reads the thickness; on a number too large to read, shows why and gives nothing.
-    bool ReadThickness(double &thickness);
-    void ShowReport(const std::string &report);
+    void ShowPlot(const CalcOutcome &outcome);
     void InputBox_Change(QLineEdit *box);
 
     const DesignState &m_state;

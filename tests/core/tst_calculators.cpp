@@ -1,5 +1,6 @@
 #include "chamber.h"
 #include "conecalc.h"
+#include "coneplot.h"
 #include "flatcone.h"
 #include "inputcalc.h"
 #include "numeric.h"
@@ -18,7 +19,7 @@ namespace {
 
 QString Describe(const CalcOutcome &o) {
     if (!o.failure.empty())
-        return QString("failure@%1").arg(*o.focus);
+        return o.focus ? QString("failure@%1").arg(*o.focus) : "failure";
     if (o.focus)
         return QString("refuse@%1").arg(*o.focus);
     QStringList parts;
@@ -38,8 +39,7 @@ class TestCalculators : public QObject {
     void formulas_fail_with_their_kind_data();
     void formulas_fail_with_their_kind();
     void cone_calculations_agree_with_each_other();
-    void flat_cone_example();
-    void flat_cone_edge_cases();
+    void flat_cone_figures();
     void batch_skips_zero_cones_and_shows_only_with_the_last();
 };
 
@@ -93,6 +93,21 @@ void TestCalculators::calculator_buttons_data() {
     QTest::newRow("tip") << CalcFromSideLength("100", "", "10") << "refuse@1";
     QTest::newRow("side too short") << CalcFromSideLength("100", "50", "10") << "failure@2";
     QTest::newRow("cone overflow") << CalcFromCentreLength("1e300", "50", "1e300") << "failure@0";
+    // Flat cone plot
+    QTest::newRow("flat cone")
+        << CalcSingleCone("120", "80", "150", "1.5")
+        << "Cone\nBase = 120.00 ID\nTip = 80.00 ID\nHeight = 150.00\nA = 374.86\nB = 252.76\nC = 302.65\n"
+           "D = 453.98";
+    QTest::newRow("cylinder: a rectangle")
+        << CalcSingleCone("60", "60", "100", "1")
+        << "Cone\nBase = 60.00 ID\nTip = 60.00 ID\nHeight = 100.00\nCylinder: cut a rectangle\n"
+           "Width = 194.78\nLength = 100.00";
+    QTest::newRow("base unreadable before tip 0") << CalcSingleCone("1e400", "0", "150", "1") << "failure@0";
+    QTest::newRow("height 0.5") << CalcSingleCone("120", "80", "0.5", "1") << "refuse@2";
+    QTest::newRow("thickness empty") << CalcSingleCone("120", "80", "150", "") << "refuse@3";
+    QTest::newRow("thickness unreadable") << CalcSingleCone("120", "80", "150", "1e400") << "failure";
+    QTest::newRow("batch before any calculation") << CalcBatchCones(ConeList{}, "1") << "";
+    QTest::newRow("batch, thickness empty") << CalcBatchCones(ConeList{}, "") << "refuse@3";
 }
 
 void TestCalculators::calculator_buttons() {
@@ -139,29 +154,17 @@ void TestCalculators::cone_calculations_agree_with_each_other() {
     QVERIFY(std::fabs(b.halfAngle - a.halfAngle) < 1e-12);
 }
 
-void TestCalculators::flat_cone_example() {
-    QCOMPARE(QString::fromStdString(SingleConeReport(120, 80, 150, 1.5)),
-             QString("Cone\nBase = 120.00 ID\nTip = 80.00 ID\nHeight = 150.00\nA = 374.86\nB = 252.76\n"
-                     "C = 302.65\nD = 453.98"));
+void TestCalculators::flat_cone_figures() {
     const FlatCone f = FlattenCone(120, 80, 150, 0);
-    QCOMPARE(FormatFixed(f.A, 2), std::string("366.25"));
-    QCOMPARE(FormatFixed(f.B, 2), std::string("244.17"));
-    QCOMPARE(FormatFixed(f.C, 2), std::string("302.65"));
-    QCOMPARE(FormatFixed(f.D, 2), std::string("453.98"));
-}
-
-void TestCalculators::flat_cone_edge_cases() {
-    // A cylinder is a rectangle, not a failure.
-    QCOMPARE(QString::fromStdString(SingleConeReport(60, 60, 100, 1)),
-             QString("Cone\nBase = 60.00 ID\nTip = 60.00 ID\nHeight = 100.00\nCylinder: cut a rectangle\n"
-                     "Width = 194.78\nLength = 100.00"));
-    // Tip larger than base: same formulas, C becomes the larger radius.
+    QCOMPARE(FormatFixed(f.outerChord, 2) + ' ' + FormatFixed(f.innerChord, 2) + ' ' +
+                 FormatFixed(f.innerRadius, 2) + ' ' + FormatFixed(f.outerRadius, 2),
+             std::string("366.25 244.17 302.65 453.98"));
+    // Tip larger than base: same formulas, the inner radius becomes the larger.
     const FlatCone inverted = FlattenCone(80, 120, 150, 0);
-    QVERIFY(inverted.C > inverted.D);
+    QVERIFY(inverted.innerRadius > inverted.outerRadius);
     // A very flat cone with a thick sheet passes 360 degrees: the chord goes negative, unchanged.
     const FlatCone flat = FlattenCone(100, 90, 1, 10);
-    QVERIFY(flat.A < 0 || flat.B < 0);
-    QVERIFY(SingleConeReport(0, 80, 150, 1).empty());
+    QVERIFY(flat.outerChord < 0 || flat.innerChord < 0);
 }
 
 void TestCalculators::batch_skips_zero_cones_and_shows_only_with_the_last() {
@@ -169,12 +172,11 @@ void TestCalculators::batch_skips_zero_cones_and_shows_only_with_the_last() {
                     {"Cone L3", 103.18, 67.54, 162.74},
                     {"Cone L4", 130, 103.18, 81.81},
                     {"Cone L6", 130, 24, 213.43}}};
-    const QString report = QString::fromStdString(BatchConeReport(cones, 1));
+    const QString report = Describe(CalcBatchCones(cones, "1"));
     QVERIFY(report.startsWith("Cone L3\n"));
     QCOMPARE(report.split("\n\n").size(), 3);
     cones[3].centreLength = 0; // the last cone is what puts the report on show
-    QVERIFY(BatchConeReport(cones, 1).empty());
-    QVERIFY(BatchConeReport(ConeList{}, 1).empty()); // before any calculation
+    QCOMPARE(Describe(CalcBatchCones(cones, "1")), QString());
 }
 
 QTEST_APPLESS_MAIN(TestCalculators)

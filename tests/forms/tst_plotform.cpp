@@ -129,8 +129,8 @@ class TestPlotForm : public QObject {
         for (int i = 0; i < 4; ++i) {
             const ConeRecord &c = m_state.coneList[std::size_t(i)];
             const FlatCone f = FlattenCone(c.baseDiameter, c.tipDiameter, c.centreLength, 1.5);
-            blocks[i] +=
-                "\nA = " + fix(f.A) + "\nB = " + fix(f.B) + "\nC = " + fix(f.C) + "\nD = " + fix(f.D);
+            blocks[i] += "\nA = " + fix(f.outerChord) + "\nB = " + fix(f.innerChord) +
+                         "\nC = " + fix(f.innerRadius) + "\nD = " + fix(f.outerRadius);
         }
         for (int press = 0; press < 2; ++press) { // the second press gives the same
             Press();
