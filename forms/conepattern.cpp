@@ -1,17 +1,18 @@
 #include "conepattern.h"
 
+#include "figuredrawing.h"
 #include "lookandfeel.h"
 
 #include <QPainter>
 #include <QPainterPath>
 
 #include <cmath>
+#include <numbers>
 
 namespace quorvane {
 
 namespace {
 
-const QColor kDimensionBlue(0, 70, 200);
 const QColor kHiddenGrey(150, 150, 150);
 
 // Proportions of the drawn sector, as fractions of the picture's height, so
@@ -21,34 +22,11 @@ constexpr double kOuterRadius = 0.75;
 constexpr double kInnerRadius = 0.39;
 constexpr double kHalfAngleDeg = 34.0;
 
-constexpr double kArrowLength = 11;
-constexpr double kArrowHalfWidth = 4;
+// Bold lines and large arrowheads, to be read beside the report at a glance.
+const QPen kDimensionPen(kDimensionBlue, 1.4);
+const DimensionStyle kDimensions{kDimensionPen, kDimensionPen, 11, 4, true};
 constexpr double kExtensionGap = 4;
-
-QPointF Unit(QPointF v) {
-    return v / std::hypot(v.x(), v.y());
-}
-
-void Arrowhead(QPainter &p, QPointF tip, QPointF from) {
-    const QPointF along = Unit(tip - from);
-    const QPointF across(-along.y(), along.x());
-    const QPointF back = tip - along * kArrowLength;
-    const QPointF head[] = {tip, back + across * kArrowHalfWidth, back - across * kArrowHalfWidth};
-    p.drawPolygon(head, 3);
-}
-
-// A dimension line from a to b with an arrowhead at each end.
-void DimensionLine(QPainter &p, QPointF a, QPointF b) {
-    p.drawLine(a, b);
-    Arrowhead(p, a, b);
-    Arrowhead(p, b, a);
-}
-
-// A line from the feature outwards to just beyond the dimension line.
-void ExtensionLine(QPainter &p, QPointF feature, QPointF onDimension) {
-    const QPointF out = Unit(onDimension - feature);
-    p.drawLine(feature + out * kExtensionGap, onDimension + out * 6);
-}
+constexpr double kExtensionOvershoot = 6;
 
 void Letter(QPainter &p, QPointF centre, const QString &letter) {
     const QRectF box(centre.x() - 15, centre.y() - 13, 30, 26);
@@ -65,16 +43,13 @@ ConePattern::ConePattern(QWidget *parent) : QWidget(parent) {
 void ConePattern::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.fillRect(rect(), Qt::white);
-    p.setPen(QPen(QColor(160, 160, 160), 1));
-    p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
+    DrawFigurePaper(p, rect());
 
-    const double pi = 4.0 * std::atan(1.0);
     const double h = height();
     const QPointF apex(width() / 2.0, h * (1.0 - kApexFromBottom));
     const double outer = h * kOuterRadius;
     const double inner = h * kInnerRadius;
-    const double half = kHalfAngleDeg * pi / 180;
+    const double half = kHalfAngleDeg * std::numbers::pi / 180;
     const double s = std::sin(half);
     const double c = std::cos(half);
     // Points of the sector: "Left"/"Right" ends of the outer and inner arcs.
@@ -106,20 +81,19 @@ void ConePattern::paintEvent(QPaintEvent *) {
     QFont letters = ControlFont();
     letters.setPixelSize(22);
     p.setFont(letters);
-    p.setPen(QPen(kDimensionBlue, 1.4));
-    p.setBrush(kDimensionBlue);
+    p.setPen(kDimensionPen); // the letters' too
 
     // A: the chord across the outer arc's ends, carried above the arc.
     const double aY = apex.y() - outer - 0.06 * h;
     const QPointF aLeft(outerLeft.x(), aY);
     const QPointF aRight(outerRight.x(), aY);
-    ExtensionLine(p, outerLeft, aLeft);
-    ExtensionLine(p, outerRight, aRight);
-    DimensionLine(p, aLeft, aRight);
+    DrawExtensionLine(p, kDimensions, outerLeft, aLeft, kExtensionGap, kExtensionOvershoot);
+    DrawExtensionLine(p, kDimensions, outerRight, aRight, kExtensionGap, kExtensionOvershoot);
+    DrawDimensionLine(p, kDimensions, aLeft, aRight);
     Letter(p, QPointF(apex.x(), aY - 17), QStringLiteral("A"));
 
     // B: the chord across the inner arc's ends, below that arc.
-    DimensionLine(p, innerLeft, innerRight);
+    DrawDimensionLine(p, kDimensions, innerLeft, innerRight);
     Letter(p, QPointF(apex.x(), innerLeft.y() + 19), QStringLiteral("B"));
 
     // D: the outer radius, beside the left edge and clear of it.
@@ -127,15 +101,15 @@ void ConePattern::paintEvent(QPaintEvent *) {
     const double offset = 0.045 * h;
     const QPointF dApex = apex + outward * offset;
     const QPointF dEnd = outerLeft + outward * offset;
-    ExtensionLine(p, apex, dApex);
-    ExtensionLine(p, outerLeft, dEnd);
-    DimensionLine(p, dApex, dEnd);
+    DrawExtensionLine(p, kDimensions, apex, dApex, kExtensionGap, kExtensionOvershoot);
+    DrawExtensionLine(p, kDimensions, outerLeft, dEnd, kExtensionGap, kExtensionOvershoot);
+    DrawDimensionLine(p, kDimensions, dApex, dEnd);
     Letter(p, (dApex + dEnd) / 2 + outward * 20, QStringLiteral("D"));
 
     // C: the inner radius, from the apex up to the right end of the inner arc.
     // Starts at the apex circle's rim so that circle does not swallow the arrowhead.
     constexpr double kApexRadius = 5;
-    DimensionLine(p, apex + Unit(innerRight - apex) * kApexRadius, innerRight);
+    DrawDimensionLine(p, kDimensions, apex + UnitVector(innerRight - apex) * kApexRadius, innerRight);
     Letter(p, (apex + innerRight) / 2 + QPointF(c, s) * 18, QStringLiteral("C"));
 
     // The apex, the centre the fabricator swings both arcs from.

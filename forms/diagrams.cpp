@@ -1,5 +1,7 @@
 #include "diagrams.h"
 
+#include "figuredrawing.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QtMath>
@@ -10,61 +12,25 @@ namespace quorvane {
 
 namespace {
 
-const QColor kOutline(0, 0, 0);
-const QColor kDimension(0, 70, 200);
 const QColor kMetal(232, 236, 242); // the body of a part
 const QColor kPiece(176, 196, 232); // the piece a calculation is about
 const QColor kGuide(130, 130, 130); // construction and centre lines
-const QColor kBorder(160, 160, 160);
+
+// Fine lines and small arrowheads: these figures are small.
+const DimensionStyle kDimensions{QPen(kDimensionBlue, 1.2, Qt::SolidLine, Qt::FlatCap),
+                                 QPen(kDimensionBlue, 0.8), 7.0, 2.8, false};
 
 QPen OutlinePen() {
-    return QPen(kOutline, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-}
-QPen DimensionPen() {
-    return QPen(kDimension, 1.2, Qt::SolidLine, Qt::FlatCap);
-}
-QPen ExtensionPen() {
-    return QPen(kDimension, 0.8);
+    return QPen(Qt::black, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
 }
 QPen GuidePen(Qt::PenStyle style) {
     return QPen(kGuide, 1.0, style);
 }
 
-QPointF Unit(QPointF v) {
-    const double length = std::hypot(v.x(), v.y());
-    return length > 0 ? v / length : QPointF();
-}
-
 // The unit normal on the left of v as the screen shows it (up for a rightward v).
 QPointF LeftNormal(QPointF v) {
-    const QPointF d = Unit(v);
+    const QPointF d = UnitVector(v);
     return {d.y(), -d.x()};
-}
-
-// A filled arrowhead with its point at `tip`, pointing along `direction`.
-void Arrowhead(QPainter &p, QPointF tip, QPointF direction) {
-    const QPointF d = Unit(direction);
-    const QPointF n(-d.y(), d.x());
-    const QPointF back = tip - d * 7.0;
-    const QPointF points[3] = {tip, back + n * 2.8, back - n * 2.8};
-    p.save();
-    p.setPen(Qt::NoPen);
-    p.setBrush(kDimension);
-    p.drawPolygon(points, 3);
-    p.restore();
-}
-
-// A dimension line from a to b, arrowheads at both ends pointing outwards.
-void Dimension(QPainter &p, QPointF a, QPointF b) {
-    p.setPen(DimensionPen());
-    p.drawLine(a, b);
-    Arrowhead(p, a, a - b);
-    Arrowhead(p, b, b - a);
-}
-
-void ExtensionLine(QPainter &p, QPointF from, QPointF to) {
-    p.setPen(ExtensionPen());
-    p.drawLine(from, to);
 }
 
 // A dimension's letter; one set on a line gets a white patch that breaks the line.
@@ -79,7 +45,7 @@ void Letter(QPainter &p, QPointF centre, const QString &text, bool onLine = fals
     patch.moveCenter(centre);
     if (onLine)
         p.fillRect(patch, Qt::white);
-    p.setPen(kDimension);
+    p.setPen(kDimensionBlue);
     p.drawText(patch, Qt::AlignCenter, text);
 }
 
@@ -117,11 +83,11 @@ void DrawRoundedCorner(QPainter &p, const QRectF &area) {
     p.drawPath(body);
 
     const QPointF rim = centre + QPointF(r, r) * M_SQRT1_2;
-    p.setPen(DimensionPen());
-    p.setBrush(kDimension);
+    p.setPen(kDimensions.line);
+    p.setBrush(kDimensionBlue);
     p.drawEllipse(centre, 1.8, 1.8);
     p.drawLine(centre, rim);
-    Arrowhead(p, rim, rim - centre);
+    DrawArrowhead(p, kDimensions, rim, rim - centre);
     Letter(p, centre + QPointF(r * 0.34, -r * 0.3), QStringLiteral("r"));
 }
 
@@ -161,9 +127,9 @@ void DrawCurvedTopEdge(QPainter &p, const QRectF &area) {
 
     // The rise h of the arc above the straight top line.
     const double dimX = right + 34;
-    ExtensionLine(p, QPointF(centre.x() + 4, apexY), QPointF(dimX + 6, apexY));
-    ExtensionLine(p, QPointF(right + 4, chordY), QPointF(dimX + 6, chordY));
-    Dimension(p, QPointF(dimX, apexY), QPointF(dimX, chordY));
+    DrawExtensionLine(p, kDimensions, QPointF(centre.x(), apexY), QPointF(dimX, apexY), 4, 6);
+    DrawExtensionLine(p, kDimensions, QPointF(right, chordY), QPointF(dimX, chordY), 4, 6);
+    DrawDimensionLine(p, kDimensions, QPointF(dimX, apexY), QPointF(dimX, chordY));
     Letter(p, QPointF(dimX + 17, (apexY + chordY) / 2), QStringLiteral("h"));
 
     // The arc's radius R, drawn along a radius from inside the window.
@@ -171,9 +137,9 @@ void DrawCurvedTopEdge(QPainter &p, const QRectF &area) {
     const QPointF towardsRim(std::cos(a), -std::sin(a));
     const QPointF rim = centre + towardsRim * R;
     const QPointF from = rim - towardsRim * (bottom - apexY) * 0.68;
-    p.setPen(DimensionPen());
+    p.setPen(kDimensions.line);
     p.drawLine(from, rim);
-    Arrowhead(p, rim, towardsRim);
+    DrawArrowhead(p, kDimensions, rim, towardsRim);
     Letter(p, (from + rim) / 2 + LeftNormal(towardsRim) * 10, QStringLiteral("R"));
 }
 
@@ -206,9 +172,11 @@ Cone DrawCone(QPainter &p, const QRectF &area) {
 void DrawCentreLength(QPainter &p, const QRectF &area) {
     const Cone cone = DrawCone(p, area);
     const double dimY = cone.baseBottom.y() + 16;
-    ExtensionLine(p, cone.baseBottom + QPointF(0, 3), QPointF(cone.baseBottom.x(), dimY + 6));
-    ExtensionLine(p, cone.tipBottom + QPointF(0, 3), QPointF(cone.tipBottom.x(), dimY + 6));
-    Dimension(p, QPointF(cone.baseBottom.x(), dimY), QPointF(cone.tipBottom.x(), dimY));
+    const QPointF baseEnd(cone.baseBottom.x(), dimY);
+    const QPointF tipEnd(cone.tipBottom.x(), dimY);
+    DrawExtensionLine(p, kDimensions, cone.baseBottom, baseEnd, 3, 6);
+    DrawExtensionLine(p, kDimensions, cone.tipBottom, tipEnd, 3, 6);
+    DrawDimensionLine(p, kDimensions, baseEnd, tipEnd);
     Letter(p, QPointF((cone.baseBottom.x() + cone.tipBottom.x()) / 2, dimY), QStringLiteral("h"), true);
 }
 
@@ -216,11 +184,11 @@ void DrawSideLength(QPainter &p, const QRectF &area) {
     const Cone cone = DrawCone(p, area);
     const QPointF out = LeftNormal(cone.tipTop - cone.baseTop);
     const double offset = 14;
-    ExtensionLine(p, cone.baseTop + out * 3, cone.baseTop + out * (offset + 5));
-    ExtensionLine(p, cone.tipTop + out * 3, cone.tipTop + out * (offset + 5));
     const QPointF a = cone.baseTop + out * offset;
     const QPointF b = cone.tipTop + out * offset;
-    Dimension(p, a, b);
+    DrawExtensionLine(p, kDimensions, cone.baseTop, a, 3, 5);
+    DrawExtensionLine(p, kDimensions, cone.tipTop, b, 3, 5);
+    DrawDimensionLine(p, kDimensions, a, b);
     Letter(p, (a + b) / 2, QStringLiteral("s"), true);
 }
 
@@ -236,12 +204,12 @@ void DrawHalfAngle(QPainter &p, const QRectF &area) {
     const double theta = std::atan2(side.y(), side.x()); // downwards on the screen
     const double radius = side.x() * 0.75;
     const QRectF circle(corner.x() - radius, corner.y() - radius, 2 * radius, 2 * radius);
-    p.setPen(DimensionPen());
+    p.setPen(kDimensions.line);
     p.drawArc(circle, 0, -qRound(qRadiansToDegrees(theta) * 16));
     const QPointF onGuide = corner + QPointF(radius, 0);
     const QPointF onSide = corner + QPointF(std::cos(theta), std::sin(theta)) * radius;
-    Arrowhead(p, onGuide, QPointF(0, -1));
-    Arrowhead(p, onSide, QPointF(-std::sin(theta), std::cos(theta)));
+    DrawArrowhead(p, kDimensions, onGuide, QPointF(0, -1));
+    DrawArrowhead(p, kDimensions, onSide, QPointF(-std::sin(theta), std::cos(theta)));
     Letter(p, corner + QPointF(std::cos(theta / 2), std::sin(theta / 2)) * (radius + 13),
            QStringLiteral("α"));
 }
@@ -257,9 +225,7 @@ void Diagram::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF area = rect();
-    p.fillRect(area, Qt::white);
-    p.setPen(kBorder);
-    p.drawRect(area.adjusted(0.5, 0.5, -0.5, -0.5));
+    DrawFigurePaper(p, area);
     switch (m_figure) {
     case Figure::RoundedCorner:
         DrawRoundedCorner(p, area);
