@@ -19,20 +19,21 @@ int RoundPixel(double v) {
 
 } // namespace
 
-PipeOutline BuildPipeOutline(int W, int H, double P, double F, double Lp, const std::array<double, 8> &D,
+PipeOutline BuildPipeOutline(int width, int height, double portDiameter, double flangeDiameter,
+                             double portLength, const std::array<double, 8> &D,
                              const std::array<double, 8> &L) {
     const double S = L[1] + L[2] + L[3] + L[4] + L[5] + L[6] + L[7];
-    const double sx = Checked((W - 40) / (Lp + S));
-    const double sy = Checked(H / (9 * D[1]));
-    const double cy = H / 2.0;
+    const double sx = Checked((width - 40) / (portLength + S));
+    const double sy = Checked(height / (9 * D[1]));
+    const double cy = height / 2.0;
 
     PipeOutline o;
     o.labels.reserve(16);
     // Both outlines share their x positions; only the sign of the half-height differs.
     auto station = [&](std::array<PixelPoint, 9> &pts, double side) {
         auto y = [&](double d) { return RoundPixel(cy + side * sy * d); };
-        pts[0] = {10, y(P)};
-        pts[1] = {RoundPixel(sx * Lp + 10), y(F)};
+        pts[0] = {10, y(portDiameter)};
+        pts[1] = {RoundPixel(sx * portLength + 10), y(flangeDiameter)};
         pts[2] = {RoundPixel(pts[1].x + 10 + sx * L[1]), y(D[1])};
         double a = pts[2].x;
         for (int n = 2; n <= 7; ++n) {

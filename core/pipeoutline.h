@@ -30,10 +30,11 @@ struct PipeOutline {
 // still clips them, yet well inside what a painter can rasterise.
 inline constexpr int kFarPixel = 1'000'000;
 
-// W and H are the inner size of the picture in pixels; D and L are indexed as
-// in PipeResult (index 0 is not used). Lengths are scaled to fill the width,
-// diameters so that 4.5 x D1 reaches the edges.
-PipeOutline BuildPipeOutline(int W, int H, double P, double F, double Lp, const std::array<double, 8> &D,
+// width and height are the inner size of the picture in pixels; D and L are
+// indexed as in PipeResult (index 0 is not used). Lengths are scaled to fill
+// the width, diameters so that 4.5 x D1 reaches the edges.
+PipeOutline BuildPipeOutline(int width, int height, double portDiameter, double flangeDiameter,
+                             double portLength, const std::array<double, 8> &D,
                              const std::array<double, 8> &L);
 
 } // namespace quorvane

@@ -13,8 +13,6 @@ constexpr double kInchesPerMillimetre = 0.039370079;
 // The reciprocal of kInchesPerMillimetre, not the exact 25.4.
 constexpr double kMillimetresPerInch = 25.39999983236;
 
-} // namespace
-
 double CelsiusToFahrenheit(double c) {
     return Checked(c * 9 / 5 + 32);
 }
@@ -33,6 +31,8 @@ double MillimetreToInch(double mm) {
 double InchToMillimetre(double inch) {
     return Checked(inch * kMillimetresPerInch);
 }
+
+} // namespace
 
 std::string Convert(Conversion pair, int from, std::string_view text) {
     const double v = ParseLeadingNumber(text);

@@ -5,13 +5,7 @@
 
 namespace quorvane {
 
-double CelsiusToFahrenheit(double c);
-double FahrenheitToCelsius(double f);
-double KilowattToHorsepower(double kw);
-double HorsepowerToKilowatt(double hp);
-double MillimetreToInch(double mm);
-double InchToMillimetre(double inch);
-
+// The input values calculator's three converters: °C and °F, kW and HP, mm and inches.
 enum class Conversion { Temperature, Power, Length };
 // Converts the text of box `from` (0 or 1) of a pair into the text of the other box.
 std::string Convert(Conversion pair, int from, std::string_view text);
