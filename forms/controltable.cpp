@@ -1,5 +1,6 @@
 #include "controltable.h"
 
+#include "boxbehaviour.h"
 #include "lookandfeel.h"
 
 #include <QCheckBox>

@@ -1,5 +1,6 @@
 #include "inputcalcform.h"
 
+#include "boxbehaviour.h"
 #include "calcoutcomeview.h"
 #include "controltable.h"
 #include "inputcalc.h"

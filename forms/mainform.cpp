@@ -1,5 +1,6 @@
 #include "mainform.h"
 
+#include "boxbehaviour.h"
 #include "chamber.h"
 #include "controltable.h"
 #include "filedialogs.h"

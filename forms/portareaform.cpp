@@ -1,9 +1,9 @@
 #include "portareaform.h"
 
+#include "boxbehaviour.h"
 #include "calcoutcomeview.h"
 #include "controltable.h"
 #include "diagrams.h"
-#include "lookandfeel.h"
 #include "portarea.h"
 
 #include <QComboBox>

@@ -1,10 +1,10 @@
 #include "tubecalcform.h"
 
+#include "boxbehaviour.h"
 #include "calcoutcomeview.h"
 #include "conecalc.h"
 #include "controltable.h"
 #include "diagrams.h"
-#include "lookandfeel.h"
 
 #include <QLineEdit>
 #include <QPushButton>

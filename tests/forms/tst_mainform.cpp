@@ -1,7 +1,6 @@
 #include "calcwindowdriver.h"
 #include "chamber.h"
 #include "inputcalcform.h"
-#include "lookandfeel.h"
 #include "mainform.h"
 #include "pipepicture.h"
 #include "plotform.h"
