@@ -36,7 +36,10 @@ namespace {
 
 using K = ControlRow::Kind;
 
-// x, y, width, height in pixels of the 891 x 540 client area; labels sit 16 pixels above their box.
+// The client area keeps this size; nothing in it moves when the window's frame changes.
+constexpr QSize kClientSize(891, 540);
+
+// x, y, width, height in pixels of the client area; labels sit 16 pixels above their box.
 // The design inputs' captions and initial texts come from PipeFields().
 constexpr ControlRow kLayout[] = {
     {K::Label, "Label16", "", 32, 16, 130, 16},
@@ -104,6 +107,9 @@ static_assert(EveryFieldNamed(kPipeControls, &PipeControls::box) &&
               EveryFieldNamed(kPipeControls, &PipeControls::label));
 
 constexpr const char *kPipeFilter = "Saved Pipe Values (*.txt)|*.txt";
+constexpr const char *kDefaultPipeName = "MyPipe.txt";
+constexpr const char *kSaveTitle = "Save Pipe Values";
+constexpr const char *kOpenTitle = "Open Saved Pipe Values";
 
 } // namespace
 
@@ -111,7 +117,7 @@ MainForm::MainForm(std::unique_ptr<FileDialogs> dialogs)
     : m_dialogs(dialogs ? std::move(dialogs) : std::make_unique<FileDialogs>()) {
     setObjectName(QStringLiteral("mainForm"));
     auto *client = new QWidget(this);
-    client->setFixedSize(891, 540);
+    client->setFixedSize(kClientSize);
     client->setFont(ControlFont());
     setCentralWidget(client);
 
@@ -239,12 +245,12 @@ void MainForm::CalculatePipe() {
 }
 
 void MainForm::DrawPipe(const PipeInputs &inputs, const PipeResult &result) {
-    const QSize area = picPipe->InnerSize();
+    const QSize area = picPipe->innerSize();
     try {
-        picPipe->SetOutline(BuildPipeOutline(area.width(), area.height(), inputs.portWindowD,
+        picPipe->setOutline(BuildPipeOutline(area.width(), area.height(), inputs.portWindowD,
                                              inputs.portFlangeD, inputs.portLength, result.D, result.L));
     } catch (const ArithmeticFailure &) {
-        picPipe->SetOutline(std::nullopt); // the numbers stand without their drawing
+        picPipe->setOutline(std::nullopt); // the numbers stand without their drawing
     }
 }
 
@@ -253,7 +259,7 @@ void MainForm::ShowCalculationFailure(const QString &reason) {
     for (QPlainTextEdit *box : {txtPipeDim1, txtPipeDim2, txtPipeDim3})
         box->clear();
     txtTunedLength->clear();
-    picPipe->SetOutline(std::nullopt);
+    picPipe->setOutline(std::nullopt);
     m_state.coneList = ConeList{};
     txtWarn->setPlainText(reason);
 }
@@ -279,14 +285,14 @@ void MainForm::mnuFileType_Click(int index) {
 
 void MainForm::SavePipe() {
     const QString chosen =
-        m_dialogs->ShowSaveDialog(this, QString::fromLatin1(kPipeFilter), QStringLiteral("Save Pipe Values"),
-                                  GetDocumentsFolder(), QStringLiteral("MyPipe.txt"));
+        m_dialogs->ShowSaveDialog(this, QString::fromLatin1(kPipeFilter), QString::fromLatin1(kSaveTitle),
+                                  GetDocumentsFolder(), QString::fromLatin1(kDefaultPipeName));
     if (chosen.isEmpty())
         return;
     const QString path = WithPipeExtension(chosen);
     // The dialog asked about the name as typed; the added extension may name another file.
     if (path != chosen && QFileInfo::exists(path) &&
-        !m_dialogs->ConfirmOverwrite(this, QStringLiteral("Save Pipe Values"), path))
+        !m_dialogs->ConfirmOverwrite(this, QString::fromLatin1(kSaveTitle), path))
         return;
     PipeValueTexts texts;
     for (std::size_t i = 0; i < kPipeFieldCount; ++i)
@@ -303,19 +309,18 @@ void MainForm::SavePipe() {
                        .arg(QDir::toNativeSeparators(path), reason);
     if (saved.oldFileKept)
         text += QStringLiteral("\n\nThe file on disk was left as it was.");
-    m_dialogs->ShowError(this, QStringLiteral("Save Pipe Values"), text);
+    m_dialogs->ShowError(this, QString::fromLatin1(kSaveTitle), text);
 }
 
 void MainForm::OpenPipe() {
-    const QString path =
-        m_dialogs->ShowOpenDialog(this, QString::fromLatin1(kPipeFilter),
-                                  QStringLiteral("Open Saved Pipe Values"), GetDocumentsFolder());
+    const QString path = m_dialogs->ShowOpenDialog(this, QString::fromLatin1(kPipeFilter),
+                                                   QString::fromLatin1(kOpenTitle), GetDocumentsFolder());
     if (path.isEmpty())
         return;
     QString error;
     const std::optional<PipeValueReadings> values = ReadPipeValues(QFile::encodeName(path), &error);
     if (!values) {
-        m_dialogs->ShowError(this, QStringLiteral("Open Saved Pipe Values"),
+        m_dialogs->ShowError(this, QString::fromLatin1(kOpenTitle),
                              QStringLiteral("The pipe values could not be read from %1.\n\n%2")
                                  .arg(QDir::toNativeSeparators(path), error));
         return;

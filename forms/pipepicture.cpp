@@ -28,7 +28,7 @@ PipePicture::PipePicture(QWidget *parent) : QFrame(parent) {
     setAutoFillBackground(true);
 }
 
-void PipePicture::SetOutline(std::optional<PipeOutline> outline) {
+void PipePicture::setOutline(std::optional<PipeOutline> outline) {
     m_outline = std::move(outline);
     update();
 }
@@ -47,7 +47,7 @@ void PipePicture::paintEvent(QPaintEvent *event) {
     painter.setFont(font);
 
     // Labels first, then the outline over them, as the picture was always drawn.
-    const QSize area = InnerSize();
+    const QSize area = innerSize();
     for (const OutlineLabel &label : m_outline->labels)
         painter.drawText(QRect(label.topLeft.x, label.topLeft.y, area.width(), area.height()),
                          Qt::AlignLeft | Qt::AlignTop, QString::fromStdString(label.text));

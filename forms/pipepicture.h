@@ -18,10 +18,10 @@ class PipePicture : public QFrame {
 
     static inline const QColor kInk{0, 0, 192};
 
-    void SetOutline(std::optional<PipeOutline> outline);
-    const std::optional<PipeOutline> &Outline() const { return m_outline; }
+    void setOutline(std::optional<PipeOutline> outline);
+    const std::optional<PipeOutline> &outline() const { return m_outline; }
     // The drawing area inside the border, in pixels.
-    QSize InnerSize() const { return contentsRect().size(); }
+    QSize innerSize() const { return contentsRect().size(); }
 
   protected:
     void paintEvent(QPaintEvent *event) override;

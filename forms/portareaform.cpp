@@ -86,8 +86,8 @@ PortAreaForm::PortAreaForm() : ToolWindow("frmPortArea", tr("Port Area Calculato
     cmbRadius1Num->addItems(
         {QStringLiteral("x 1"), QStringLiteral("x 2"), QStringLiteral("x 3"), QStringLiteral("x 4")});
     cmbRadius2Num->addItems({QStringLiteral("x 1"), QStringLiteral("x 2")});
-    cmbRadius1Num->setCurrentIndex(1);
-    cmbRadius2Num->setCurrentIndex(1);
+    cmbRadius1Num->setCurrentText(QStringLiteral("x 2"));
+    cmbRadius2Num->setCurrentText(QStringLiteral("x 2"));
 
     for (QLineEdit *box : findChildren<QLineEdit *>()) {
         SelectAllOnFocus(box);

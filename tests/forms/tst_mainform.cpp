@@ -120,7 +120,7 @@ void TestMainForm::fresh_window_shows_its_initial_state() {
     QTest::mouseClick(Find("txtHeats"), Qt::LeftButton, {}, QPoint(30, 12)); // a click lands mid-text
     QTRY_COMPARE(Find("txtHeats")->selectedText(), QStringLiteral("1.360")); // yet typing replaces it all
     QVERIFY(!m_form->designState().pipeCalculated);
-    QVERIFY(!m_form->findChild<PipePicture *>("picPipe")->Outline());
+    QVERIFY(!m_form->findChild<PipePicture *>("picPipe")->outline());
 }
 
 void TestMainForm::pipe_calc_on_the_fresh_window_marks_port_timing() {
@@ -300,7 +300,7 @@ void TestMainForm::extreme_valid_designs_show_every_result() {
     QVERIFY(!shown.contains("nan") && !shown.contains("inf"));
     QVERIFY(calcwindow::ShowsItsStart(Find("txtTunedLength")));
     auto *picture = m_form->findChild<PipePicture *>("picPipe");
-    QVERIFY(picture->Outline() && !picture->grab().isNull());
+    QVERIFY(picture->outline() && !picture->grab().isNull());
 }
 
 void TestMainForm::failing_calculation_empties_every_result_data() {
@@ -330,7 +330,7 @@ void TestMainForm::failing_calculation_empties_every_result() {
     for (const char *box : {"txtPipeDim1", "txtPipeDim2", "txtPipeDim3"})
         QVERIFY(Text(box).isEmpty());
     QVERIFY(Find("txtTunedLength")->text().isEmpty());
-    QVERIFY(!m_form->findChild<PipePicture *>("picPipe")->Outline());
+    QVERIFY(!m_form->findChild<PipePicture *>("picPipe")->outline());
     QVERIFY(!m_form->designState().pipeCalculated);
     QVERIFY(m_form->designState().coneList[0].name.empty());
     const QString all = Text("txtWarn").toLower();
@@ -343,24 +343,24 @@ void TestMainForm::drawing_follows_the_calculation() {
     QCOMPARE(picture->geometry(), QRect(24, 288, 841, 185));
     TypeExample();
     PipeCalc();
-    QVERIFY(picture->Outline());
-    const QSize inner = picture->InnerSize();
+    QVERIFY(picture->outline());
+    const QSize inner = picture->innerSize();
     const PipeResult r =
         ComputeChamber(PipeInputs{190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, false});
     const PipeOutline expected = BuildPipeOutline(inner.width(), inner.height(), 40, 38, 30, r.D, r.L);
-    QCOMPARE(picture->Outline()->upper, expected.upper);
-    QCOMPARE(picture->Outline()->lower, expected.lower);
-    QCOMPARE(picture->Outline()->upper[0].x, 10);
-    QVERIFY(std::abs(picture->Outline()->upper[8].x - (inner.width() - 10)) <= 1);
+    QCOMPARE(picture->outline()->upper, expected.upper);
+    QCOMPARE(picture->outline()->lower, expected.lower);
+    QCOMPARE(picture->outline()->upper[0].x, 10);
+    QVERIFY(std::abs(picture->outline()->upper[8].x - (inner.width() - 10)) <= 1);
 }
 
 void TestMainForm::outline_pixels_at_the_example_coordinates() {
     PipePicture picture;
     picture.resize(840 + 4, 180 + 4); // the border is 2 pixels on each side
-    QCOMPARE(picture.InnerSize(), QSize(840, 180));
+    QCOMPARE(picture.innerSize(), QSize(840, 180));
     const std::array<double, 8> D{0, 45, 80, 110, 130, 130, 22, 22};
     const std::array<double, 8> L{0, 100, 280, 180, 90, 110, 240, 240};
-    picture.SetOutline(BuildPipeOutline(840, 180, 40, 44, 100, D, L));
+    picture.setOutline(BuildPipeOutline(840, 180, 40, 44, 100, D, L));
     const QImage image = picture.grab().toImage();
     const QPoint origin = picture.contentsRect().topLeft();
     const int xs[] = {10, 70, 140, 317, 425, 478, 544, 687, 831};
