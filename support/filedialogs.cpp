@@ -8,6 +8,9 @@
 
 namespace quorvane {
 
+namespace {
+
+// "Saved Pipe Values (*.txt)|*.txt" as a Qt name filter.
 QString QtNameFilter(const QString &barFilter) {
     const QStringList parts = barFilter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
     QStringList filters;
@@ -21,6 +24,8 @@ QString QtNameFilter(const QString &barFilter) {
     }
     return filters.join(QStringLiteral(";;"));
 }
+
+} // namespace
 
 QString GetDocumentsFolder() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

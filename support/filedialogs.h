@@ -22,9 +22,6 @@ class FileDialogs {
     virtual bool ConfirmOverwrite(QWidget *owner, const QString &title, const QString &path);
 };
 
-// "Saved Pipe Values (*.txt)|*.txt" as a Qt name filter.
-QString QtNameFilter(const QString &barFilter);
-
 // The user's documents folder, or an empty text when there is none.
 QString GetDocumentsFolder();
 
