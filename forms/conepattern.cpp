@@ -28,8 +28,12 @@ const DimensionStyle kDimensions{kDimensionPen, kDimensionPen, 11, 4, true};
 constexpr double kExtensionGap = 4;
 constexpr double kExtensionOvershoot = 6;
 
+// The letters are large: the user reads them across to the report's A to D.
+constexpr int kLetterPixels = 22;
+
 void Letter(QPainter &p, QPointF centre, const QString &letter) {
-    const QRectF box(centre.x() - 15, centre.y() - 13, 30, 26);
+    QRectF box(0, 0, 30, 26); // room for one capital of kLetterPixels
+    box.moveCenter(centre);
     p.drawText(box, Qt::AlignCenter, letter);
 }
 
@@ -79,7 +83,7 @@ void ConePattern::paintEvent(QPaintEvent *) {
     p.drawLine(innerLeft, apex);
 
     QFont letters = ControlFont();
-    letters.setPixelSize(22);
+    letters.setPixelSize(kLetterPixels);
     p.setFont(letters);
     p.setPen(kDimensionPen); // the letters' too
 
