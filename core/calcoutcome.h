@@ -14,7 +14,8 @@ namespace quorvane {
 // What one press of a calculator button comes to, for a window to carry out:
 // - outputs filled: write them;
 // - focus without failure: an input was refused, move the focus there and write nothing;
-// - failure: the numbers could not be calculated; empty the outputs and move the focus;
+// - failure: the numbers could not be calculated; empty the outputs and move the
+//   focus to the input it names, if it names one;
 // - nothing at all: the button does nothing.
 struct CalcOutcome {
     std::vector<std::string> outputs;
