@@ -3,6 +3,7 @@
 // so that a stray interruption on a busy machine does not move the figure.
 
 #include "chamber.h"
+#include "chambertexts.h"
 #include "coneplot.h"
 #include "flatcone.h"
 #include "numeric.h"

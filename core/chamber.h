@@ -1,6 +1,5 @@
 #pragma once
 
-#include "chambertexts.h" // where a result goes, its texts go too
 #include "conelist.h"
 #include "pipeinputs.h"
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "calcoutcome.h"
-#include "unitconversion.h" // the window's converters
 
 #include <string_view>
 

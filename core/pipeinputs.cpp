@@ -1,5 +1,6 @@
 #include "pipeinputs.h"
 
+#include "chamber.h"
 #include "numeric.h"
 
 namespace quorvane {
@@ -92,7 +93,7 @@ BoxColour PortLengthColour(std::string_view text, std::optional<double> lastTune
     if (!lastTunedLength)
         return BoxColour::Normal;
     const std::optional<double> v = TryParse(text);
-    if (!v || *lastTunedLength * 0.1 < *v)
+    if (!v || *lastTunedLength * kHeaderFraction < *v)
         return BoxColour::Advisory;
     return BoxColour::Normal;
 }
@@ -109,6 +110,7 @@ std::optional<PipeField> ValidatePipeInputs(const PipeTexts &texts) {
         const std::optional<double> v = TryParse(text);
         if (!v)
             return field;
+        // The outlet ratio alone may be below 1: a tail pipe narrower than the port.
         const double minimum = field == PipeField::PortToOutlet ? 0.1 : 1.0;
         if (*v < minimum || (field == PipeField::Timing && *v > 360))
             return field;

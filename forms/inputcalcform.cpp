@@ -6,6 +6,7 @@
 #include "inputcalc.h"
 #include "lookandfeel.h"
 #include "numeric.h"
+#include "unitconversion.h"
 
 #include <QEvent>
 #include <QLabel>

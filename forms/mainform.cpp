@@ -2,6 +2,7 @@
 
 #include "boxbehaviour.h"
 #include "chamber.h"
+#include "chambertexts.h"
 #include "controltable.h"
 #include "filedialogs.h"
 #include "helptexts.h"

@@ -1,5 +1,6 @@
 #include "plotform.h"
 
+#include "boxbehaviour.h"
 #include "calcoutcomeview.h"
 #include "conepattern.h"
 #include "coneplot.h"
@@ -52,10 +53,6 @@ PlotForm::PlotForm(const DesignState &state)
     cmdPlot = Control<QPushButton>(controls, "cmdPlot");
     txtOutput = Control<QPlainTextEdit>(controls, "txtOutput");
     cmdClose = Control<QPushButton>(controls, "cmdClose");
-    picConePlot = Control<ConePattern>(controls, "picConePlot");
-    Label8 = Control<QLabel>(controls, "Label8");
-    Label9 = Control<QLabel>(controls, "Label9");
-    Label23 = {Control<QLabel>(controls, "Label23(0)"), Control<QLabel>(controls, "Label23(1)")};
 
     // The pair is one Tab stop, at the selected option; the arrow keys move within it.
     for (QRadioButton *option : optPlot)

@@ -5,7 +5,6 @@
 
 #include <array>
 
-class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -13,7 +12,6 @@ class QRadioButton;
 
 namespace quorvane {
 
-class ConePattern;
 struct CalcOutcome;
 
 // frmPlot: develops one typed cone, or the four cones of the chamber last
@@ -46,10 +44,6 @@ class PlotForm : public ToolWindow {
     QPushButton *cmdPlot = nullptr;
     QPlainTextEdit *txtOutput = nullptr;
     QPushButton *cmdClose = nullptr;
-    ConePattern *picConePlot = nullptr;
-    QLabel *Label8 = nullptr;
-    QLabel *Label9 = nullptr;
-    std::array<QLabel *, 2> Label23{};
 };
 
 } // namespace quorvane

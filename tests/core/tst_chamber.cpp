@@ -1,4 +1,5 @@
 #include "chamber.h"
+#include "chambertexts.h"
 #include "numeric.h"
 #include "pipeoutline.h"
 

@@ -1,5 +1,6 @@
 #include "calcwindowdriver.h"
 #include "chamber.h"
+#include "chambertexts.h"
 #include "inputcalcform.h"
 #include "mainform.h"
 #include "pipepicture.h"
