@@ -20,9 +20,11 @@ FlatCone FlattenCone(double a, double b, double h, double t) {
     const double thetaA = Checked((pi * (a + 2 * t)) / (2 * pi * f.outerRadius) * 360);
     const double phiA = thetaA * pi / 180;
     f.outerChord = Checked(2 * f.outerRadius * std::sin(phiA / 2));
+    f.outerAngle = thetaA;
     const double thetaB = Checked((pi * (b + 2 * t)) / (2 * pi * f.innerRadius) * 360);
     const double phiB = thetaB * pi / 180;
     f.innerChord = Checked(2 * f.innerRadius * std::sin(phiB / 2));
+    f.innerAngle = thetaB;
     return f;
 }
 

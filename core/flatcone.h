@@ -9,6 +9,8 @@ struct FlatCone {
     double innerChord = 0;  // B: across the ends of the inner (tip) arc
     double innerRadius = 0; // C: from the apex to the inner arc
     double outerRadius = 0; // D: from the apex to the outer arc
+    double outerAngle = 0;  // the sector angles of the arcs, in degrees
+    double innerAngle = 0;
 };
 
 // Base and tip are inside diameters; the thickness lengthens both arcs to the

@@ -1,0 +1,133 @@
+#include "svgpattern.h"
+
+#include "numeric.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <charconv>
+
+namespace quorvane {
+
+namespace {
+
+constexpr double kSvgMargin = 10;
+// SVG sizes letters by their em; a cap height is about 0.7 em.
+constexpr double kEmPerCapHeight = 1 / 0.7;
+
+struct StrokeStyle {
+    Stroke stroke;
+    const char *attributes;
+};
+
+constexpr StrokeStyle kStyles[] = {
+    {Stroke::Cut, R"(stroke="#000000" stroke-width="0.3")"},
+    {Stroke::Fold, R"(stroke="#000000" stroke-width="0.2" stroke-dasharray="4 2")"},
+    {Stroke::Roll, R"(stroke="#606060" stroke-width="0.15")"},
+    {Stroke::Centre, R"(stroke="#0046c8" stroke-width="0.15" stroke-dasharray="8 2 1 2")"},
+    {Stroke::Mark, R"(stroke="#0046c8" stroke-width="0.25")"},
+};
+
+std::string Escaped(const std::string &text) {
+    std::string out;
+    for (char c : text) {
+        switch (c) {
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string IdOf(const std::string &name) {
+    std::string id;
+    for (char c : name)
+        id += std::isalnum(static_cast<unsigned char>(c)) ? static_cast<char>(std::tolower(c)) : '-';
+    return id;
+}
+
+// Pattern mm (y up) to the drawing's mm (y down), one piece at a time.
+struct Placement {
+    double dx;
+    double top;
+    Point2 operator()(Point2 p) const { return {p.x + dx, top - p.y}; }
+};
+
+std::string PathOf(const Shape &shape, const Placement &place) {
+    auto xy = [](Point2 p) { return ExactNumber(p.x) + ' ' + ExactNumber(p.y); };
+    if (const Line *line = std::get_if<Line>(&shape))
+        return "M " + xy(place(line->from)) + " L " + xy(place(line->to));
+    const Arc &arc = std::get<Arc>(shape);
+    const std::string r = ExactNumber(arc.radius);
+    // Counter-clockwise with y up is counter-clockwise on the page too: sweep flag 0 in y-down SVG.
+    const char *large = arc.endAngle - arc.startAngle > 180 ? "1" : "0";
+    return "M " + xy(place(StartOf(arc))) + " A " + r + ' ' + r + " 0 " + large + " 0 " +
+           xy(place(EndOf(arc)));
+}
+
+} // namespace
+
+std::string ExactNumber(double v) {
+    Checked(v);
+    if (v == 0)
+        return "0"; // not "-0"
+    std::array<char, 32> buffer;
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
+    return std::string(buffer.data(), end);
+}
+
+std::string PatternSvg(const std::vector<SectionPattern> &patterns) {
+    std::string body;
+    double x = kSvgMargin;
+    double tallest = 0;
+    for (const SectionPattern &pattern : patterns) {
+        for (std::size_t i = 0; i < pattern.pieceList.size(); ++i) {
+            const Piece &piece = pattern.pieceList[i];
+            const Placement place{x - piece.bounds.left, kSvgMargin + piece.bounds.top};
+            const std::string id = IdOf(pattern.section.name) + "-piece-" + std::to_string(i + 1);
+            for (const bool cut : {true, false}) {
+                body += "  <g id=\"" + id + (cut ? "-cut" : "-marks") + "\" fill=\"none\">\n";
+                body += "    <title>" + Escaped(piece.title) + (cut ? ": cut" : ": marks") + "</title>\n";
+                for (const Edge &edge : piece.edges) {
+                    if ((edge.stroke == Stroke::Cut) != cut)
+                        continue;
+                    const auto style =
+                        std::find_if(std::begin(kStyles), std::end(kStyles),
+                                     [&](const StrokeStyle &s) { return s.stroke == edge.stroke; });
+                    body += "    <path d=\"" + PathOf(edge.shape, place) + "\" " + style->attributes + "/>\n";
+                }
+                for (const Label &label : cut ? std::vector<Label>{} : piece.labels) {
+                    const Point2 at = place(label.at);
+                    body += "    <text x=\"" + ExactNumber(at.x) + "\" y=\"" +
+                            ExactNumber(at.y + label.height / 2) +
+                            "\" font-family=\"sans-serif\" font-size=\"" +
+                            ExactNumber(label.height * kEmPerCapHeight) +
+                            "\" text-anchor=\"middle\" fill=\"#0046c8\">" + Escaped(label.text) + "</text>\n";
+                }
+                body += "  </g>\n";
+            }
+            x += piece.bounds.width() + kSvgPieceGap;
+            tallest = std::max(tallest, piece.bounds.height());
+        }
+    }
+    const double width = std::max(x - kSvgPieceGap, kSvgMargin) + kSvgMargin;
+    const double height = tallest + 2 * kSvgMargin;
+    const std::string w = ExactNumber(width), h = ExactNumber(height);
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +
+           w + "mm\" height=\"" + h + "mm\" viewBox=\"0 0 " + w + ' ' + h + "\">\n" + body + "</svg>\n";
+}
+
+} // namespace quorvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "pattern.h"
+
+#include <string>
+#include <vector>
+
+namespace quorvane {
+
+// One SVG drawing of every piece at 1:1, laid left to right 20 mm apart, in
+// millimetres (width, height and viewBox). Each piece has a group of cut
+// lines and a group of marks, named after its section; arcs are true SVG
+// arcs, so CAM software can cut them as arcs.
+std::string PatternSvg(const std::vector<SectionPattern> &patterns);
+
+inline constexpr double kSvgPieceGap = 20;
+
+// A double as the shortest text that reads back to the same value, "." as
+// decimal point whatever the locale: what CAD and CAM files want.
+std::string ExactNumber(double v);
+
+} // namespace quorvane

@@ -1,0 +1,119 @@
+#include "tiling.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+namespace quorvane {
+
+namespace {
+
+struct PaperInfo {
+    Paper paper;
+    std::string_view name;
+    PaperSize size;
+};
+
+constexpr PaperInfo kPapers[] = {
+    {Paper::A4, "A4", {210, 297}},       {Paper::Letter, "Letter", {215.9, 279.4}},
+    {Paper::A3, "A3", {297, 420}},       {Paper::Tabloid, "Tabloid", {279.4, 431.8}},
+    {Paper::Plotter, "plotter", {0, 0}},
+};
+
+// A pattern that fits to within a micrometre fits: rounding must not add a page.
+constexpr double kFitTolerance = 1e-3;
+
+int Count(double length, double area, double overlap) {
+    if (length <= area + kFitTolerance)
+        return 1;
+    return static_cast<int>(std::ceil((length - overlap - kFitTolerance) / (area - overlap)));
+}
+
+} // namespace
+
+PaperSize SizeOf(Paper paper) {
+    for (const PaperInfo &p : kPapers)
+        if (p.paper == paper)
+            return p.size;
+    return {};
+}
+
+std::string_view NameOf(Paper paper) {
+    for (const PaperInfo &p : kPapers)
+        if (p.paper == paper)
+            return p.name;
+    return {};
+}
+
+std::optional<Paper> PaperNamed(std::string_view name) {
+    for (const PaperInfo &p : kPapers) {
+        const bool same =
+            std::equal(name.begin(), name.end(), p.name.begin(), p.name.end(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            });
+        if (same)
+            return p.paper;
+    }
+    return std::nullopt;
+}
+
+PaperSize DrawingArea(PaperSize page) {
+    return {page.width - 2 * kPageMargin, page.height - 2 * kPageMargin - kHeaderBand - kFooterBand};
+}
+
+double LargestOverlap(Paper paper) {
+    const PaperSize size = SizeOf(paper);
+    if (paper == Paper::Plotter)
+        return 0;
+    return DrawingArea(size).width / 3;
+}
+
+TilePlan PlanTiles(const Bounds &pattern, PaperSize area, double overlap) {
+    TilePlan plan;
+    plan.columns = Count(pattern.width(), area.width, overlap);
+    plan.rows = Count(pattern.height(), area.height, overlap);
+    const double stepX = area.width - overlap;
+    const double stepY = area.height - overlap;
+    for (int r = 0; r < plan.rows; ++r) {
+        for (int c = 0; c < plan.columns; ++c) {
+            const double left = pattern.left + c * stepX;
+            const double top = pattern.top - r * stepY;
+            plan.tiles.push_back(
+                {r + 1, c + 1, r * plan.columns + c + 1, {left, top - area.height, left + area.width, top}});
+        }
+    }
+    // A cross in the middle of each overlap strip, level with the middle of
+    // each page it runs along.
+    for (int c = 1; c < plan.columns; ++c)
+        for (int r = 0; r < plan.rows; ++r)
+            plan.crosses.push_back(
+                {pattern.left + c * stepX + overlap / 2, pattern.top - r * stepY - area.height / 2});
+    for (int r = 1; r < plan.rows; ++r)
+        for (int c = 0; c < plan.columns; ++c)
+            plan.crosses.push_back(
+                {pattern.left + c * stepX + area.width / 2, pattern.top - r * stepY - overlap / 2});
+    return plan;
+}
+
+TilePlan PlanPages(const Bounds &pattern, Paper paper, double overlap) {
+    if (paper == Paper::Plotter) {
+        const PaperSize page{pattern.width() + 2 * kPlotterMargin,
+                             pattern.height() + 2 * kPlotterMargin + kHeaderBand + kFooterBand};
+        TilePlan plan = PlanTiles(pattern, {pattern.width(), pattern.height()}, 0);
+        plan.page = page;
+        plan.margin = kPlotterMargin;
+        plan.landscape = page.width > page.height;
+        return plan;
+    }
+    const PaperSize portrait = SizeOf(paper);
+    const PaperSize landscape{portrait.height, portrait.width};
+    TilePlan upright = PlanTiles(pattern, DrawingArea(portrait), overlap);
+    TilePlan turned = PlanTiles(pattern, DrawingArea(landscape), overlap);
+    upright.page = portrait;
+    turned.page = landscape;
+    turned.landscape = true;
+    return turned.tiles.size() < upright.tiles.size() ? turned : upright;
+}
+
+} // namespace quorvane
