@@ -53,6 +53,8 @@ class TestStartup : public QObject {
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(env);
         process->start(QStringLiteral(QUORVANE_PATH), {});
+        // Until its start is seen, the process reads as Starting whatever it does.
+        process->waitForStarted(kTimeoutMs);
         return process;
     }
     std::unique_ptr<QProcess> Launch() { return Launch(Environment()); }
