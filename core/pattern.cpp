@@ -170,6 +170,19 @@ std::string PiecesNote(const SectionPattern &p) {
 
 } // namespace
 
+const StrokeLook &LookOf(Stroke stroke) {
+    // The cut is the line to follow and the boldest; the marks are thinner,
+    // and blue where they are the piece's own lettering.
+    static const StrokeLook kLooks[] = {
+        {0.3, 0x000000, {}},            // Cut
+        {0.2, 0x000000, {4, 2}},        // Fold
+        {0.15, 0x606060, {}},           // Roll
+        {0.15, 0x0046c8, {8, 2, 1, 2}}, // Centre
+        {0.25, 0x0046c8, {}},           // Mark
+    };
+    return kLooks[static_cast<int>(stroke)];
+}
+
 std::vector<Section> ChamberSections(const PipeInputs &inputs, const PipeResult &r) {
     const ConeList cones = ConeListOf(r);
     // With the straight header D1 is the flange diameter: the header is a cylinder.

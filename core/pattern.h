@@ -46,6 +46,15 @@ enum class Stroke {
     Mark,   // the "this side out" arrow
 };
 
+// How a stroke looks on paper, the same in every file and on screen: widths
+// and dashes in mm.
+struct StrokeLook {
+    double width = 0;
+    unsigned rgb = 0;           // 0xRRGGBB
+    std::vector<double> dashes; // on, off, on, off...; empty: solid
+};
+const StrokeLook &LookOf(Stroke stroke);
+
 struct Edge {
     Shape shape;
     Stroke stroke = Stroke::Cut;

@@ -15,19 +15,6 @@ constexpr double kSvgMargin = 10;
 // SVG sizes letters by their em; a cap height is about 0.7 em.
 constexpr double kEmPerCapHeight = 1 / 0.7;
 
-struct StrokeStyle {
-    Stroke stroke;
-    const char *attributes;
-};
-
-constexpr StrokeStyle kStyles[] = {
-    {Stroke::Cut, R"(stroke="#000000" stroke-width="0.3")"},
-    {Stroke::Fold, R"(stroke="#000000" stroke-width="0.2" stroke-dasharray="4 2")"},
-    {Stroke::Roll, R"(stroke="#606060" stroke-width="0.15")"},
-    {Stroke::Centre, R"(stroke="#0046c8" stroke-width="0.15" stroke-dasharray="8 2 1 2")"},
-    {Stroke::Mark, R"(stroke="#0046c8" stroke-width="0.25")"},
-};
-
 std::string Escaped(const std::string &text) {
     std::string out;
     for (char c : text) {
@@ -64,6 +51,23 @@ struct Placement {
     double top;
     Point2 operator()(Point2 p) const { return {p.x + dx, top - p.y}; }
 };
+
+std::string Colour(unsigned rgb) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string text = "#";
+    for (int shift = 20; shift >= 0; shift -= 4)
+        text += kHex[(rgb >> shift) & 0xf];
+    return text;
+}
+
+std::string StrokeAttributes(Stroke stroke) {
+    const StrokeLook &look = LookOf(stroke);
+    std::string text = "stroke=\"" + Colour(look.rgb) + "\" stroke-width=\"" + ExactNumber(look.width) + "\"";
+    std::string dashes;
+    for (double d : look.dashes)
+        dashes += (dashes.empty() ? "" : " ") + ExactNumber(d);
+    return dashes.empty() ? text : text + " stroke-dasharray=\"" + dashes + "\"";
+}
 
 std::string PathOf(const Shape &shape, const Placement &place) {
     auto xy = [](Point2 p) { return ExactNumber(p.x) + ' ' + ExactNumber(p.y); };
@@ -103,18 +107,16 @@ std::string PatternSvg(const std::vector<SectionPattern> &patterns) {
                 for (const Edge &edge : piece.edges) {
                     if ((edge.stroke == Stroke::Cut) != cut)
                         continue;
-                    const auto style =
-                        std::find_if(std::begin(kStyles), std::end(kStyles),
-                                     [&](const StrokeStyle &s) { return s.stroke == edge.stroke; });
-                    body += "    <path d=\"" + PathOf(edge.shape, place) + "\" " + style->attributes + "/>\n";
+                    body += "    <path d=\"" + PathOf(edge.shape, place) + "\" " +
+                            StrokeAttributes(edge.stroke) + "/>\n";
                 }
                 for (const Label &label : cut ? std::vector<Label>{} : piece.labels) {
                     const Point2 at = place(label.at);
-                    body += "    <text x=\"" + ExactNumber(at.x) + "\" y=\"" +
-                            ExactNumber(at.y + label.height / 2) +
-                            "\" font-family=\"sans-serif\" font-size=\"" +
-                            ExactNumber(label.height * kEmPerCapHeight) +
-                            "\" text-anchor=\"middle\" fill=\"#0046c8\">" + Escaped(label.text) + "</text>\n";
+                    body +=
+                        "    <text x=\"" + ExactNumber(at.x) + "\" y=\"" +
+                        ExactNumber(at.y + label.height / 2) + "\" font-family=\"sans-serif\" font-size=\"" +
+                        ExactNumber(label.height * kEmPerCapHeight) + "\" text-anchor=\"middle\" fill=\"" +
+                        Colour(LookOf(Stroke::Mark).rgb) + "\">" + Escaped(label.text) + "</text>\n";
                 }
                 body += "  </g>\n";
             }

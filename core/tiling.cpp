@@ -98,7 +98,8 @@ TilePlan PlanTiles(const Bounds &pattern, PaperSize area, double overlap) {
 
 TilePlan PlanPages(const Bounds &pattern, Paper paper, double overlap) {
     if (paper == Paper::Plotter) {
-        const PaperSize page{pattern.width() + 2 * kPlotterMargin,
+        // Never narrower than the scale check bar, which every page carries.
+        const PaperSize page{std::max(pattern.width(), kScaleBarLength) + 2 * kPlotterMargin,
                              pattern.height() + 2 * kPlotterMargin + kHeaderBand + kFooterBand};
         TilePlan plan = PlanTiles(pattern, {pattern.width(), pattern.height()}, 0);
         plan.page = page;

@@ -15,9 +15,10 @@ namespace quorvane {
 // y turned down, the pattern point `origin` landing on `deviceOrigin`.
 QTransform PatternToDevice(double unitsPerMm, Point2 origin, QPointF deviceOrigin);
 
-// A line or arc on the device. Arcs are built with QPainterPath::arcTo in
-// double angles (QPainter::drawArc's sixteenths of a degree would be 0.7 mm
-// off at 650 mm radius), any affine `toDevice` allowed.
+// A line or arc on the device, any affine `toDevice` allowed. Arcs are
+// cubic curves of at most 15° each, nanometres from the true circle:
+// QPainter::drawArc takes whole sixteenths of a degree (0.7 mm off at 650 mm
+// radius), and QPainterPath::arcTo's quarter-turn curves stray 0.18 mm there.
 QPainterPath PathOf(const Shape &shape, const QTransform &toDevice);
 
 // How a stroke is drawn: the cut solid and heaviest, the marks thin, folds

@@ -1,0 +1,200 @@
+#include "dxfpattern.h"
+
+#include "svgpattern.h"
+
+#include <dl_dxf.h>
+#include <dl_writer_ascii.h>
+
+#include <algorithm>
+
+namespace quorvane {
+
+namespace {
+
+// The millimetre of the $INSUNITS header variable.
+constexpr int kMillimetres = 4;
+// Colours of the AutoCAD index.
+constexpr int kWhite = 7; // black on a white background
+constexpr int kBlue = 5;
+
+constexpr const char *kCutLayer = "CUT";
+constexpr const char *kMarkLayer = "MARK";
+constexpr const char *kTextLayer = "TEXT";
+constexpr const char *kTextStyle = "Standard";
+
+// dxflib writes through DL_WriterA, which owns a file stream and prints reals
+// with sixteen decimals, locale permitting. This one keeps the text in
+// memory, so that the file can be saved in one go, and writes each real as
+// the shortest text that reads back to the same double.
+class DxfText : public DL_WriterA {
+  public:
+    explicit DxfText(DL_Codes::version version) : DL_WriterA("", version) {}
+
+    const std::string &text() const { return m_text; }
+
+    void dxfReal(int gc, double value) const override { Group(gc, ExactNumber(value)); }
+    void dxfInt(int gc, int value) const override { Group(gc, std::to_string(value)); }
+    void dxfHex(int gc, int value) const override {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        std::string digits;
+        auto v = static_cast<unsigned>(value);
+        do {
+            digits.insert(digits.begin(), kHex[v & 0xf]);
+            v >>= 4;
+        } while (v != 0);
+        Group(gc, digits);
+    }
+    void dxfString(int gc, const char *value) const override { Group(gc, value); }
+    void dxfString(int gc, const std::string &value) const override { Group(gc, value); }
+
+  private:
+    // Group codes right-aligned in three columns, as AutoCAD writes them.
+    void Group(int gc, const std::string &value) const {
+        const std::string code = std::to_string(gc);
+        m_text.append(code.size() < 3 ? 3 - code.size() : 0, ' ');
+        m_text += code + '\n' + value + '\n';
+    }
+
+    mutable std::string m_text;
+};
+
+struct StrokeLayer {
+    const char *layer;
+    const char *linetype;
+};
+
+StrokeLayer LayerOf(Stroke stroke) {
+    switch (stroke) {
+    case Stroke::Cut:
+        return {kCutLayer, "BYLAYER"};
+    case Stroke::Fold:
+        return {kMarkLayer, "DASHED"};
+    case Stroke::Centre:
+        return {kMarkLayer, "CENTER"};
+    case Stroke::Roll:
+    case Stroke::Mark:
+        break;
+    }
+    return {kMarkLayer, "BYLAYER"};
+}
+
+// A line type from a stroke's dashes: DXF gives gaps as negative lengths.
+void WriteLinetype(DL_Dxf &dxf, DxfText &out, const char *name, const char *description, Stroke stroke) {
+    std::vector<double> pattern = LookOf(stroke).dashes;
+    double length = 0;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        length += pattern[i];
+        if (i % 2 == 1)
+            pattern[i] = -pattern[i];
+    }
+    dxf.writeLinetype(
+        out, DL_LinetypeData(name, description, 0, static_cast<int>(pattern.size()), length, pattern.data()));
+}
+
+void WriteTables(DL_Dxf &dxf, DxfText &out) {
+    out.sectionTables();
+    dxf.writeVPort(out);
+
+    out.tableLinetypes(5);
+    dxf.writeLinetype(out, DL_LinetypeData("BYBLOCK", "", 0, 0, 0));
+    dxf.writeLinetype(out, DL_LinetypeData("BYLAYER", "", 0, 0, 0));
+    dxf.writeLinetype(out, DL_LinetypeData("CONTINUOUS", "Solid line", 0, 0, 0));
+    WriteLinetype(dxf, out, "DASHED", "Fold line", Stroke::Fold);
+    WriteLinetype(dxf, out, "CENTER", "Centre line", Stroke::Centre);
+    out.tableEnd();
+
+    out.tableLayers(4);
+    // Line weights in hundredths of a millimetre; -3 is the drawing's default.
+    struct LayerLook {
+        const char *name;
+        int colour;
+        int weight;
+    };
+    const LayerLook layers[] = {
+        {"0", kWhite, -3}, {kCutLayer, kWhite, 30}, {kMarkLayer, kBlue, -3}, {kTextLayer, kBlue, -3}};
+    for (const LayerLook &layer : layers)
+        dxf.writeLayer(out, DL_LayerData(layer.name, 0),
+                       DL_Attributes("", layer.colour, layer.weight, "CONTINUOUS", 1.0));
+    out.tableEnd();
+
+    out.tableStyle(1);
+    dxf.writeStyle(out, DL_StyleData(kTextStyle, 0, 0.0, 1.0, 0.0, 0, 2.5, "txt", ""));
+    out.tableEnd();
+
+    dxf.writeView(out);
+    dxf.writeUcs(out);
+    out.tableAppid(1);
+    dxf.writeAppid(out, "ACAD");
+    out.tableEnd();
+    dxf.writeDimStyle(out, 1, 1, 1, 1, 1);
+    dxf.writeBlockRecord(out);
+    out.tableEnd();
+    out.sectionEnd();
+
+    out.sectionBlocks();
+    for (const char *block : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+        dxf.writeBlock(out, DL_BlockData(block, 0, 0.0, 0.0, 0.0));
+        dxf.writeEndBlock(out, block);
+    }
+    out.sectionEnd();
+}
+
+void WritePiece(DL_Dxf &dxf, DxfText &out, const Piece &piece, double dx, double dy) {
+    for (const Edge &edge : piece.edges) {
+        const StrokeLayer where = LayerOf(edge.stroke);
+        const DL_Attributes attributes(where.layer, 256, -1, where.linetype, 1.0);
+        if (const Line *line = std::get_if<Line>(&edge.shape)) {
+            dxf.writeLine(
+                out,
+                DL_LineData(line->from.x + dx, line->from.y + dy, 0, line->to.x + dx, line->to.y + dy, 0),
+                attributes);
+        } else {
+            const Arc &arc = std::get<Arc>(edge.shape);
+            dxf.writeArc(
+                out,
+                DL_ArcData(arc.centre.x + dx, arc.centre.y + dy, 0, arc.radius, arc.startAngle, arc.endAngle),
+                attributes);
+        }
+    }
+    // Centred both ways on the label's point, which the alignment point
+    // carries; the insertion point repeats it for readers that ignore it.
+    constexpr int kCentre = 1, kMiddle = 2;
+    for (const Label &label : piece.labels) {
+        const double x = label.at.x + dx, y = label.at.y + dy;
+        dxf.writeText(out,
+                      DL_TextData(x, y, 0, x, y, 0, label.height, 1.0, 0, kCentre, kMiddle, label.text,
+                                  kTextStyle, 0.0),
+                      DL_Attributes(kTextLayer, 256, -1, "BYLAYER", 1.0));
+    }
+}
+
+} // namespace
+
+std::string PatternDxf(const std::vector<SectionPattern> &patterns) {
+    DL_Dxf dxf;
+    DxfText out(DL_Codes::AC1015);
+    dxf.writeHeader(out);
+    out.dxfString(9, "$INSUNITS");
+    out.dxfInt(70, kMillimetres);
+    out.dxfString(9, "$MEASUREMENT");
+    out.dxfInt(70, 1); // metric
+    out.sectionEnd();
+    WriteTables(dxf, out);
+
+    out.sectionEntities();
+    // Laid out as the SVG lays them, bottoms on the x axis.
+    double x = 0;
+    for (const SectionPattern &pattern : patterns) {
+        for (const Piece &piece : pattern.pieceList) {
+            WritePiece(dxf, out, piece, x - piece.bounds.left, -piece.bounds.bottom);
+            x += piece.bounds.width() + kSvgPieceGap;
+        }
+    }
+    out.sectionEnd();
+    dxf.writeObjects(out);
+    dxf.writeObjectsEnd(out);
+    out.dxfEOF();
+    return out.text();
+}
+
+} // namespace quorvane

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "buildsheet.h"
+#include "sheetpage.h"
+
+#include <vector>
+
+namespace quorvane {
+
+// Pages of the build sheet that one section's templates take, from `first` to `last`.
+struct PageRange {
+    int first = 0;
+    int last = 0;
+};
+
+// Page 1: how to print, the design and its results, a side view to scale,
+// the table of templates (one row per section, with `ranges` in its order)
+// and the notes.
+void PaintSummaryPage(const SheetPage &page, const BuildSheet &sheet, const std::vector<PageRange> &ranges);
+
+// 1 : n, n the first standard drawing scale at which `width` by `height` mm
+// fit into `room`.
+double DrawingScale(double width, double height, PaperSize room);
+QString ScaleText(double n); // "1 : 2.5"
+
+} // namespace quorvane
