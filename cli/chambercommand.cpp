@@ -82,7 +82,7 @@ std::string ChamberJson(const PipeResult &result) {
 } // namespace
 
 std::optional<CommandResult> ChamberFromArguments(const Arguments &args, const char *usage,
-                                                  PipeResult &result) {
+                                                  PipeResult &result, PipeTexts *typed) {
     PipeTexts texts;
     if (auto failed = GatherTexts(args, usage, texts))
         return failed;
@@ -95,6 +95,8 @@ std::optional<CommandResult> ChamberFromArguments(const Arguments &args, const c
     } catch (const ArithmeticFailure &e) {
         return CalcFailure(e.what());
     }
+    if (typed)
+        *typed = texts;
     return std::nullopt;
 }
 

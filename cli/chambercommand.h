@@ -14,8 +14,9 @@ namespace quorvane::cli {
 CommandResult RunChamber(const std::vector<std::string> &args);
 
 // Calculates the chamber the positionals (FILE, KEY=TEXT) and --straight-header
-// describe into result; otherwise says why not, with usage for a malformed line.
+// describe into result, and the texts it was read from into `texts` when
+// given; otherwise says why not, with usage for a malformed line.
 std::optional<CommandResult> ChamberFromArguments(const Arguments &args, const char *usage,
-                                                  PipeResult &result);
+                                                  PipeResult &result, PipeTexts *texts = nullptr);
 
 } // namespace quorvane::cli

@@ -3,6 +3,7 @@
 #include "commandresult.h"
 #include "flatconecommand.h"
 #include "savecommand.h"
+#include "templatescommand.h"
 #include "usage.h"
 
 #include <cstdio>
@@ -23,6 +24,7 @@ constexpr Command kCommands[] = {
     {"chamber", RunChamber},
     {"flatcone", RunFlatCone},
     {"save", RunSave},
+    {"templates", RunTemplates},
     {"port-width", RunPortWidth},
     {"segment-area", RunSegmentArea},
     {"port-area", RunPortArea},
@@ -56,7 +58,8 @@ CommandResult Run(const std::vector<std::string> &args) {
 } // namespace
 
 // There is no QCoreApplication: nothing here needs an event loop, and its
-// constructor would set the C locale from the environment.
+// constructor would set the C locale from the environment. Only the PDF of
+// `templates` makes one, for its fonts.
 int main(int argc, char **argv) {
     const CommandResult result = Run(std::vector<std::string>(argv + 1, argv + argc));
     std::fwrite(result.out.data(), 1, result.out.size(), stdout);

@@ -33,6 +33,26 @@ Commands:
       are applied, and the twelve keys are set in FILE (no extension is
       added), keeping everything else an existing FILE holds. The old file
       stays intact when the save fails. Prints nothing when it succeeds.
+  templates --thickness T [FILE] [KEY=TEXT]... [--straight-header] -o FILE
+  templates --thickness T --cone BASE TIP HEIGHT [--cone ...] -o FILE
+      Cutting templates of the chamber's seven sections (inputs as for
+      chamber), or of the typed cones, at 1:1.
+      -o FILE              the output; "-" writes SVG or DXF to stdout
+      --format pdf|svg|dxf the kind of file (default: FILE's extension):
+                           pdf a build sheet to print, with page 1 and the
+                           pattern in tiles; svg and dxf one drawing of
+                           every piece with true arcs, in millimetres
+      --only L1,L2,...     these sections only (with --cone: 1,2,...)
+      --mid-thickness      arcs as long as the sheet's middle, so the rolled
+                           cone has the typed inside diameters exactly;
+                           without it, the outside, as flatcone reports
+      --paper a4|letter|a3|tabloid|plotter   (default a4; plotter: one
+                           page per piece)
+      --overlap MM         shared by neighbouring pages (default 10)
+      --pieces N           equal pieces around each section, 1-12
+      --seam-allowance MM  a lap strip along one seam edge (default 0)
+      --roll-lines N       lines to roll along (default 0)
+      Print the PDF at 100 % ("fit to page" off) and measure its 100 mm bar.
   port-width CURVED BORE
       Chordal width of a port whose width is measured around the bore.
   segment-area RADIUS HEIGHT

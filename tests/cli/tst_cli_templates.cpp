@@ -1,0 +1,226 @@
+#include "dxfpattern.h"
+#include "pattern.h"
+#include "svgpattern.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include "scratchdisk.h"
+
+using namespace quorvane;
+
+namespace {
+
+const QStringList kExample = {"timing=190",     "RPM=10000",     "temp=500",
+                              "portWindowD=40", "portLength=30", "portFlangeD=38"};
+
+struct CliRun {
+    int status = -1;
+    QByteArray out, err;
+};
+
+CliRun Cli(const QStringList &args) {
+    QProcess process;
+    process.start(QStringLiteral(QUORVANE_CLI_PATH), args);
+    const bool ended = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
+    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+QStringList Templates(const QString &line) {
+    return QStringList{"templates"} + kExample + line.split(' ', Qt::SkipEmptyParts);
+}
+
+// The example's templates as core builds them: what every file must hold.
+std::vector<SectionPattern> ExamplePatterns(double thickness) {
+    const PipeInputs inputs{190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, false};
+    return BuildTemplates(ChamberSections(inputs, ComputeChamber(inputs)), {thickness}).patterns;
+}
+
+// The longest run of dark pixels in any row of a page rasterised at 254 dpi: ten to the millimetre.
+int LongestDarkRun(const QString &pdf, int page, const QString &prefix) {
+    QProcess raster;
+    raster.start("pdftoppm", {"-r", "254", "-gray", "-singlefile", "-f", QString::number(page), "-l",
+                              QString::number(page), pdf, prefix});
+    raster.waitForFinished(60000);
+    const QImage image(prefix + ".pgm");
+    int longest = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0, run = 0; x < image.width(); ++x) {
+            run = qGray(image.pixel(x, y)) < 128 ? run + 1 : 0;
+            longest = std::max(longest, run);
+        }
+    return longest;
+}
+
+} // namespace
+
+class TestCliTemplates : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+  private slots:
+    // The example's build sheet: its tile pages, printed at 100 %, carry a bar of exactly 100 mm.
+    void build_sheet_tiles_carry_a_100_mm_bar() {
+        const QString pdf = m_dir.filePath("x.pdf");
+        const CliRun run = Cli({"templates", "--thickness", "1.5", kExample[0], kExample[1], kExample[2],
+                                kExample[3], kExample[4], kExample[5], "-o", pdf});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err + run.out, QByteArray());
+        QProcess info;
+        info.start("pdfinfo", {pdf});
+        QVERIFY(info.waitForFinished(60000));
+        const auto pages = QRegularExpression("Pages: +(\\d+)").match(info.readAllStandardOutput());
+        QVERIFY(pages.hasMatch() && pages.captured(1).toInt() > 2);
+        const int bar = LongestDarkRun(pdf, pages.captured(1).toInt(), m_dir.filePath("tile"));
+        QVERIFY2(std::abs(bar - 1000) <= 1, qPrintable(QString::number(bar)));
+    }
+
+    // The SVG's arcs have the flat cone plot's radii C and D of every cone, and its size is in mm.
+    void svg_arcs_are_the_plots_radii() {
+        const CliRun run = Cli(Templates("--thickness 1.5 -o - --format svg"));
+        QCOMPARE(run.status, 0);
+        QXmlStreamReader svg(run.out);
+        QList<double> radii;
+        while (!svg.atEnd()) {
+            if (svg.readNext() != QXmlStreamReader::StartElement)
+                continue;
+            if (svg.name() == u"svg") {
+                QVERIFY(svg.attributes().value("width").endsWith(u"mm"));
+                QVERIFY(svg.attributes().value("height").endsWith(u"mm"));
+            }
+            static const QRegularExpression arc(" A ([^ ]+) ");
+            for (auto m = arc.globalMatch(svg.attributes().value("d").toString()); m.hasNext();)
+                radii << m.next().captured(1).toDouble();
+        }
+        QVERIFY(!svg.hasError());
+        for (const SectionPattern &p : ExamplePatterns(1.5))
+            if (!p.section.isCylinder())
+                QVERIFY(radii.contains(p.cone.innerRadius) && radii.contains(p.cone.outerRadius));
+    }
+
+    // What goes to a file or standard output is exactly what the writers make of core's templates.
+    void outputs_are_the_writers_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QByteArray>("expected");
+        const auto example = ExamplePatterns(1.5);
+        QTest::newRow("svg to stdout")
+            << "--thickness 1.5 -o - --format svg" << QByteArray::fromStdString(PatternSvg(example));
+        QTest::newRow("dxf to stdout")
+            << "--thickness=1.5 --format DXF -o -" << QByteArray::fromStdString(PatternDxf(example));
+        QTest::newRow("dxf by the file's extension")
+            << "--thickness 1.5 -o FILE.dxf" << QByteArray::fromStdString(PatternDxf(example));
+        QTest::newRow("only two, in chamber order")
+            << "--thickness 1.5 --only l6,L2 -o - --format svg"
+            << QByteArray::fromStdString(PatternSvg({example[1], example[5]}));
+    }
+    void outputs_are_the_writers() {
+        QFETCH(QString, line);
+        QFETCH(QByteArray, expected);
+        const QString file = m_dir.filePath("out.dxf");
+        const CliRun run = Cli(Templates(QString(line).replace("FILE.dxf", file)));
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.err, QByteArray());
+        QFile written(file);
+        QCOMPARE(line.contains("FILE") && written.open(QIODevice::ReadOnly) ? written.readAll() : run.out,
+                 expected);
+    }
+
+    // Each refused option is named, with the reason, and nothing is written.
+    void refusals_name_the_option_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("named");
+        const std::tuple<const char *, int, const char *> rows[] = {
+            {"--thickness= -o OUT.pdf", 2, "invalid option --thickness: Type the sheet thickness."},
+            {"--thickness -1 -o OUT.pdf", 2,
+             "invalid option --thickness: The sheet thickness must be from 0"},
+            {"--thickness 20.5 -o OUT.pdf", 2, "invalid option --thickness:"},
+            {"--thickness 1 --overlap -1 -o OUT.pdf", 2, "invalid option --overlap:"},
+            {"--thickness 1 --overlap 64 -o OUT.pdf", 2,
+             "invalid option --overlap: The overlap must be from 0 to 63.3"},
+            {"--thickness 1 --pieces 0 -o OUT.pdf", 2, "invalid option --pieces:"},
+            {"--thickness 1 --pieces 13 -o OUT.pdf", 2, "invalid option --pieces:"},
+            {"--thickness 1 --seam-allowance 51 -o OUT.pdf", 2, "invalid option --seam-allowance:"},
+            {"--thickness 1 --roll-lines 1.5 -o OUT.pdf", 2, "invalid option --roll-lines:"},
+            {"--thickness 1 --paper b5 -o OUT.pdf", 2, "invalid option --paper:"},
+            {"--thickness 1 -o OUT.txt", 2, "invalid option --format:"},
+            {"--thickness 1 -o -", 2, "invalid option --format:"},
+            {"--thickness 1 --format pdf -o -", 2, "invalid option --format: a PDF goes to a file"},
+            {"--thickness 1 --only L8 -o OUT.pdf", 2,
+             "invalid option --only: no section \"l8\"; the sections are L1, L2"},
+            {"--thickness 1 -o OUT.pdf --cone 120 80", 2, "option --cone needs BASE TIP HEIGHT"},
+            {"-o OUT.pdf", 2, "templates needs --thickness T and -o FILE"},
+            {"--thickness 1 -o NOWHERE/x.svg", 1, "cannot save "},
+            {"--thickness 1 RPM=40000 -o OUT.pdf", 3, "The RPM is too large"},
+        };
+        for (const auto &[line, status, named] : rows)
+            QTest::newRow(line) << QString(line) << status << QString(named);
+    }
+    void refusals_name_the_option() {
+        QFETCH(QString, line);
+        QFETCH(int, status);
+        QFETCH(QString, named);
+        const QString out = m_dir.filePath("refused");
+        const CliRun run =
+            Cli(Templates(line.replace("OUT", out).replace("NOWHERE", m_dir.filePath("none"))));
+        QCOMPARE(run.status, status);
+        QVERIFY2(run.err.startsWith(("quorvane-cli: " + named).toUtf8()), run.err.constData());
+        QCOMPARE(run.out, QByteArray());
+        QCOMPARE(QDir(m_dir.path()).entryList({"refused*", "none"}), QStringList());
+    }
+
+    // Typed cones: one without length is left out and said so; with none left there is nothing to export.
+    void typed_cones_without_length_are_said_data() {
+        QTest::addColumn<QStringList>("cones");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("err");
+        QTest::newRow("one of two") << QStringList{"120", "80", "150", "--cone", "100", "60", "0"} << 0
+                                    << QByteArray(
+                                           "quorvane-cli: Cone 2 has no length, so it has no template.\n");
+        QTest::newRow("the only one")
+            << QStringList{"120", "80", "0"} << 2
+            << QByteArray(
+                   "quorvane-cli: Cone has no length, so it has no template.\n"
+                   "quorvane-cli: invalid option --cone: nothing to export: no section has a length.\n");
+    }
+    void typed_cones_without_length_are_said() {
+        QFETCH(QStringList, cones);
+        QFETCH(int, status);
+        QFETCH(QByteArray, err);
+        const CliRun run =
+            Cli(QStringList{"templates", "--thickness", "1", "-o", "-", "--format", "dxf", "--cone"} + cones);
+        QCOMPARE(run.status, status);
+        QCOMPARE(run.err, err);
+        QCOMPARE(run.out.isEmpty(), status != 0);
+        QVERIFY(!QString(run.out).contains(
+            QRegularExpression("\\b(nan|inf)\\b", QRegularExpression::CaseInsensitiveOption)));
+    }
+
+    // A full disk fails the write with status 1 and leaves the old file whole and no partial file beside it.
+    void full_disk_keeps_the_old_file() {
+        scratch::SmallDisk disk;
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.error()));
+        const QString path = disk.filePath("pipe.svg");
+        QCOMPARE(Cli(Templates("--thickness 1 --only L7 -o " + path)).status, 0);
+        QVERIFY(disk.Fill());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        const CliRun run = Cli(Templates("--thickness 1 --pieces 12 --roll-lines 36 -o " + path));
+        QCOMPARE(run.status, 1);
+        QVERIFY2(run.err.contains("No space left on device"), run.err.constData());
+        QVERIFY(file.seek(0));
+        QCOMPARE(file.readAll(), before);
+        QCOMPARE(QDir(disk.filePath({})).entryList(QDir::Files), QStringList({"filler", "pipe.svg"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCliTemplates)
+#include "tst_cli_templates.moc"
