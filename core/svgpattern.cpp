@@ -62,10 +62,14 @@ std::string Colour(unsigned rgb) {
 
 std::string StrokeAttributes(Stroke stroke) {
     const StrokeLook &look = LookOf(stroke);
-    std::string text = "stroke=\"" + Colour(look.rgb) + "\" stroke-width=\"" + ExactNumber(look.width) + "\"";
+    std::string text = "stroke=\"";
+    text += Colour(look.rgb) + "\" stroke-width=\"" + ExactNumber(look.width) + "\"";
     std::string dashes;
-    for (double d : look.dashes)
-        dashes += (dashes.empty() ? "" : " ") + ExactNumber(d);
+    for (double d : look.dashes) {
+        if (!dashes.empty())
+            dashes += ' ';
+        dashes += ExactNumber(d);
+    }
     return dashes.empty() ? text : text + " stroke-dasharray=\"" + dashes + "\"";
 }
 
