@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QStandardPaths>
 
 namespace quorvane {
@@ -51,6 +52,11 @@ bool FileDialogs::ConfirmOverwrite(QWidget *owner, const QString &title, const Q
     return QMessageBox::question(owner, title,
                                  QStringLiteral("%1 already exists.\nDo you want to replace it?")
                                      .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
+}
+
+bool FileDialogs::ShowPrintDialog(QWidget *owner, QPrinter &printer) {
+    QPrintDialog dialog(&printer, owner);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace quorvane

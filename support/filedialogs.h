@@ -2,11 +2,13 @@
 
 #include <QString>
 
+class QPrinter;
 class QWidget;
 
 namespace quorvane {
 
-// The dialogs the File menu shows, behind one seam so tests can answer them.
+// The dialogs the File menu and the cutting templates show, behind one seam
+// so tests can answer them.
 class FileDialogs {
   public:
     virtual ~FileDialogs() = default;
@@ -20,6 +22,9 @@ class FileDialogs {
     virtual void ShowError(QWidget *owner, const QString &title, const QString &text);
     // Whether to replace the existing file at `path`.
     virtual bool ConfirmOverwrite(QWidget *owner, const QString &title, const QString &path);
+    // The system print dialog for `printer`, which it sets up as the user
+    // chooses; false when the user cancels.
+    virtual bool ShowPrintDialog(QWidget *owner, QPrinter &printer);
 };
 
 // The user's documents folder, or an empty text when there is none.
