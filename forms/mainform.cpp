@@ -14,6 +14,7 @@
 #include "plotform.h"
 #include "portareaform.h"
 #include "quorvane_version.h"
+#include "templateform.h"
 #include "tooltip.h"
 #include "tubecalcform.h"
 #include "weblinks.h"
@@ -160,14 +161,21 @@ MainForm::MainForm(std::unique_ptr<FileDialogs> dialogs)
     auto portArea = std::make_unique<PortAreaForm>();
     auto inputCalc = std::make_unique<InputCalcForm>();
     auto tubeCalc = std::make_unique<TubeCalcForm>();
+    auto templates = std::make_unique<TemplateForm>(*m_dialogs);
     m_plot = plot.get();
     m_portArea = portArea.get();
     m_inputCalc = inputCalc.get();
     m_tubeCalc = tubeCalc.get();
+    m_templates = templates.get();
     m_toolWindows.push_back(std::move(plot));
     m_toolWindows.push_back(std::move(portArea));
     m_toolWindows.push_back(std::move(inputCalc));
     m_toolWindows.push_back(std::move(tubeCalc));
+    m_toolWindows.push_back(std::move(templates));
+    connect(m_plot, &PlotForm::templatesRequested, m_templates,
+            [this](const TemplateSource &source, const QString &thickness) {
+                m_templates->ShowFor(source, thickness);
+            });
     SetupToolTips();
     Box(PipeField::Timing)->setFocus();
 }
@@ -183,6 +191,8 @@ void MainForm::BuildMenus() {
             mnuFile->addAction(QString::fromLatin1(fileItems[i]), this, [this, i] { mnuFileType_Click(i); });
         item->setObjectName(QStringLiteral("mnuFileType(%1)").arg(i));
     }
+    mnuFile->addAction(QStringLiteral("Cutting &Templates\u2026"), this, &MainForm::mnuFileTemplates_Click)
+        ->setObjectName(QStringLiteral("mnuFileTemplates"));
     QMenu *mnuTools = menuBar()->addMenu(QStringLiteral("Tools"));
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
     const char *toolItems[] = {"&Port Calculators", "&Input Value Calculators", "&Cone Calculators"};
@@ -242,6 +252,9 @@ void MainForm::CalculatePipe() {
     SetBoxText(txtTunedLength, QString::fromStdString(texts.tunedLength));
     txtWarn->setPlainText(QString::fromStdString(result.warningText));
     m_state.coneList = ConeListOf(result);
+    m_state.inputTexts = BoxTexts();
+    m_state.inputs = inputs;
+    m_state.result = result;
     m_state.pipeCalculated = true;
 }
 
@@ -275,6 +288,10 @@ void MainForm::mnuTools1_Click(int index) {
     ToolWindow *windows[] = {m_portArea, m_inputCalc, m_tubeCalc};
     if (index >= 0 && index < int(std::size(windows)))
         windows[index]->ShowInFront();
+}
+
+void MainForm::mnuFileTemplates_Click() {
+    m_templates->ShowFor(LastCalculation(m_state));
 }
 
 void MainForm::mnuFileType_Click(int index) {

@@ -24,6 +24,7 @@ class PlotForm;
 class PortAreaForm;
 class InputCalcForm;
 class TubeCalcForm;
+class TemplateForm;
 class ToolWindow;
 class clsTooltip;
 struct HelpTip;
@@ -43,12 +44,15 @@ class MainForm : public QMainWindow {
     PortAreaForm *portAreaForm() const { return m_portArea; }
     InputCalcForm *inputCalcForm() const { return m_inputCalc; }
     TubeCalcForm *tubeCalcForm() const { return m_tubeCalc; }
+    TemplateForm *templateForm() const { return m_templates; }
     clsTooltip *toolTips() const { return m_toolTips.get(); }
     bool toolTipsAttached() const { return m_toolTipsAttached; }
 
     void cmdPipeCalc_Click();
     void cmdPlot_Click();
     void mnuFileType_Click(int index);
+    // Cutting Templates for the last completed calculation.
+    void mnuFileTemplates_Click();
     void mnuTools1_Click(int index);
 
   protected:
@@ -90,6 +94,7 @@ class MainForm : public QMainWindow {
     PortAreaForm *m_portArea = nullptr;
     InputCalcForm *m_inputCalc = nullptr;
     TubeCalcForm *m_tubeCalc = nullptr;
+    TemplateForm *m_templates = nullptr;
     std::vector<std::unique_ptr<ToolWindow>> m_toolWindows;
 
     std::unique_ptr<clsTooltip> m_toolTips;

@@ -6,6 +6,7 @@
 #include "coneplot.h"
 #include "controltable.h"
 #include "lookandfeel.h"
+#include "numeric.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -34,7 +35,8 @@ constexpr ControlRow kLayout[] = {
     {K::Button, "cmdPlot", "Plot Cone", 32, 296, 129, 33, 6},
     {K::MultiLineScroll, "txtOutput", "", 24, 344, 153, 305, 7},
     {K::Picture, "picConePlot", "", 200, 24, 584, 587},
-    {K::Button, "cmdClose", "Close", 648, 624, 137, 33, 8},
+    {K::Button, "cmdTemplates", "Cutting Templates\u2026", 200, 624, 161, 33, 8},
+    {K::Button, "cmdClose", "Close", 648, 624, 137, 33, 9},
 };
 
 } // namespace
@@ -52,7 +54,6 @@ PlotForm::PlotForm(const DesignState &state)
     optPlot = {Control<QRadioButton>(controls, "optPlot(0)"), Control<QRadioButton>(controls, "optPlot(1)")};
     cmdPlot = Control<QPushButton>(controls, "cmdPlot");
     txtOutput = Control<QPlainTextEdit>(controls, "txtOutput");
-    cmdClose = Control<QPushButton>(controls, "cmdClose");
 
     // The pair is one Tab stop, at the selected option; the arrow keys move within it.
     for (QRadioButton *option : optPlot)
@@ -68,7 +69,9 @@ PlotForm::PlotForm(const DesignState &state)
     }
     SelectAllOnFocus(txtOutput);
     connect(cmdPlot, &QPushButton::clicked, this, &PlotForm::cmdPlot_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::hide);
+    connect(Control<QPushButton>(controls, "cmdTemplates"), &QPushButton::clicked, this,
+            &PlotForm::cmdTemplates_Click);
+    connect(Control<QPushButton>(controls, "cmdClose"), &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void PlotForm::EnableBatch() {
@@ -86,15 +89,34 @@ void PlotForm::cmdPlot_Click() {
             CalcSingleCone(BoxText(txtD1), BoxText(txtD2), BoxText(txtLenConeInput), BoxText(txtSheetThick)));
 }
 
-void PlotForm::ShowPlot(const CalcOutcome &outcome) {
-    // A refused box is marked without a message, also one too large to read.
-    if (outcome.focus) {
-        QLineEdit *const boxes[] = {txtD1, txtD2, txtLenConeInput, txtSheetThick};
-        QLineEdit *box = boxes[*outcome.focus];
-        box->setFocus(Qt::OtherFocusReason);
-        SetBackground(box, kRejectedRed);
+void PlotForm::cmdTemplates_Click() {
+    const QString thickness = txtSheetThick->text();
+    if (optPlot[1]->isChecked()) {
+        emit templatesRequested(LastCalculation(m_state), thickness);
         return;
     }
+    if (MarkRefused(
+            CalcSingleCone(BoxText(txtD1), BoxText(txtD2), BoxText(txtLenConeInput), BoxText(txtSheetThick))))
+        return;
+    const Section cone{"Cone", ParseLeadingNumber(BoxText(txtD1)), ParseLeadingNumber(BoxText(txtD2)),
+                       ParseLeadingNumber(BoxText(txtLenConeInput))};
+    emit templatesRequested({{cone}, std::nullopt}, thickness);
+}
+
+bool PlotForm::MarkRefused(const CalcOutcome &outcome) {
+    // A refused box is marked without a message, also one too large to read.
+    if (!outcome.focus)
+        return false;
+    QLineEdit *const boxes[] = {txtD1, txtD2, txtLenConeInput, txtSheetThick};
+    QLineEdit *box = boxes[*outcome.focus];
+    box->setFocus(Qt::OtherFocusReason);
+    SetBackground(box, kRejectedRed);
+    return true;
+}
+
+void PlotForm::ShowPlot(const CalcOutcome &outcome) {
+    if (MarkRefused(outcome))
+        return;
     txtOutput->setPlainText(QString::fromStdString(outcome.ok() ? outcome.outputs.front() : outcome.failure));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designstate.h"
+#include "templateform.h"
 #include "toolwindow.h"
 
 #include <array>
@@ -29,9 +30,17 @@ class PlotForm : public ToolWindow {
     void EnableBatch();
 
     void cmdPlot_Click();
+    // Asks for the cutting templates of what Plot Cone would plot now: the
+    // typed cone, checked as Plot Cone checks it, or the last chamber.
+    void cmdTemplates_Click();
+
+  signals:
+    void templatesRequested(const quorvane::TemplateSource &source, const QString &thickness);
 
   private:
     void ShowPlot(const CalcOutcome &outcome);
+    // Marks the box a check refused; false when none was.
+    bool MarkRefused(const CalcOutcome &outcome);
     void InputBox_Change(QLineEdit *box);
 
     const DesignState &m_state;
@@ -43,7 +52,6 @@ class PlotForm : public ToolWindow {
     std::array<QRadioButton *, 2> optPlot{};
     QPushButton *cmdPlot = nullptr;
     QPlainTextEdit *txtOutput = nullptr;
-    QPushButton *cmdClose = nullptr;
 };
 
 } // namespace quorvane

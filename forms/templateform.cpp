@@ -1,0 +1,379 @@
+#include "templateform.h"
+
+#include "calcoutcomeview.h"
+#include "controltable.h"
+#include "filedialogs.h"
+#include "lookandfeel.h"
+#include "numeric.h"
+#include "svgpattern.h"
+#include "templatefiles.h"
+#include "templatepreview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace quorvane {
+
+namespace {
+
+using K = ControlRow::Kind;
+
+// Options stand in one column, each caption left of its box; the message
+// line stands beside the buttons, where the eye is when a press is refused.
+constexpr ControlRow kLayout[] = {
+    {K::Label, "lblSections", "Sections to cut", 16, 12, 241, 16},
+    {K::Picture, "lstSections", "", 16, 28, 241, 164, 0},
+    {K::Label, "lblNoDesign", "", 16, 28, 241, 164},
+    {K::Label, "lblThickness", "Sheet thickness (mm)", 16, 213, 156, 16},
+    {K::Edit, "txtThickness", "", 176, 208, 81, 25, 1},
+    {K::Label, "lblPaper", "Paper", 16, 245, 156, 16},
+    {K::Combo, "cmbPaper", "", 176, 240, 81, 25, 2},
+    {K::Label, "lblOverlap", "Page overlap (mm)", 16, 277, 156, 16},
+    {K::Edit, "txtOverlap", "", 176, 272, 81, 25, 3},
+    {K::Label, "lblPieces", "Pieces around", 16, 309, 156, 16},
+    {K::Edit, "txtPieces", "", 176, 304, 81, 25, 4},
+    {K::Label, "lblSeamAllowance", "Seam allowance (mm)", 16, 341, 156, 16},
+    {K::Edit, "txtSeamAllowance", "", 176, 336, 81, 25, 5},
+    {K::Label, "lblRollLines", "Roll lines", 16, 373, 156, 16},
+    {K::Edit, "txtRollLines", "", 176, 368, 81, 25, 6},
+    {K::Check, "chkMidThickness", "Arcs at mid-thickness", 16, 402, 241, 21, 7},
+    {K::Picture, "picPreview", "", 272, 12, 612, 488},
+    {K::Label, "lblSummary", "", 16, 512, 868, 16},
+    {K::Label, "lblMessage", "", 16, 540, 384, 48},
+    {K::Button, "cmdSavePdf", "Save PDF\u2026", 408, 548, 89, 33, 8},
+    {K::Button, "cmdSaveSvg", "Save SVG\u2026", 503, 548, 89, 33, 9},
+    {K::Button, "cmdSaveDxf", "Save DXF\u2026", 598, 548, 89, 33, 10},
+    {K::Button, "cmdPrint", "Print\u2026", 693, 548, 89, 33, 11},
+    {K::Button, "cmdClose", "Close", 795, 548, 89, 33, 12},
+};
+constexpr QSize kClientSize(900, 596);
+
+// The option boxes in TemplateField order.
+constexpr const char *kBoxNames[] = {"txtThickness", "txtOverlap", "txtPieces", "txtSeamAllowance",
+                                     "txtRollLines"};
+
+constexpr Paper kPapers[] = {Paper::A4, Paper::Letter, Paper::A3, Paper::Tabloid, Paper::Plotter};
+
+struct FileFormat {
+    const char *title;
+    const char *filter;
+    const char *defaultName;
+    const char *extension;
+};
+// In the order of TemplateForm::Format.
+constexpr FileFormat kFormats[] = {
+    {"Save PDF", "Build sheet, PDF (*.pdf)|*.pdf", "CuttingTemplates.pdf", "pdf"},
+    {"Save SVG", "Cutting templates, SVG (*.svg)|*.svg", "CuttingTemplates.svg", "svg"},
+    {"Save DXF", "Cutting templates, DXF (*.dxf)|*.dxf", "CuttingTemplates.dxf", "dxf"},
+};
+
+constexpr const char *kNothingToCut =
+    "Nothing to cut yet.\n\nPress Pipe Calc in the main window first, or type a cone in Plot Flat Cones.";
+
+QString WithExtension(const QString &path, const char *extension) {
+    if (QFileInfo(path).suffix().compare(QLatin1String(extension), Qt::CaseInsensitive) == 0)
+        return path;
+    return path + QLatin1Char('.') + QLatin1String(extension);
+}
+
+QString Counted(qsizetype n, const char *one, const char *many) {
+    return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
+}
+
+// The sheet metal the pieces take laid side by side, as the SVG and DXF files lay them.
+Bounds SheetNeeded(const std::vector<SectionPattern> &patterns) {
+    Bounds sheet;
+    for (const SectionPattern &pattern : patterns) {
+        for (const Piece &piece : pattern.pieceList) {
+            sheet.right += (sheet.right > 0 ? kSvgPieceGap : 0) + piece.bounds.width();
+            sheet.top = std::max(sheet.top, piece.bounds.height());
+        }
+    }
+    return sheet;
+}
+
+} // namespace
+
+TemplateSource LastCalculation(const DesignState &state) {
+    if (!state.pipeCalculated)
+        return {};
+    return {ChamberSections(state.inputs, state.result),
+            SheetDesign{state.inputTexts, state.inputs.straightHeader, state.result}};
+}
+
+TemplateForm::TemplateForm(FileDialogs &dialogs)
+    : ToolWindow("TemplateForm", QStringLiteral("Cutting Templates"), kClientSize.width(),
+                 kClientSize.height()),
+      m_dialogs(dialogs) {
+    auto *list = new QListWidget;
+    list->setObjectName(QStringLiteral("lstSections"));
+    auto *preview = new TemplatePreview;
+    preview->setObjectName(QStringLiteral("picPreview"));
+    const auto controls = BuildControls(this, kLayout, {list, preview});
+    lstSections = list;
+    picPreview = preview;
+    lblNoDesign = Control<QLabel>(controls, "lblNoDesign");
+    cmbPaper = Control<QComboBox>(controls, "cmbPaper");
+    chkMidThickness = Control<QCheckBox>(controls, "chkMidThickness");
+    lblSummary = Control<QLabel>(controls, "lblSummary");
+    lblMessage = Control<QLabel>(controls, "lblMessage");
+    m_outputButtons = {
+        Control<QPushButton>(controls, "cmdSavePdf"), Control<QPushButton>(controls, "cmdSaveSvg"),
+        Control<QPushButton>(controls, "cmdSaveDxf"), Control<QPushButton>(controls, "cmdPrint")};
+    lblNoDesign->setWordWrap(true);
+    lblNoDesign->setText(QString::fromLatin1(kNothingToCut));
+    lblMessage->setWordWrap(true);
+    lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    const TemplateTexts initial;
+    const std::string initialTexts[] = {initial.thickness, initial.overlap, initial.pieces,
+                                        initial.seamAllowance, initial.rollLines};
+    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
+        m_boxes[i] = Control<QLineEdit>(controls, kBoxNames[i]);
+        SetBoxText(m_boxes[i], QString::fromStdString(initialTexts[i]));
+        SelectAllOnFocus(m_boxes[i]);
+        connect(m_boxes[i], &QLineEdit::textChanged, this, &TemplateForm::Refresh);
+    }
+    m_boxColour = Background(m_boxes[0]);
+    for (const Paper paper : kPapers) {
+        QString name = QString::fromLatin1(NameOf(paper));
+        name[0] = name[0].toUpper();
+        cmbPaper->addItem(name, static_cast<int>(paper));
+    }
+    cmbPaper->setCurrentIndex(cmbPaper->findData(static_cast<int>(initial.paper)));
+    chkMidThickness->setChecked(initial.midThickness);
+
+    connect(cmbPaper, &QComboBox::currentIndexChanged, this, &TemplateForm::Refresh);
+    connect(chkMidThickness, &QCheckBox::toggled, this, &TemplateForm::Refresh);
+    connect(lstSections, &QListWidget::itemChanged, this, &TemplateForm::Refresh);
+    connect(lstSections, &QListWidget::currentRowChanged, this, &TemplateForm::ShowPreview);
+    connect(m_outputButtons[0], &QPushButton::clicked, this, &TemplateForm::cmdSavePdf_Click);
+    connect(m_outputButtons[1], &QPushButton::clicked, this, &TemplateForm::cmdSaveSvg_Click);
+    connect(m_outputButtons[2], &QPushButton::clicked, this, &TemplateForm::cmdSaveDxf_Click);
+    connect(m_outputButtons[3], &QPushButton::clicked, this, &TemplateForm::cmdPrint_Click);
+    connect(Control<QPushButton>(controls, "cmdClose"), &QPushButton::clicked, this, &QWidget::hide);
+    FillSections();
+    Refresh();
+}
+
+void TemplateForm::ShowFor(const TemplateSource &source, const std::optional<QString> &thickness) {
+    m_source = source;
+    FillSections();
+    if (thickness)
+        SetBoxText(Box(TemplateField::Thickness), *thickness);
+    Refresh();
+    ShowInFront();
+}
+
+void TemplateForm::FillSections() {
+    const QSignalBlocker quiet(lstSections);
+    lstSections->clear();
+    for (const Section &section : m_source.sections) {
+        auto *item = new QListWidgetItem(QString::fromStdString(section.name), lstSections);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Checked);
+    }
+    lstSections->setCurrentRow(0);
+    lstSections->setVisible(!m_source.sections.empty());
+    lblNoDesign->setVisible(m_source.sections.empty());
+}
+
+std::optional<TemplateOptions> TemplateForm::ReadOptions() {
+    TemplateTexts texts;
+    std::string *fields[] = {&texts.thickness, &texts.overlap, &texts.pieces, &texts.seamAllowance,
+                             &texts.rollLines};
+    for (std::size_t i = 0; i < m_boxes.size(); ++i)
+        *fields[i] = BoxText(m_boxes[i]);
+    texts.paper = static_cast<Paper>(cmbPaper->currentData().toInt());
+    texts.midThickness = chkMidThickness->isChecked();
+    // Plotter paper gives every piece a page of its own size: nothing overlaps.
+    Box(TemplateField::Overlap)->setEnabled(texts.paper != Paper::Plotter);
+
+    TemplateOptions options;
+    const std::optional<TemplateRefusal> refusal = ReadTemplateOptions(texts, options);
+    for (QLineEdit *box : m_boxes)
+        SetBackground(box, m_boxColour);
+    if (!refusal)
+        return options;
+    SetBackground(Box(refusal->field), kRejectedRed);
+    lblMessage->setText(QString::fromStdString(refusal->reason));
+    return std::nullopt;
+}
+
+void TemplateForm::Refresh() {
+    m_sheet = BuildSheet{};
+    m_sheet.design = m_source.design;
+    lblSummary->clear();
+    lblMessage->clear();
+    for (QPushButton *button : m_outputButtons)
+        button->setEnabled(false);
+    m_options = ReadOptions();
+    const std::optional<TemplateOptions> &options = m_options;
+    if (m_source.sections.empty()) {
+        picPreview->ShowMessage(QString::fromLatin1(kNothingToCut));
+        return;
+    }
+    if (!options) {
+        picPreview->ShowMessage(QStringLiteral("Correct the box marked red to see the template."));
+        return;
+    }
+    m_sheet.options = *options;
+    std::vector<Section> chosen;
+    for (int i = 0; i < lstSections->count(); ++i)
+        if (lstSections->item(i)->checkState() == Qt::Checked)
+            chosen.push_back(m_source.sections[static_cast<std::size_t>(i)]);
+    try {
+        m_sheet.templates = BuildTemplates(chosen, options->pattern);
+    } catch (const ArithmeticFailure &failure) {
+        m_sheet.templates = {};
+        ShowProblem(QString::fromUtf8(failure.what()));
+        return;
+    }
+    QStringList notes;
+    for (const std::string &note : m_sheet.templates.notes)
+        notes << QString::fromStdString(note);
+    const std::vector<SectionPattern> &patterns = m_sheet.templates.patterns;
+    if (chosen.empty())
+        notes << QStringLiteral("Check the sections to cut: none is checked, so there is nothing to save.");
+    else if (patterns.empty())
+        notes << QStringLiteral("None of the checked sections has a length: there is nothing to save.");
+    lblMessage->setText(notes.join(QLatin1Char('\n')));
+    ShowPreview();
+    if (patterns.empty())
+        return;
+
+    qsizetype pieces = 0;
+    for (const SectionPattern &pattern : patterns)
+        pieces += static_cast<qsizetype>(pattern.pieceList.size());
+    const Bounds sheet = SheetNeeded(patterns);
+    lblSummary->setText(QStringLiteral("%1 on %2 of %3 paper; sheet metal %4 \u00D7 %5 mm")
+                            .arg(Counted(pieces, "piece", "pieces"),
+                                 Counted(PageCount(m_sheet), "page", "pages"),
+                                 QString::fromLatin1(NameOf(options->paper)),
+                                 QString::fromStdString(FormatFixed(sheet.width(), 1)),
+                                 QString::fromStdString(FormatFixed(sheet.height(), 1))));
+    for (QPushButton *button : m_outputButtons)
+        button->setEnabled(true);
+}
+
+void TemplateForm::ShowPreview() {
+    const int row = lstSections->currentRow();
+    if (m_source.sections.empty() || !m_options)
+        return;
+    if (row < 0) {
+        picPreview->ShowMessage(QStringLiteral("Select a section to see its template."));
+        return;
+    }
+    const Section &section = m_source.sections[static_cast<std::size_t>(row)];
+    TemplateSet one;
+    try {
+        one = BuildTemplates({section}, m_sheet.options.pattern);
+    } catch (const ArithmeticFailure &failure) {
+        picPreview->ShowMessage(QString::fromUtf8(failure.what()));
+        return;
+    }
+    if (one.patterns.empty()) {
+        picPreview->ShowMessage(QString::fromStdString(one.notes.front()));
+        return;
+    }
+    const Piece &piece = one.patterns.front().pieceList.front();
+    const TilePlan plan = PlanPages(piece.bounds, m_sheet.options.paper, m_sheet.options.overlap);
+    // The build sheet's page 1 states the design; each section's pages follow
+    // in order, a piece of several pages opening with its assembly map.
+    int firstPage = 0;
+    int before = 1;
+    for (const SectionPattern &pattern : m_sheet.templates.patterns) {
+        if (pattern.section.name == section.name) {
+            firstPage = before + 1 + (plan.tiles.size() > 1 ? 1 : 0);
+            break;
+        }
+        before += SectionPageCount(pattern, m_sheet.options);
+    }
+    picPreview->ShowPiece(piece, plan, firstPage);
+}
+
+void TemplateForm::ShowProblem(const QString &text) {
+    lblMessage->setText(text);
+    picPreview->ShowMessage(text);
+}
+
+void TemplateForm::cmdSavePdf_Click() {
+    Save(Format::Pdf);
+}
+
+void TemplateForm::cmdSaveSvg_Click() {
+    Save(Format::Svg);
+}
+
+void TemplateForm::cmdSaveDxf_Click() {
+    Save(Format::Dxf);
+}
+
+void TemplateForm::Save(Format format) {
+    const FileFormat &file = kFormats[static_cast<int>(format)];
+    const QString title = QString::fromLatin1(file.title);
+    const QString chosen =
+        m_dialogs.ShowSaveDialog(this, QString::fromLatin1(file.filter), title, GetDocumentsFolder(),
+                                 QString::fromLatin1(file.defaultName));
+    if (chosen.isEmpty())
+        return;
+    const QString path = WithExtension(chosen, file.extension);
+    // The dialog asked about the name as typed; the added extension may name another file.
+    if (path != chosen && QFileInfo::exists(path) && !m_dialogs.ConfirmOverwrite(this, title, path))
+        return;
+    const QByteArray bytes = QFile::encodeName(path);
+    SaveOutcome saved;
+    try {
+        switch (format) {
+        case Format::Pdf:
+            saved = SaveBuildSheetPdf(bytes, m_sheet);
+            break;
+        case Format::Svg:
+            saved = SaveTemplateSvg(bytes, m_sheet.templates.patterns);
+            break;
+        case Format::Dxf:
+            saved = SaveTemplateDxf(bytes, m_sheet.templates.patterns);
+            break;
+        }
+    } catch (const ArithmeticFailure &failure) {
+        saved.error = QString::fromUtf8(failure.what());
+    }
+    if (saved.saved)
+        return;
+    QString text = QStringLiteral("The cutting templates could not be saved to %1.\n\n%2")
+                       .arg(QDir::toNativeSeparators(path), saved.error);
+    if (saved.oldFileKept && QFileInfo::exists(path))
+        text += QStringLiteral("\n\nThe file on disk was left as it was.");
+    m_dialogs.ShowError(this, title, text);
+}
+
+void TemplateForm::cmdPrint_Click() {
+    // Full page and the pages' own sizes: the templates must come out at 1:1.
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setFullPage(true);
+    printer.setDocName(QStringLiteral("Cutting templates"));
+    if (!m_dialogs.ShowPrintDialog(this, printer))
+        return;
+    bool printed = false;
+    QString reason;
+    try {
+        printed = PaintBuildSheet(printer, m_sheet);
+    } catch (const ArithmeticFailure &failure) {
+        reason = QStringLiteral("\n\n") + QString::fromUtf8(failure.what());
+    }
+    if (!printed)
+        m_dialogs.ShowError(this, QStringLiteral("Print"),
+                            QStringLiteral("The build sheet could not be printed.") + reason);
+}
+
+} // namespace quorvane

@@ -1,0 +1,272 @@
+#include "calcwindowdriver.h"
+#include "filedialogs.h"
+#include "lookandfeel.h"
+#include "mainform.h"
+#include "plotform.h"
+#include "templateform.h"
+#include "templatepreview.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPrinter>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+
+using namespace calcwindow;
+using namespace quorvane;
+
+namespace {
+
+// Answers the save and print dialogs as a test tells it to; the printer prints to a PDF file.
+struct ScriptedDialogs : FileDialogs {
+    QString answer;
+    QStringList asked;
+    QStringList errors;
+    bool fullPage = false;
+
+    QString ShowSaveDialog(QWidget *, const QString &filter, const QString &title, const QString &,
+                           const QString &) override {
+        asked << title + '|' + filter;
+        return answer;
+    }
+    void ShowError(QWidget *, const QString &, const QString &text) override { errors << text; }
+    bool ShowPrintDialog(QWidget *, QPrinter &printer) override {
+        fullPage = printer.fullPage();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(answer);
+        return true;
+    }
+};
+
+QByteArray ReadAll(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const char *kExample = "txtPTExh=190 txtRPM=10000 txtTemp=500 txtPipeExDiam=40 txtPipeExLength=30 "
+                       "txtPipeExDiamOut=38";
+
+} // namespace
+
+class TestTemplateForm : public QObject {
+    Q_OBJECT
+    std::unique_ptr<MainForm> m_main;
+    ScriptedDialogs *m_dialogs = nullptr;
+    QTemporaryDir m_dir;
+
+    TemplateForm *Form() const { return m_main->templateForm(); }
+    template <class T = QLineEdit> T *Get(const char *name) const { return Form()->findChild<T *>(name); }
+    QString Summary() const { return Get<QLabel>("lblSummary")->text(); }
+    QString Message() const { return Get<QLabel>("lblMessage")->text(); }
+    void Click(QWidget *window, const char *button) {
+        QTest::mouseClick(window->findChild<QPushButton *>(button), Qt::LeftButton);
+    }
+    void CalculateExample() {
+        Enter(m_main.get(), kExample);
+        Click(m_main.get(), "cmdPipeCalc");
+    }
+    void OpenFromMenu() {
+        m_main->findChild<QAction *>("mnuFileTemplates")->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(Form()));
+    }
+    void OpenFromPlot(const QString &entries) {
+        Click(m_main.get(), "cmdPlot");
+        QVERIFY(QTest::qWaitForWindowActive(m_main->plotForm()));
+        Enter(m_main->plotForm(), entries);
+        Click(m_main->plotForm(), "cmdTemplates");
+        if (Form()->isVisible())
+            QVERIFY(QTest::qWaitForWindowActive(Form()));
+    }
+    QStringList Sections() const {
+        QStringList names;
+        for (int i = 0; i < Get<QListWidget>("lstSections")->count(); ++i)
+            if (Get<QListWidget>("lstSections")->item(i)->checkState() == Qt::Checked)
+                names << Get<QListWidget>("lstSections")->item(i)->text();
+        return names;
+    }
+
+  private slots:
+    void init() {
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        m_dialogs = dialogs.get();
+        m_main = std::make_unique<MainForm>(std::move(dialogs));
+        ShowActive(m_main.get());
+    }
+    void cleanup() { m_main.reset(); }
+
+    void without_a_design_it_says_what_to_do() {
+        OpenFromMenu();
+        QVERIFY(Form()->isVisible() && !Get<QListWidget>("lstSections")->isVisible());
+        QVERIFY(Get<QLabel>("lblNoDesign")->text().contains("Press Pipe Calc in the main window first"));
+        QVERIFY(!Get<QPushButton>("cmdSavePdf")->isEnabled() && !Get<QPushButton>("cmdPrint")->isEnabled());
+        Form()->hide();
+        OpenFromPlot(""); // batch is not offered, and the empty typed cone is refused
+        QCOMPARE(Background(m_main->plotForm()->findChild<QLineEdit *>("txtD1")), kRejectedRed);
+        QVERIFY(!Form()->isVisible());
+    }
+
+    void the_file_menu_and_the_batch_plot_take_the_last_calculation() {
+        CalculateExample();
+        OpenFromMenu();
+        const QStringList seven = {"Header L1", "Cone L2", "Cone L3", "Cone L4",
+                                   "Belly L5",  "Cone L6", "Tail L7"};
+        QCOMPARE(Sections(), seven);
+        QVERIFY(Form()->buildSheet().design.has_value());
+        QCOMPARE(Form()->buildSheet().design->texts[0], "190");
+        Form()->hide();
+        OpenFromPlot("txtSheetThick=1.2");
+        QVERIFY(Form()->isVisible());
+        QCOMPARE(Sections(), seven);
+        QCOMPARE(Get("txtThickness")->text(), "1.2");
+    }
+
+    void the_single_plot_takes_its_typed_cone() {
+        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        QCOMPARE(Sections(), QStringList{"Cone"});
+        QVERIFY(!Form()->buildSheet().design);
+        const Section cone = Form()->buildSheet().templates.patterns.at(0).section;
+        QCOMPARE(QList<double>({cone.baseDiameter, cone.tipDiameter, cone.centreLength}),
+                 QList<double>({120, 80, 150}));
+        QVERIFY(Get<TemplatePreview>("picPreview")->scale() > 0);
+        QVERIFY(Ink(Get<TemplatePreview>("picPreview")).first > 500);
+    }
+
+    void options_change_the_summary() {
+        CalculateExample();
+        OpenFromMenu();
+        Enter(Form(), "txtThickness=1");
+        QStringList summaries;
+        for (const char *entries : {"txtPieces=1", "txtPieces=3", ""}) {
+            if (*entries)
+                Enter(Form(), entries);
+            else
+                Get<QComboBox>("cmbPaper")->setCurrentText("A3");
+            const BuildSheet &sheet = Form()->buildSheet();
+            qsizetype pieces = 0;
+            for (const SectionPattern &pattern : sheet.templates.patterns)
+                pieces += qsizetype(pattern.pieceList.size());
+            QVERIFY2(Summary().startsWith(QString("%1 pieces on %2 pages").arg(pieces).arg(PageCount(sheet))),
+                     qPrintable(Summary()));
+            summaries << Summary();
+        }
+        QCOMPARE(summaries.removeDuplicates(), 0);
+        QVERIFY(summaries[1].startsWith("21 pieces"));
+        Get<QListWidget>("lstSections")->item(0)->setCheckState(Qt::Unchecked);
+        QVERIFY(Summary().startsWith("18 pieces"));
+    }
+
+    void a_flat_cone_is_cut_in_more_pieces_and_says_so() {
+        OpenFromPlot("txtD1=300 txtD2=100 txtLenConeInput=10 txtSheetThick=1");
+        QVERIFY(Form()->buildSheet().templates.patterns.at(0).piecesAsked);
+        QCOMPARE(Message(), QString::fromStdString(Form()->buildSheet().templates.notes.at(0)));
+    }
+
+    void refused_options_mark_their_box_with_the_reason_data() {
+        QTest::addColumn<QString>("entries");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("thickness empty") << "txtThickness="
+                                         << "txtThickness";
+        QTest::newRow("thickness negative") << "txtThickness=-1"
+                                            << "txtThickness";
+        QTest::newRow("thickness over 20") << "txtThickness=20.5"
+                                           << "txtThickness";
+        QTest::newRow("overlap negative") << "txtOverlap=-1"
+                                          << "txtOverlap";
+        QTest::newRow("overlap over a third of A4") << "txtOverlap=64"
+                                                    << "txtOverlap";
+        QTest::newRow("pieces 0") << "txtPieces=0"
+                                  << "txtPieces";
+        QTest::newRow("pieces 13") << "txtPieces=13"
+                                   << "txtPieces";
+        QTest::newRow("seam negative") << "txtSeamAllowance=-1"
+                                       << "txtSeamAllowance";
+        QTest::newRow("seam over 50") << "txtSeamAllowance=51"
+                                      << "txtSeamAllowance";
+    }
+    void refused_options_mark_their_box_with_the_reason() {
+        QFETCH(QString, entries);
+        QFETCH(QString, box);
+        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        QVERIFY(Get<QPushButton>("cmdSavePdf")->isEnabled());
+        Enter(Form(), entries);
+        TemplateTexts texts;
+        texts.thickness = Get("txtThickness")->text().toStdString();
+        texts.overlap = Get("txtOverlap")->text().toStdString();
+        texts.pieces = Get("txtPieces")->text().toStdString();
+        texts.seamAllowance = Get("txtSeamAllowance")->text().toStdString();
+        TemplateOptions options;
+        const std::optional<TemplateRefusal> refusal = ReadTemplateOptions(texts, options);
+        QVERIFY(refusal);
+        QCOMPARE(Message(), QString::fromStdString(refusal->reason));
+        QCOMPARE(Background(Get(qPrintable(box))), kRejectedRed);
+        QVERIFY(!Get<QPushButton>("cmdSaveSvg")->isEnabled() && Summary().isEmpty());
+        Enter(Form(), box + "=1");
+        QCOMPARE(Background(Get(qPrintable(box))), Background(Get("txtRollLines")));
+        QVERIFY(Message().isEmpty() && Get<QPushButton>("cmdSaveSvg")->isEnabled());
+    }
+
+    void each_format_is_saved_through_the_dialog_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("extension");
+        QTest::newRow("pdf") << "cmdSavePdf"
+                             << "pdf";
+        QTest::newRow("svg") << "cmdSaveSvg"
+                             << "svg";
+        QTest::newRow("dxf") << "cmdSaveDxf"
+                             << "dxf";
+    }
+    void each_format_is_saved_through_the_dialog() {
+        QFETCH(QString, button);
+        QFETCH(QString, extension);
+        CalculateExample();
+        OpenFromMenu();
+        Enter(Form(), "txtThickness=1");
+        m_dialogs->answer = m_dir.filePath("pipe"); // the extension is added
+        Click(Form(), qPrintable(button));
+        QVERIFY(m_dialogs->asked.value(0).endsWith("|*." + extension));
+        QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
+        const QByteArray bytes = ReadAll(m_dir.filePath("pipe." + extension));
+        if (extension == "pdf")
+            QVERIFY(bytes.startsWith("%PDF"));
+        if (extension == "dxf")
+            QVERIFY(bytes.contains("\nSECTION\n  2\nHEADER\n") && bytes.trimmed().endsWith("\nEOF"));
+        if (extension == "svg") {
+            QXmlStreamReader xml(bytes);
+            QVERIFY(xml.readNextStartElement() && xml.name() == u"svg");
+            xml.skipCurrentElement();
+            QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        }
+        QVERIFY(!bytes.contains("nan") && !bytes.contains("inf"));
+    }
+
+    void a_failed_save_is_reported_and_leaves_nothing() {
+        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        QTemporaryDir dir;
+        m_dialogs->answer = dir.filePath("missing/cone.svg");
+        Click(Form(), "cmdSaveSvg");
+        QCOMPARE(m_dialogs->errors.size(), 1);
+        QVERIFY(m_dialogs->errors[0].contains(QDir::toNativeSeparators(m_dialogs->answer)));
+        QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
+    }
+
+    void print_paints_the_build_sheet_on_the_whole_page() {
+        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        m_dialogs->answer = m_dir.filePath("printed.pdf");
+        Click(Form(), "cmdPrint");
+        QVERIFY(m_dialogs->fullPage && m_dialogs->errors.isEmpty());
+        QVERIFY(ReadAll(m_dialogs->answer).startsWith("%PDF"));
+    }
+
+    void closing_hides_it_and_the_main_window_ends_it() {
+        OpenFromMenu();
+        CloseAndReopen(Form(), "cmdClose");
+        QVERIFY(m_main->close());
+        QVERIFY(!Form()->isVisible());
+    }
+};
+
+QTEST_MAIN(TestTemplateForm)
+#include "tst_templateform.moc"
