@@ -259,6 +259,8 @@ CommandResult RunTemplates(const std::vector<std::string> &args) {
     try {
         switch (format) {
         case Format::Pdf: {
+            if (const std::optional<std::string> refusal = SheetRefusal(sheet))
+                return Refused("--paper", *refusal);
             const std::unique_ptr<QGuiApplication> fonts = FontsApplication();
             return Written(SaveBuildSheetPdf(path, sheet), *output, notes);
         }

@@ -23,10 +23,15 @@ constexpr PaperInfo kPapers[] = {
 // A pattern that fits to within a micrometre fits: rounding must not add a page.
 constexpr double kFitTolerance = 1e-3;
 
-int Count(double length, double area, double overlap) {
+// Pages across a length, as a double: a huge pattern must not overflow an int.
+double Across(double length, double area, double overlap) {
     if (length <= area + kFitTolerance)
         return 1;
-    return static_cast<int>(std::ceil((length - overlap - kFitTolerance) / (area - overlap)));
+    return std::ceil((length - overlap - kFitTolerance) / (area - overlap));
+}
+
+int Count(double length, double area, double overlap) {
+    return static_cast<int>(Across(length, area, overlap));
 }
 
 } // namespace
@@ -94,6 +99,17 @@ TilePlan PlanTiles(const Bounds &pattern, PaperSize area, double overlap) {
             plan.crosses.push_back(
                 {pattern.left + c * stepX + area.width / 2, pattern.top - r * stepY - overlap / 2});
     return plan;
+}
+
+double PagesNeeded(const Bounds &pattern, Paper paper, double overlap) {
+    if (paper == Paper::Plotter)
+        return 1;
+    const PaperSize size = SizeOf(paper);
+    double fewest = HUGE_VAL;
+    for (const PaperSize area : {DrawingArea(size), DrawingArea({size.height, size.width})})
+        fewest = std::min(fewest, Across(pattern.width(), area.width, overlap) *
+                                      Across(pattern.height(), area.height, overlap));
+    return fewest;
 }
 
 TilePlan PlanPages(const Bounds &pattern, Paper paper, double overlap) {

@@ -62,6 +62,10 @@ struct TilePlan {
 // `overlap` mm, the pattern's top-left corner at the first page's.
 TilePlan PlanTiles(const Bounds &pattern, PaperSize area, double overlap);
 
+// The pages PlanPages would make, counted without making them: a pattern
+// metres long would need millions. A double, so that nothing overflows.
+double PagesNeeded(const Bounds &pattern, Paper paper, double overlap);
+
 // The plan on `paper`, portrait or landscape, whichever needs fewer pages
 // (portrait when both need as many). Plotter paper: one page sized to the
 // pattern.

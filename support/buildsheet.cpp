@@ -1,5 +1,6 @@
 #include "buildsheet.h"
 
+#include "numeric.h"
 #include "patternpainter.h"
 #include "sheetpage.h"
 #include "summarypage.h"
@@ -11,6 +12,7 @@
 #include <QPdfWriter>
 
 #include <cmath>
+#include <limits>
 
 namespace quorvane {
 
@@ -38,9 +40,17 @@ struct PiecePages {
     int first = 0;    // its first page in the build sheet
 };
 
-int PagesOf(const TilePlan &plan) {
-    const int tiles = static_cast<int>(plan.tiles.size());
+// A piece on several pages has its assembly map besides.
+double PagesOf(double tiles) {
     return tiles > 1 ? tiles + 1 : tiles;
+}
+
+int PagesOf(const TilePlan &plan) {
+    return static_cast<int>(PagesOf(static_cast<double>(plan.tiles.size())));
+}
+
+double PagesOf(const Piece &piece, const TemplateOptions &options) {
+    return PagesOf(PagesNeeded(piece.bounds, options.paper, options.overlap));
 }
 
 std::vector<PiecePages> PlanSheet(const BuildSheet &sheet) {
@@ -214,21 +224,44 @@ void PaintTile(const SheetPage &page, const PiecePages &p, const Tile &tile, dou
 
 } // namespace
 
+std::optional<std::string> SheetRefusal(const BuildSheet &sheet) {
+    const TemplateOptions &o = sheet.options;
+    for (const SectionPattern &pattern : sheet.templates.patterns) {
+        for (const Piece &piece : pattern.pieceList) {
+            if (o.paper == Paper::Plotter) {
+                const PaperSize page = PlanPages(piece.bounds, o.paper, o.overlap).page;
+                if (std::max(page.width, page.height) > kLargestPdfPage)
+                    return piece.title + " needs a page " + FormatFixed(page.width, 0) + " by " +
+                           FormatFixed(page.height, 0) + " mm, larger than a PDF page can be (" +
+                           FormatFixed(kLargestPdfPage, 0) +
+                           " mm): cut it in more pieces, or use the SVG or DXF drawing.";
+            } else if (const double pages = PagesOf(piece, o); pages > kMostPagesPerPiece) {
+                return piece.title + " would take " + FormatFixed(pages, 0) + " pages of " +
+                       std::string(NameOf(o.paper)) + " (at most " + std::to_string(kMostPagesPerPiece) +
+                       "): choose larger paper or the plotter, or use the SVG or DXF drawing.";
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 int SectionPageCount(const SectionPattern &pattern, const TemplateOptions &options) {
-    int pages = 0;
+    double pages = 0;
     for (const Piece &piece : pattern.pieceList)
-        pages += PagesOf(PlanPages(piece.bounds, options.paper, options.overlap));
-    return pages;
+        pages += PagesOf(piece, options);
+    return static_cast<int>(std::min(pages, double(std::numeric_limits<int>::max() / 2)));
 }
 
 int PageCount(const BuildSheet &sheet) {
-    int pages = 1;
+    double pages = 1;
     for (const SectionPattern &pattern : sheet.templates.patterns)
         pages += SectionPageCount(pattern, sheet.options);
-    return pages;
+    return static_cast<int>(std::min(pages, double(std::numeric_limits<int>::max() / 2)));
 }
 
 bool PaintBuildSheet(QPagedPaintDevice &device, const BuildSheet &sheet) {
+    if (SheetRefusal(sheet))
+        return false;
     const std::vector<PiecePages> pieces = PlanSheet(sheet);
     const int count = PageCount(sheet);
     std::vector<PageRange> ranges;

@@ -8,6 +8,7 @@
 #include <QByteArray>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 class QPagedPaintDevice;
@@ -29,6 +30,16 @@ struct BuildSheet {
     TemplateOptions options;
 };
 
+// More pages than anyone tapes together for one piece.
+inline constexpr int kMostPagesPerPiece = 100;
+// The largest page a PDF reader must show: 200 inches.
+inline constexpr double kLargestPdfPage = 5080;
+
+// Why the build sheet cannot be printed, for the user: a piece that would
+// take more than kMostPagesPerPiece pages, or a plotter page larger than a
+// PDF's. Nothing when it can.
+std::optional<std::string> SheetRefusal(const BuildSheet &sheet);
+
 // The pages of one section: for each piece, an assembly map when the piece
 // needs more than one page, and its tile pages.
 int SectionPageCount(const SectionPattern &pattern, const TemplateOptions &options);
@@ -39,10 +50,10 @@ int PageCount(const BuildSheet &sheet);
 // QPdfWriter, or a QPrinter from the print dialog. Each page gets its own
 // size and orientation with no margins and no scaling, so the pattern comes
 // out at 1:1. Needs a QGuiApplication for the fonts. False when the device
-// could not be painted on.
+// could not be painted on, or SheetRefusal refuses the sheet.
 bool PaintBuildSheet(QPagedPaintDevice &device, const BuildSheet &sheet);
 
-// The build sheet as the bytes of a PDF file.
+// The build sheet as the bytes of a PDF file; empty when refused.
 QByteArray BuildSheetPdf(const BuildSheet &sheet);
 
 } // namespace quorvane

@@ -5,17 +5,19 @@
 
 #include "failure.h"
 
+#include <stdexcept>
+
 namespace quorvane {
 
 namespace {
 
-// The writers throw ArithmeticFailure before they would write nan or inf:
-// then nothing is saved.
+// The writers throw ArithmeticFailure before they would write nan or inf;
+// then, as when the bytes cannot be made at all, nothing is saved.
 template <class Build> SaveOutcome SaveBuilt(const QByteArray &path, Build build) {
     QByteArray bytes;
     try {
         bytes = build();
-    } catch (const ArithmeticFailure &e) {
+    } catch (const std::runtime_error &e) { // ArithmeticFailure among them
         return {false, true, QString::fromStdString(e.what())};
     }
     return SaveFileSafely(path, bytes);
@@ -24,7 +26,14 @@ template <class Build> SaveOutcome SaveBuilt(const QByteArray &path, Build build
 } // namespace
 
 SaveOutcome SaveBuildSheetPdf(const QByteArray &path, const BuildSheet &sheet) {
-    return SaveBuilt(path, [&] { return BuildSheetPdf(sheet); });
+    if (const std::optional<std::string> refusal = SheetRefusal(sheet))
+        return {false, true, QString::fromStdString(*refusal)};
+    return SaveBuilt(path, [&] {
+        const QByteArray pdf = BuildSheetPdf(sheet);
+        if (pdf.isEmpty())
+            throw std::runtime_error("The build sheet could not be painted.");
+        return pdf;
+    });
 }
 
 SaveOutcome SaveTemplateSvg(const QByteArray &path, const std::vector<SectionPattern> &patterns) {

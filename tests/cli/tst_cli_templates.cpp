@@ -158,6 +158,8 @@ class TestCliTemplates : public QObject {
             {"-o OUT.pdf", 2, "templates needs --thickness T and -o FILE"},
             {"--thickness 1 -o NOWHERE/x.svg", 1, "cannot save "},
             {"--thickness 1 RPM=40000 -o OUT.pdf", 3, "The RPM is too large"},
+            {"--thickness 1 --cone 3000 2000 2000 -o OUT.pdf", 2,
+             "invalid option --paper: Cone, piece 1 of 1 would take "},
         };
         for (const auto &[line, status, named] : rows)
             QTest::newRow(line) << QString(line) << status << QString(named);
@@ -167,8 +169,10 @@ class TestCliTemplates : public QObject {
         QFETCH(int, status);
         QFETCH(QString, named);
         const QString out = m_dir.filePath("refused");
+        line.replace("OUT", out).replace("NOWHERE", m_dir.filePath("none"));
+        // Typed cones go without the design.
         const CliRun run =
-            Cli(Templates(line.replace("OUT", out).replace("NOWHERE", m_dir.filePath("none"))));
+            Cli(line.contains("--cone") ? QStringList{"templates"} + line.split(' ') : Templates(line));
         QCOMPARE(run.status, status);
         QVERIFY2(run.err.startsWith(("quorvane-cli: " + named).toUtf8()), run.err.constData());
         QCOMPARE(run.out, QByteArray());
