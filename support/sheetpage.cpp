@@ -9,7 +9,6 @@ namespace quorvane {
 namespace {
 
 constexpr double kMmPerInch = 25.4;
-constexpr double kPointsPerInch = 72;
 constexpr double kFooterPoints = 7;
 
 } // namespace
