@@ -157,10 +157,11 @@ TemplateForm::TemplateForm(FileDialogs &dialogs)
     connect(chkMidThickness, &QCheckBox::toggled, this, &TemplateForm::Refresh);
     connect(lstSections, &QListWidget::itemChanged, this, &TemplateForm::Refresh);
     connect(lstSections, &QListWidget::currentRowChanged, this, &TemplateForm::ShowPreview);
-    connect(m_outputButtons[0], &QPushButton::clicked, this, &TemplateForm::cmdSavePdf_Click);
-    connect(m_outputButtons[1], &QPushButton::clicked, this, &TemplateForm::cmdSaveSvg_Click);
-    connect(m_outputButtons[2], &QPushButton::clicked, this, &TemplateForm::cmdSaveDxf_Click);
-    connect(m_outputButtons[3], &QPushButton::clicked, this, &TemplateForm::cmdPrint_Click);
+    void (TemplateForm::*const handlers[])() = {
+        &TemplateForm::cmdSavePdf_Click, &TemplateForm::cmdSaveSvg_Click, &TemplateForm::cmdSaveDxf_Click,
+        &TemplateForm::cmdPrint_Click};
+    for (std::size_t i = 0; i < m_outputButtons.size(); ++i)
+        connect(m_outputButtons[i], &QPushButton::clicked, this, handlers[i]);
     connect(Control<QPushButton>(controls, "cmdClose"), &QPushButton::clicked, this, &QWidget::hide);
     FillSections();
     Refresh();

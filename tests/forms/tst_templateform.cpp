@@ -132,6 +132,12 @@ class TestTemplateForm : public QObject {
                  QList<double>({120, 80, 150}));
         QVERIFY(Get<TemplatePreview>("picPreview")->scale() > 0);
         QVERIFY(Ink(Get<TemplatePreview>("picPreview")).first > 500);
+        QVERIFY(Message().isEmpty());
+        Form()->hide();
+        OpenFromPlot(
+            "txtD1=300 txtD2=100 txtLenConeInput=10"); // too flat for one piece: cut in more, and said
+        QVERIFY(Form()->buildSheet().templates.patterns.at(0).piecesAsked);
+        QCOMPARE(Message(), QString::fromStdString(Form()->buildSheet().templates.notes.at(0)));
     }
 
     void options_change_the_summary() {
@@ -156,12 +162,6 @@ class TestTemplateForm : public QObject {
         QVERIFY(summaries[1].startsWith("21 pieces"));
         Get<QListWidget>("lstSections")->item(0)->setCheckState(Qt::Unchecked);
         QVERIFY(Summary().startsWith("18 pieces"));
-    }
-
-    void a_flat_cone_is_cut_in_more_pieces_and_says_so() {
-        OpenFromPlot("txtD1=300 txtD2=100 txtLenConeInput=10 txtSheetThick=1");
-        QVERIFY(Form()->buildSheet().templates.patterns.at(0).piecesAsked);
-        QCOMPARE(Message(), QString::fromStdString(Form()->buildSheet().templates.notes.at(0)));
     }
 
     void refused_options_mark_their_box_with_the_reason_data() {
@@ -192,11 +192,9 @@ class TestTemplateForm : public QObject {
         OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
         QVERIFY(Get<QPushButton>("cmdSavePdf")->isEnabled());
         Enter(Form(), entries);
-        TemplateTexts texts;
-        texts.thickness = Get("txtThickness")->text().toStdString();
-        texts.overlap = Get("txtOverlap")->text().toStdString();
-        texts.pieces = Get("txtPieces")->text().toStdString();
-        texts.seamAllowance = Get("txtSeamAllowance")->text().toStdString();
+        auto text = [this](const char *box) { return Get(box)->text().toStdString(); };
+        const TemplateTexts texts{text("txtThickness"), text("txtOverlap"), text("txtPieces"),
+                                  text("txtSeamAllowance")};
         TemplateOptions options;
         const std::optional<TemplateRefusal> refusal = ReadTemplateOptions(texts, options);
         QVERIFY(refusal);
