@@ -248,6 +248,10 @@ void TemplateForm::Refresh() {
         notes << QStringLiteral("Check the sections to cut: none is checked, so there is nothing to save.");
     else if (patterns.empty())
         notes << QStringLiteral("None of the checked sections has a length: there is nothing to save.");
+    // The drawings still serve a sheet too large to print: a cutting machine takes them.
+    const std::optional<std::string> unprintable = SheetRefusal(m_sheet);
+    if (unprintable)
+        notes << QString::fromStdString(*unprintable);
     lblMessage->setText(notes.join(QLatin1Char('\n')));
     ShowPreview();
     if (patterns.empty())
@@ -265,6 +269,8 @@ void TemplateForm::Refresh() {
                                  QString::fromStdString(FormatFixed(sheet.height(), 1))));
     for (QPushButton *button : m_outputButtons)
         button->setEnabled(true);
+    for (QPushButton *button : {m_outputButtons[0], m_outputButtons[3]})
+        button->setEnabled(!unprintable);
 }
 
 void TemplateForm::ShowPreview() {
@@ -285,6 +291,11 @@ void TemplateForm::ShowPreview() {
     }
     if (one.patterns.empty()) {
         picPreview->ShowMessage(QString::fromStdString(one.notes.front()));
+        return;
+    }
+    // Too many pages to lay out, or to show.
+    if (const std::optional<std::string> refusal = SheetRefusal({std::nullopt, one, m_sheet.options})) {
+        picPreview->ShowMessage(QString::fromStdString(*refusal));
         return;
     }
     const Piece &piece = one.patterns.front().pieceList.front();

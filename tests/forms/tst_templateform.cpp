@@ -164,6 +164,14 @@ class TestTemplateForm : public QObject {
         QVERIFY(Summary().startsWith("18 pieces"));
     }
 
+    void a_sheet_too_large_to_print_still_gives_its_drawings() {
+        OpenFromPlot("txtD1=30000 txtD2=29000 txtLenConeInput=100 txtSheetThick=1");
+        const QString refusal = QString::fromStdString(SheetRefusal(Form()->buildSheet()).value());
+        QVERIFY(Message().contains(refusal) && Get<TemplatePreview>("picPreview")->message() == refusal);
+        QVERIFY(!Get<QPushButton>("cmdSavePdf")->isEnabled() && !Get<QPushButton>("cmdPrint")->isEnabled());
+        QVERIFY(Get<QPushButton>("cmdSaveSvg")->isEnabled() && Get<QPushButton>("cmdSaveDxf")->isEnabled());
+    }
+
     void refused_options_mark_their_box_with_the_reason_data() {
         QTest::addColumn<QString>("entries");
         QTest::addColumn<QString>("box");
