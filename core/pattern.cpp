@@ -90,7 +90,16 @@ std::vector<std::string> MarkLines(const SectionPattern &p, const PatternOptions
     } else {
         lines.push_back("base " + Mm(s.baseDiameter) + " ID  tip " + Mm(s.tipDiameter) + " ID");
         lines.push_back("centre length " + Mm(s.centreLength) + "  sheet " + Mm(o.thickness));
-        lines.push_back("A " + Mm(p.cone.outerChord) + "  B " + Mm(p.cone.innerChord));
+        if (p.pieces == 1) {
+            lines.push_back("A " + Mm(p.cone.outerChord) + "  B " + Mm(p.cone.innerChord));
+        } else {
+            // The section's A and B span all the pieces; a piece is checked by its own chords.
+            auto chord = [&](double radius, double angle) {
+                return 2 * radius * std::sin(angle / p.pieces * std::numbers::pi / 360);
+            };
+            lines.push_back("chords " + Mm(chord(p.cone.outerRadius, p.outerAngle)) + " / " +
+                            Mm(chord(p.cone.innerRadius, p.innerAngle)));
+        }
         lines.push_back("C " + Mm(p.cone.innerRadius) + "  D " + Mm(p.cone.outerRadius));
     }
     lines.push_back("this side out");

@@ -96,10 +96,20 @@ std::string ExactNumber(double v) {
     return std::string(buffer.data(), end);
 }
 
+Bounds PiecesSideBySide(const std::vector<SectionPattern> &patterns) {
+    Bounds sheet;
+    for (const SectionPattern &pattern : patterns) {
+        for (const Piece &piece : pattern.pieceList) {
+            sheet.right += (sheet.right > 0 ? kSvgPieceGap : 0) + piece.bounds.width();
+            sheet.top = std::max(sheet.top, piece.bounds.height());
+        }
+    }
+    return sheet;
+}
+
 std::string PatternSvg(const std::vector<SectionPattern> &patterns) {
     std::string body;
     double x = kSvgMargin;
-    double tallest = 0;
     for (const SectionPattern &pattern : patterns) {
         for (std::size_t i = 0; i < pattern.pieceList.size(); ++i) {
             const Piece &piece = pattern.pieceList[i];
@@ -125,11 +135,11 @@ std::string PatternSvg(const std::vector<SectionPattern> &patterns) {
                 body += "  </g>\n";
             }
             x += piece.bounds.width() + kSvgPieceGap;
-            tallest = std::max(tallest, piece.bounds.height());
         }
     }
-    const double width = std::max(x - kSvgPieceGap, kSvgMargin) + kSvgMargin;
-    const double height = tallest + 2 * kSvgMargin;
+    const Bounds sheet = PiecesSideBySide(patterns);
+    const double width = sheet.width() + 2 * kSvgMargin;
+    const double height = sheet.height() + 2 * kSvgMargin;
     const std::string w = ExactNumber(width), h = ExactNumber(height);
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<svg xmlns=\"http://www.w3.org/2000/svg\" version=\"1.1\" width=\"" +

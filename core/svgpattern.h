@@ -15,6 +15,10 @@ std::string PatternSvg(const std::vector<SectionPattern> &patterns);
 
 inline constexpr double kSvgPieceGap = 20;
 
+// The sheet metal the pieces take laid side by side, kSvgPieceGap apart, as
+// the SVG and DXF drawings lay them: from the origin to its width and height.
+Bounds PiecesSideBySide(const std::vector<SectionPattern> &patterns);
+
 // A double as the shortest text that reads back to the same value, "." as
 // decimal point whatever the locale: what CAD and CAM files want.
 std::string ExactNumber(double v);

@@ -90,18 +90,6 @@ QString Counted(qsizetype n, const char *one, const char *many) {
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 
-// The sheet metal the pieces take laid side by side, as the SVG and DXF files lay them.
-Bounds SheetNeeded(const std::vector<SectionPattern> &patterns) {
-    Bounds sheet;
-    for (const SectionPattern &pattern : patterns) {
-        for (const Piece &piece : pattern.pieceList) {
-            sheet.right += (sheet.right > 0 ? kSvgPieceGap : 0) + piece.bounds.width();
-            sheet.top = std::max(sheet.top, piece.bounds.height());
-        }
-    }
-    return sheet;
-}
-
 } // namespace
 
 TemplateSource LastCalculation(const DesignState &state) {
@@ -260,7 +248,7 @@ void TemplateForm::Refresh() {
     qsizetype pieces = 0;
     for (const SectionPattern &pattern : patterns)
         pieces += static_cast<qsizetype>(pattern.pieceList.size());
-    const Bounds sheet = SheetNeeded(patterns);
+    const Bounds sheet = PiecesSideBySide(patterns);
     lblSummary->setText(QStringLiteral("%1 on %2 of %3 paper; sheet metal %4 \u00D7 %5 mm")
                             .arg(Counted(pieces, "piece", "pieces"),
                                  Counted(PageCount(m_sheet), "page", "pages"),
@@ -300,17 +288,12 @@ void TemplateForm::ShowPreview() {
     }
     const Piece &piece = one.patterns.front().pieceList.front();
     const TilePlan plan = PlanPages(piece.bounds, m_sheet.options.paper, m_sheet.options.overlap);
-    // The build sheet's page 1 states the design; each section's pages follow
-    // in order, a piece of several pages opening with its assembly map.
+    // A piece of several pages opens with its assembly map.
     int firstPage = 0;
-    int before = 1;
-    for (const SectionPattern &pattern : m_sheet.templates.patterns) {
-        if (pattern.section.name == section.name) {
-            firstPage = before + 1 + (plan.tiles.size() > 1 ? 1 : 0);
-            break;
-        }
-        before += SectionPageCount(pattern, m_sheet.options);
-    }
+    const std::vector<PageRange> ranges = SectionPageRanges(m_sheet);
+    for (std::size_t i = 0; i < ranges.size(); ++i)
+        if (m_sheet.templates.patterns[i].section.name == section.name)
+            firstPage = ranges[i].first + (plan.tiles.size() > 1 ? 1 : 0);
     picPreview->ShowPiece(piece, plan, firstPage);
 }
 

@@ -259,11 +259,7 @@ int PageCount(const BuildSheet &sheet) {
     return static_cast<int>(std::min(pages, double(std::numeric_limits<int>::max() / 2)));
 }
 
-bool PaintBuildSheet(QPagedPaintDevice &device, const BuildSheet &sheet) {
-    if (SheetRefusal(sheet))
-        return false;
-    const std::vector<PiecePages> pieces = PlanSheet(sheet);
-    const int count = PageCount(sheet);
+std::vector<PageRange> SectionPageRanges(const BuildSheet &sheet) {
     std::vector<PageRange> ranges;
     int next = 2;
     for (const SectionPattern &pattern : sheet.templates.patterns) {
@@ -271,6 +267,15 @@ bool PaintBuildSheet(QPagedPaintDevice &device, const BuildSheet &sheet) {
         ranges.push_back({next, next + pages - 1});
         next += pages;
     }
+    return ranges;
+}
+
+bool PaintBuildSheet(QPagedPaintDevice &device, const BuildSheet &sheet) {
+    if (SheetRefusal(sheet))
+        return false;
+    const std::vector<PiecePages> pieces = PlanSheet(sheet);
+    const int count = PageCount(sheet);
+    const std::vector<PageRange> ranges = SectionPageRanges(sheet);
 
     QPainter painter;
     PageTurner turner(device, painter);

@@ -46,6 +46,14 @@ int SectionPageCount(const SectionPattern &pattern, const TemplateOptions &optio
 // Page 1 and every section's pages.
 int PageCount(const BuildSheet &sheet);
 
+// Pages of the build sheet that one section's templates take, from `first` to `last`.
+struct PageRange {
+    int first = 0;
+    int last = 0;
+};
+// Each section's pages, in the order of the sheet's templates; page 1 comes first.
+std::vector<PageRange> SectionPageRanges(const BuildSheet &sheet);
+
 // Paints the whole build sheet onto a device nothing is painting on yet: a
 // QPdfWriter, or a QPrinter from the print dialog. Each page gets its own
 // size and orientation with no margins and no scaling, so the pattern comes

@@ -7,12 +7,6 @@
 
 namespace quorvane {
 
-// Pages of the build sheet that one section's templates take, from `first` to `last`.
-struct PageRange {
-    int first = 0;
-    int last = 0;
-};
-
 // Page 1: how to print, the design and its results, a side view to scale,
 // the table of templates (one row per section, with `ranges` in its order)
 // and the notes.

@@ -160,6 +160,9 @@ class TestPattern : public QObject {
         const Arc outer = Shapes<Arc>(p.pieceList[0], Stroke::Cut)[0];
         QVERIFY(std::fabs((outer.endAngle - outer.startAngle) * made - p.outerAngle) < kExact);
         QVERIFY(outer.endAngle - outer.startAngle < 360);
+        // A piece is marked with its own chords, which a flat cone's whole section would give negative.
+        for (const Label &label : p.pieceList[0].labels)
+            QVERIFY2(label.text.find('-') == std::string::npos, label.text.c_str());
         QCOMPARE(set.notes.size(), std::size_t(made == asked ? 0 : 1));
         if (made != asked)
             QCOMPARE(QString::fromStdString(set.notes[0]),
