@@ -1,3 +1,4 @@
+#include "appidentity.h"
 #include "mainform.h"
 #include "singleinstance.h"
 
@@ -9,6 +10,7 @@
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    quorvane::ApplyApplicationIdentity();
     quorvane::SingleInstance instance(QStringLiteral("Quorvane"));
     if (instance.ActivatePrevInstance())
         return 0;

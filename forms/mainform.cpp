@@ -1,5 +1,6 @@
 #include "mainform.h"
 
+#include "appidentity.h"
 #include "boxbehaviour.h"
 #include "chamber.h"
 #include "chambertexts.h"
@@ -201,6 +202,14 @@ void MainForm::BuildMenus() {
             mnuTools->addAction(QString::fromLatin1(toolItems[i]), this, [this, i] { mnuTools1_Click(i); });
         item->setObjectName(QStringLiteral("mnuTools1(%1)").arg(i));
     }
+    QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelp->addAction(QStringLiteral("&About Quorvane"), this, &MainForm::mnuHelpAbout_Click)
+        ->setObjectName(QStringLiteral("mnuHelpAbout"));
+}
+
+void MainForm::mnuHelpAbout_Click() {
+    m_dialogs->ShowAbout(this, QStringLiteral("About Quorvane"), AboutText());
 }
 
 PipeTexts MainForm::BoxTexts() const {

@@ -54,6 +54,7 @@ class MainForm : public QMainWindow {
     // Cutting Templates for the last completed calculation.
     void mnuFileTemplates_Click();
     void mnuTools1_Click(int index);
+    void mnuHelpAbout_Click();
 
   protected:
     void closeEvent(QCloseEvent *event) override;

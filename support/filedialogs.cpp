@@ -54,6 +54,10 @@ bool FileDialogs::ConfirmOverwrite(QWidget *owner, const QString &title, const Q
                                      .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
 }
 
+void FileDialogs::ShowAbout(QWidget *owner, const QString &title, const QString &text) {
+    QMessageBox::about(owner, title, text);
+}
+
 bool FileDialogs::ShowPrintDialog(QWidget *owner, QPrinter &printer) {
     QPrintDialog dialog(&printer, owner);
     return dialog.exec() == QDialog::Accepted;

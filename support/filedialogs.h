@@ -25,6 +25,7 @@ class FileDialogs {
     // The system print dialog for `printer`, which it sets up as the user
     // chooses; false when the user cancels.
     virtual bool ShowPrintDialog(QWidget *owner, QPrinter &printer);
+    virtual void ShowAbout(QWidget *owner, const QString &title, const QString &text);
 };
 
 // The user's documents folder, or an empty text when there is none.
