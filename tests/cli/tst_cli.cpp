@@ -1,6 +1,7 @@
 #include "chamber.h"
 #include "pipeinputs.h"
 #include "quorvane_version.h"
+#include "workedexamples.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -29,11 +30,34 @@ CliRun Cli(const QStringList &args) {
     return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-// Whether text is exactly expected, where each '*' stands for any run of characters.
 bool Matches(const QByteArray &text, const QByteArray &expected) {
-    const QString pattern = QRegularExpression::escape(QString::fromUtf8(expected)).replace("\\*", ".*");
-    const QRegularExpression::PatternOption anyLine = QRegularExpression::DotMatchesEverythingOption;
-    return QRegularExpression(QRegularExpression::anchoredPattern(pattern), anyLine).match(text).hasMatch();
+    return examples::Matches(QString::fromUtf8(text), QString::fromUtf8(expected));
+}
+
+// Status 0 prints on stdout alone; 2 (a refused input or command line) and 3 (cannot be calculated) print
+// "quorvane-cli: " and one line on stderr, a usage error followed by the usage.
+void Check(const CliRun &run, int status, const QByteArray &expected) {
+    QCOMPARE(run.status, status);
+    const QByteArray &text = status == 0 ? run.out : run.err;
+    QVERIFY2(Matches(text, status == 0 ? expected : "quorvane-cli: " + expected), text.constData());
+    QCOMPARE(status == 0 ? run.err : run.out, QByteArray());
+    QVERIFY(!text.contains('\r') && !text.endsWith("\n\n") &&
+            (status == 0 || text.count('\n') == 1 || text.contains("\nUsage: ")));
+    QVERIFY(!QString(text).contains(
+        QRegularExpression("\\b(nan|inf|infinity)\\b", QRegularExpression::CaseInsensitiveOption)));
+}
+
+// How a refusal names an input: the chamber's by its key and label, the flat cone's with the rule it
+// broke, the others' in words ("rodLength" is "rod length").
+QString Named(const examples::Case &example, QString name) {
+    if (example.calculation == "chamber")
+        return name + " (\"" + FieldInfo(*FieldByKey(name.toStdString())).label + "\")";
+    if (example.calculation.startsWith("flatcone"))
+        return name + (name == "thickness" ? " (must not be empty)" : " (must be at least 1)");
+    for (qsizetype i = name.size() - 1; i > 0; --i)
+        if (name[i].isUpper() && name[i - 1].isLower())
+            name.replace(i, 1, QString(' ') + name[i].toLower());
+    return name;
 }
 
 } // namespace
@@ -62,82 +86,25 @@ class TestCli : public QObject {
                    "portWindowD=40\r\nportLength=30\r\nportFlangeD=38\r\nheats=\r\n");
     }
 
-    // 0 prints on stdout; 2 (refused input or command line) and 3 (cannot be calculated) one line on stderr.
     void prints_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("expected");
-        const QByteArray cone = "Cone\nBase = 120.00 ID\nTip = 80.00 ID\nHeight = 150.00\n";
         const std::tuple<const char *, int, QByteArray> rows[] = {
-            {"chamber @", 0,
-             "Cone Diameters (ID)\nD1 = 42.00\nD2 = 67.54\nD3 = 103.18\nD4 = 130.00\nD5 = 130.00\n"
-             "D6 = 24.00\nD7 = 24.00\n\nCone Lengths\nL1 = 58.93\nL2 = 244.55\nL3 = 162.74\n"
-             "L4 = 81.81\nL5 = 97.82\nL6 = 213.43\nL7 = 213.43\n\nCone Angles (Degree)\n"
-             "L2 = 5.98\nL3 = 12.50\nL4 = 18.62\nL6 = 27.89\n\nTuned Length mm\n889.27\n"},
-            {"chamber @ RPM=12500.5 temp=450.5", 0, "*Tuned Length mm\n688.03\n"},
-            {"chamber @ portLength=100 portFlangeD=45", 0,
-             "*D2 = 66.62\nD3 = 102.64\n*L1 = 100.00\nL2 = 233.48\n*\n\nWarnings\nWARNING !\n"
-             "Port Length should not exceed L1*diameter.\nWARNING !\nHeader pipe inlet at the flange (F)*"},
-            {"chamber @ portFlangeD=30", 0,
-             "*\n\nWarnings\nWARNING !\nHeader pipe is 11.63 degree taper angle.\n*(L2) which is 5.98\n*"},
-            {"chamber @ --straight-header", 0, "*D1 = 38.00\n*Cone Angles (Degree)\nL2 = 6.91\n*"},
-            {"chamber @ timing=200 RPM=9000", 0, "*Tuned Length mm\n1,040.08\n"},
             {"chamber FILE", 0, "*Tuned Length mm\n988.08\n"},
             {"chamber FILE RPM=10000", 0, "*Tuned Length mm\n889.27\n"},
             {"chamber RPM=10000 FILE", 0, "*Tuned Length mm\n889.27\n"},
-            {"flatcone 120 80 150 1.5", 0, cone + "A = 374.86\nB = 252.76\nC = 302.65\nD = 453.98\n"},
-            {"flatcone 120 80 150 0", 0, cone + "A = 366.25\nB = 244.17\nC = 302.65\nD = 453.98\n"},
-            {"flatcone 60 60 100 1", 0,
-             "Cone\nBase = 60.00 ID\nTip = 60.00 ID\nHeight = 100.00\n"
-             "Cylinder: cut a rectangle\nWidth = 194.78\nLength = 100.00\n"},
-            {"flatcone @ --batch --thickness 1.5", 0,
-             "Cone L2\nBase = 67.54 ID\nTip = 42.00 ID\nHeight = 244.55\nA = *\nD = *\n\nCone L3\n*\n\n"
-             "Cone L4\n*\n\nCone L6\nBase = 130.00 ID\n*\nD = *"},
-            {"port-width 30 60", 0, "Chordal width mm = 28.77\n"},
-            {"port-area 40 30 --r1 5 --r2 3", 0,
-             "Port Window Area mm/2 = 1185.41\nPort Window Diameter mm = 38.85\n"},
-            {"port-area 40 30 --r1 5 --k1 4 --r2 3 --k2 1", 0,
-             "Port Window Area mm/2 = 1176.61\nPort Window Diameter mm = 38.71\n"},
-            {"port-area 40 30 --r1 5 --r2 3 --segment-radius 52 --segment-height 4", 0,
-             "Port Window Area mm/2 = 1132.92\nPort Window Diameter mm = 37.98\n"},
-            {"segment-area 50 5", 0, "Segment area mm/2 = 146.81\n"},
-            {"segment-area 0 5", 0, ""},
-            {"area-to-diameter 1000000", 0, "Diameter mm = 1,128.38\n"},
-            {"port-timing 54 110 0 27", 0, "Port timing degrees = 194.10\nPort height mm = 27.00\n"},
-            {"port-timing 54 110 0.5 27", 0, "Port timing degrees = 196.17\nPort height mm = 27.00\n"},
-            {"bmep 30 11000 54 54.5", 0, "BMEP bar = 13.11\n"},
-            {"bmep 20 10000 54 54.5", 0, "BMEP bar = 9.61\n"},
-            {"convert c-to-f 100", 0, "Fahrenheit = 212.000\n"},
-            {"convert c-to-f -40", 0, "Fahrenheit = -40.000\n"},
-            {"convert inch-to-mm 1000", 0, "Millimetres = 25400.000\n"},
-            {"convert kw-to-hp 10", 0, "Horsepower = 13.410\n"},
-            {"cone from-centre 100 50 100", 0, "Half angle = 14.04\nSide length = 103.08\n"},
-            {"cone from-side 100 50 103.08", 0, "Centre length = 100.00\nHalf angle = 14.04\n"},
-            {"cone from-angle 100 50 14.04", 0, "Centre length = 99.97\nSide length = 103.05\n"},
-            {"cone from-centre 50 100 100", 0, "Half angle = -14.04\nSide length = 103.08\n"},
             {"--version", 0, QByteArray("quorvane-cli ") + kVersionText + "\n"},
             {"--help", 0,
              "*\n  chamber *\n  flatcone *--batch*\n  port-width *\n  segment-area *\n  port-area *\n"
              "  area-to-diameter *\n  port-timing *\n  bmep *\n  convert *\n  cone *Exit status*"},
             {"cone -h", 0, "Usage: quorvane-cli COMMAND [ARGUMENTS]...\n*"},
-            {"chamber @ RPM=40000", 3, "The RPM is too large: it must be less than 32767.5.\n"},
-            {"chamber @ portLength=400", 3, "*0.375*"},
-            {"chamber @ heats=1e300 gasConstant=1e300", 3, "*too large*"},
-            {"chamber @ RPM=1e400", 2, "invalid input: RPM (\"RPM\")\n"},
-            {"chamber @ timing=", 2, "invalid input: timing (\"Port Timing\")\n"},
             {"chamber @ rpm=1", 2, "unknown key \"rpm\"; the keys are timing, RPM, *"},
             {"chamber /nonexistent/p.txt", 2, "cannot read /nonexistent/p.txt: no such file\n"},
             {"chamber /", 2, "cannot read /: * folder*"},
             {"chamber /dev/zero", 2, "cannot read /dev/zero: /dev/zero is not an ordinary file*"},
             {"chamber a.txt b.txt", 2, "more than one FILE: a.txt, b.txt\nUsage: *"},
-            {"flatcone 0.5 80 150 1", 2, "invalid input: base (must be at least 1)\n"},
-            {"flatcone 120 0 150 ''", 2, "invalid input: tip (must be at least 1)\n"},
-            {"flatcone 120 80 150 ''", 2, "invalid input: thickness (must not be empty)\n"},
             {"flatcone @ --batch", 2, "--batch needs --thickness T\nUsage: *"},
-            {"flatcone @ --batch --thickness=", 2, "invalid input: thickness (must not be empty)\n"},
-            {"port-timing 54 0.5 0 27", 2, "invalid input: rod length\n"},
-            {"cone from-side 100 50 10", 3, "*side length is shorter*"},
-            {"convert kw-to-hp 1e400", 3, "*too large*"},
             {"port-area 40 30 --k2 3", 2, "--k2 must be 1 or 2\nUsage: *"},
             {"port-width 30", 2, "expected 2 arguments, got 1\nUsage: quorvane-cli port-width CURVED BORE*"},
             {"chamber @ --jsn", 2, "unknown option --jsn\nUsage: *"},
@@ -151,15 +118,43 @@ class TestCli : public QObject {
         QFETCH(QStringList, args);
         QFETCH(int, status);
         QFETCH(QByteArray, expected);
-        const CliRun run = Cli(args);
-        QCOMPARE(run.status, status);
-        const QByteArray &text = status == 0 ? run.out : run.err;
-        QVERIFY2(Matches(text, status == 0 ? expected : "quorvane-cli: " + expected), text.constData());
-        QCOMPARE(status == 0 ? run.err : run.out, QByteArray());
-        QVERIFY(!text.contains('\r') && !text.endsWith("\n\n") &&
-                (status == 0 || text.count('\n') == 1 || text.contains("\nUsage: ")));
-        QVERIFY(!QString(text).contains(
-            QRegularExpression("\\b(nan|inf|infinity)\\b", QRegularExpression::CaseInsensitiveOption)));
+        Check(Cli(args), status, expected);
+    }
+
+    void worked_examples_data() { examples::AddRows(examples::Declared("cli"), "cli"); }
+    void worked_examples() {
+        QFETCH(examples::Case, example);
+        const QString how = examples::How(example.calculation, "cli"), report = how.section(" > ", 1);
+        QStringList args;
+        const QStringList words = how.section(" > ", 0, 0).split(' ');
+        for (qsizetype i = 0; i < words.size(); ++i) {
+            const QString name = words[i].section('{', 1).section('}', 0, 0);
+            if (name == "design") {
+                for (const auto &[key, text] : example.inputs.asKeyValueRange())
+                    if (key != "thickness")
+                        args << (key == "straightHeader" ? "--straight-header" : key + '=' + text);
+            } else if (!name.isEmpty() && words[i - 1].startsWith("--") && !example.inputs.contains(name)) {
+                args.removeLast();
+            } else {
+                args << QString(words[i]).replace('{' + name + '}', example.inputs.value(name));
+            }
+        }
+        QString expected = report;
+        bool shown = example.calculation == "chamber"; // a chamber case lists only the results it checks
+        for (const QRegularExpressionMatch &m : QRegularExpression("\\{(\\w+)\\}").globalMatch(report)) {
+            const QString text = example.outputs.value(m.captured(1), "*");
+            shown |= example.outputs.contains(m.captured(1));
+            expected.replace(m.captured(0), m.captured(1) != "warnings" || text.isEmpty() || text == "*"
+                                                ? text
+                                                : "\nWarnings\n" + text + "\n");
+        }
+        if (example.outputs.contains("refused"))
+            Check(Cli(args), 2,
+                  "invalid input: " + Named(example, example.outputs["refused"]).toUtf8() + '\n');
+        else if (example.outputs.contains("why"))
+            Check(Cli(args), 3, example.outputs["why"].toUtf8() + '\n');
+        else
+            Check(Cli(args), 0, shown ? expected.toUtf8() : QByteArray());
     }
 
     // save writes what File > Save Pipe writes into an existing file; a refusal names the key or the reason

@@ -1,6 +1,8 @@
 #pragma once
 
-// Drives a tool window as a user does, from "box=text box=text" entries.
+// Drives a tool window as a user does, from "box=text box=text" entries or from the worked examples.
+
+#include "workedexamples.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -10,31 +12,41 @@
 
 namespace calcwindow {
 
+// The main window's input boxes, in the order of the design inputs.
+inline const char *const kPipeBoxes[] = {
+    "txtPTExh",           "txtRPM",          "txtTemp",          "txtHeats",         "txtGasConst",
+    "txtPipeExDiam",      "txtPipeExLength", "txtPipeExDiamOut", "txtPipePtoPratio", "txtPipePtoMratio",
+    "txtPipeptoOutRatio", "txtPipeHornRatio"};
+
 inline void ShowActive(QWidget *window) {
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-// A space starts a new entry only before "name=", so "cmbRadius1Num=x 4" stays whole.
-inline QStringList Entries(const QString &text) {
-    return text.split(QRegularExpression(R"( +(?=[\w()]+=))"), Qt::SkipEmptyParts);
+// A space starts a new entry only before "name=".
+inline QList<std::pair<QString, QString>> Entries(const QString &text) {
+    QList<std::pair<QString, QString>> entries;
+    for (const QString &entry : text.split(QRegularExpression(R"( +(?=[\w()]+=))"), Qt::SkipEmptyParts))
+        entries.append({entry.section('=', 0, 0), entry.section('=', 1)});
+    return entries;
 }
 
-// A combo box gets the item; a box is clicked into, must select its whole text, and is typed over.
+// A combo box gets the item "x TEXT"; a box is clicked into, must select its whole text, and is typed over.
+inline void Type(QWidget *window, const QString &name, const QString &text) {
+    if (auto *combo = window->findChild<QComboBox *>(name))
+        return combo->setCurrentIndex(combo->findText("x " + text));
+    auto *box = window->findChild<QLineEdit *>(name);
+    QVERIFY2(box, qPrintable("no box " + name));
+    box->clearFocus(); // a click into the focused box would not select
+    QTest::mouseClick(box, Qt::LeftButton);
+    QCoreApplication::processEvents(); // the select-all on focus is deferred
+    QCOMPARE(box->selectedText(), box->text());
+    text.isEmpty() ? QTest::keyClick(box, Qt::Key_Backspace) : QTest::keyClicks(box, text);
+}
+
 inline void Enter(QWidget *window, const QString &entries) {
-    for (const QString &entry : Entries(entries)) {
-        const QString name = entry.section('=', 0, 0), text = entry.section('=', 1);
-        if (auto *combo = window->findChild<QComboBox *>(name)) {
-            combo->setCurrentIndex(combo->findText(text));
-            continue;
-        }
-        auto *box = window->findChild<QLineEdit *>(name);
-        box->clearFocus(); // a click into the focused box would not select
-        QTest::mouseClick(box, Qt::LeftButton);
-        QCoreApplication::processEvents(); // the select-all on focus is deferred
-        QCOMPARE(box->selectedText(), box->text());
-        text.isEmpty() ? QTest::keyClick(box, Qt::Key_Backspace) : QTest::keyClicks(box, text);
-    }
+    for (const auto &[name, text] : Entries(entries))
+        Type(window, name, text);
 }
 
 // The box shows the start of its text, as after Home: a number cut at its left reads as another number.
@@ -46,31 +58,21 @@ inline bool ShowsItsStart(QLineEdit *box) {
 
 // The named boxes show these texts; no box has a digit out of sight (frame and margin take 3 px a side),
 // except a text too wide for the smallest face, which shows its start.
-inline void Expect(QWidget *window, const QString &expected) {
-    QStringList shown;
-    for (const QString &entry : Entries(expected))
-        shown << entry.section('=', 0, 0) + '=' +
-                     window->findChild<QLineEdit *>(entry.section('=', 0, 0))->text();
-    QCOMPARE(shown, Entries(expected));
+inline void Expect(QWidget *window, const QList<std::pair<QString, QString>> &expected) {
+    QStringList shown, wanted;
+    for (const auto &[name, text] : expected) {
+        shown << name + '=' + window->findChild<QLineEdit *>(name)->text();
+        wanted << name + '=' + text;
+    }
+    QCOMPARE(shown, wanted);
     for (QLineEdit *box : window->findChildren<QLineEdit *>())
         QVERIFY2(QFontMetrics(box->font()).horizontalAdvance(box->text()) <= box->width() - 6 ||
                      (box->font().pixelSize() == 8 && ShowsItsStart(box)),
                  qPrintable(box->objectName() + '=' + box->text()));
 }
 
-// One row of a calculator table, in a QStringList column "row": type `entries`, press `button`, then the
-// boxes show `expected` and the focus is on `focus`, by default the button.
-inline void CalcRow(const char *name, const QString &entries, const QString &button, const QString &expected,
-                    const QString &focus = {}) {
-    QTest::newRow(name) << QStringList{entries, button, expected, focus.isEmpty() ? button : focus};
-}
-
-inline void Calculate(QWidget *window) {
-    QFETCH(QStringList, row);
-    Enter(window, row[0]);
-    QTest::mouseClick(window->findChild<QPushButton *>(row[1]), Qt::LeftButton);
-    Expect(window, row[2]);
-    QCOMPARE(QApplication::focusWidget()->objectName(), row[3]);
+inline void Expect(QWidget *window, const QString &entries) {
+    Expect(window, Entries(entries));
 }
 
 // The user's close, by button or by close box, only hides the window; it is then shown again.
@@ -80,6 +82,70 @@ inline void CloseAndReopen(QWidget *window, const QString &closeButton) {
     window->show();
     QVERIFY(!window->close() && !window->isVisible());
     ShowActive(window);
+}
+
+// How a window shows a calculation, as the worked examples declare it: the button that runs it ("-"
+// when typing into a box of a pair runs it), and the box of each input and of each result.
+struct Shown {
+    QString button;
+    QMap<QString, QString> inputs, results;
+
+    explicit Shown(const QString &calculation) {
+        const QString how = examples::How(calculation, "window");
+        button = how.section(' ', 1, 1);
+        for (const QString &word : how.section(' ', 2).section(" > ", 0, 0).split(' '))
+            inputs[word.section('=', 0, 0)] = word.section('=', 1);
+        for (const QString &word : how.section(" > ", 1).split(' '))
+            results[word.section('=', 0, 0)] = word.section('=', 1);
+    }
+};
+
+// The calculations a window shows.
+inline QStringList CalculationsOf(const QString &window) {
+    QStringList names = examples::Declared("window");
+    names.removeIf(
+        [&](const QString &name) { return examples::How(name, "window").section(' ', 0, 0) != window; });
+    return names;
+}
+
+// Types a case of a column "example" into the window, presses its button and checks every result box
+// and where the focus is.
+inline void RunExample(QWidget *window) {
+    QFETCH(examples::Case, example);
+    const Shown shown(example.calculation);
+    // Every result box of a button that this calculation does not read holds an earlier result, so that
+    // what the calculation leaves alone shows.
+    QList<std::pair<QString, QString>> expected;
+    for (const QString &other : CalculationsOf(window->objectName()))
+        for (const QString &box : Shown(other).results)
+            if (Shown(other).button != "-" && !shown.inputs.values().contains(box) &&
+                !expected.contains(std::pair(box, QString("7.00")))) {
+                window->findChild<QLineEdit *>(box)->setText("7.00");
+                expected.append({box, "7.00"});
+            }
+    if (shown.button == "-")
+        Type(window, shown.inputs.first(), "7"); // an earlier entry, so that emptying the box is a change
+    for (const auto &[name, text] : example.inputs.asKeyValueRange()) {
+        QVERIFY2(shown.inputs.contains(name), qPrintable("no input " + name));
+        Type(window, shown.inputs[name], text);
+    }
+    if (shown.button != "-")
+        QTest::mouseClick(window->findChild<QPushButton *>(shown.button), Qt::LeftButton);
+    if (!example.outputs.contains("refused"))
+        for (const auto &[name, box] : shown.results.asKeyValueRange())
+            if (example.outputs.contains("why") || example.outputs.contains(name)) {
+                expected.removeIf([&](const auto &entry) { return entry.first == box; });
+                expected.append({box, example.outputs.value(name)}); // a failure empties the results
+            }
+    Expect(window, expected);
+    const QString blamed = example.outputs.value("refused", example.outputs.value("failed"));
+    QCOMPARE(QApplication::focusWidget()->objectName(), !blamed.isEmpty()     ? shown.inputs[blamed]
+                                                        : shown.button != "-" ? shown.button
+                                                                              : shown.inputs.first());
+    for (const QPushButton *button : window->findChildren<QPushButton *>())
+        if (button->text() == "Close")
+            CloseAndReopen(window, button->objectName()); // the window keeps every value
+    Expect(window, expected);
 }
 
 // Dark and blue pixels: the figures draw black outlines and blue dimensions on white.

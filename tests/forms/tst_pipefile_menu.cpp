@@ -42,11 +42,6 @@ struct ScriptedDialogs : FileDialogs {
     }
 };
 
-const char *kBoxes[] = {
-    "txtPTExh",           "txtRPM",          "txtTemp",          "txtHeats",         "txtGasConst",
-    "txtPipeExDiam",      "txtPipeExLength", "txtPipeExDiamOut", "txtPipePtoPratio", "txtPipePtoMratio",
-    "txtPipeptoOutRatio", "txtPipeHornRatio"};
-
 QByteArray ReadAll(const QString &path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -90,156 +85,133 @@ class TestPipeFileMenu : public QObject {
     }
     void cleanup() { m_form.reset(); }
 
-    void save_writes_the_twelve_keys_as_typed();
-    void save_and_open_round_trip();
-    void extension_rule();
-    void added_extension_asks_before_replacing_another_file();
-    void open_fills_only_the_keys_with_values();
-    void cancelling_or_failing_changes_nothing_but_says_why();
-    void refusals_say_why_and_keep_the_file_data();
-    void refusals_say_why_and_keep_the_file();
+    void save_writes_each_text_as_typed() {
+        Box("txtPTExh")->setText("190");
+        Box("txtRPM")->setText(" 10 000 ");
+        Save(Path("new.txt"));
+        QCOMPARE(m_dialogs->asked.value(0),
+                 QStringLiteral("Save Pipe Values|Saved Pipe Values (*.txt)|*.txt|MyPipe.txt"));
+        QVERIFY(ReadAll(Path("new.txt")).contains("\r\nRPM= 10 000 \r\n"));
+        QVERIFY(m_dialogs->errors.isEmpty());
+    }
+
+    void save_and_open_round_trip() {
+        const char *texts[] = {"190", "10000", "500", "1.36", "300",  "40",
+                               "30",  "38",    "1.1", "3",    "0.65", "1.5"};
+        for (int i = 0; i < 12; ++i)
+            Box(calcwindow::kPipeBoxes[i])->setText(texts[i]);
+        Save(Path("design.txt"));
+        m_form.reset();
+        init();
+        Open(Path("design.txt"));
+        QCOMPARE(m_dialogs->asked.value(0),
+                 QStringLiteral("Open Saved Pipe Values|Saved Pipe Values (*.txt)|*.txt"));
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(Box(calcwindow::kPipeBoxes[i])->text(), QString::fromLatin1(texts[i]));
+        QCOMPARE(Box("txtPTExh")->palette().color(QPalette::Base), QColor(Qt::white));
+    }
+
+    void added_extension_asks_before_replacing_another_file() {
+        WriteAll(Path("keep.txt"), "[Mine]\r\nx=1\r\n");
+        m_dialogs->confirm = false;
+        Save(Path("keep"));
+        QCOMPARE(m_dialogs->asked.last(), "overwrite " + Path("keep.txt"));
+        QCOMPARE(ReadAll(Path("keep.txt")), QByteArray("[Mine]\r\nx=1\r\n"));
+        m_dialogs->confirm = true;
+        Save(Path("keep"));
+        QVERIFY(ReadAll(Path("keep.txt")).startsWith("[Mine]\r\nx=1\r\n[PipeCalcValues]\r\n"));
+    }
+
+    void open_fills_only_the_keys_with_values() {
+        for (int i = 0; i < 12; ++i)
+            Box(calcwindow::kPipeBoxes[i])->setText("7");
+        m_form->findChild<QCheckBox *>("chkHeader")->setChecked(true);
+        auto *results = m_form->findChild<QPlainTextEdit *>("txtPipeDim1");
+        results->setPlainText("D1 = 42.00");
+        WriteAll(Path("rpm.txt"), "[PipeCalcValues]\r\nRPM=4000\r\ntiming=\r\nheats=1.3625\r\n");
+        Open(Path("rpm.txt"));
+        for (int i = 0; i < 12; ++i)
+            QCOMPARE(Box(calcwindow::kPipeBoxes[i])->text(), QString::fromLatin1(i == 1   ? "4000"
+                                                                                 : i == 3 ? "1.3625"
+                                                                                          : "7"));
+        QVERIFY(calcwindow::ShowsItsStart(Box("txtHeats"))); // wider than its box: "1." must not scroll away
+        QCOMPARE(Box("txtRPM")->palette().color(QPalette::Base), QColor(255, 255, 0)); // its range check ran
+        QVERIFY(m_form->findChild<QCheckBox *>("chkHeader")->isChecked());
+        QCOMPARE(results->toPlainText(), QStringLiteral("D1 = 42.00")); // nothing recalculated or cleared
+    }
+
+    void cancelling_or_failing_changes_nothing_but_says_why() {
+        const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+        Box("txtRPM")->setText("9000");
+        Save(QString());
+        Open(QString());
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
+        QVERIFY(m_dialogs->errors.isEmpty()); // cancelling is silent
+
+        // A folder where the file should be: the save cannot replace it, even as root.
+        QVERIFY(QDir(m_dir.path()).mkpath("blocked.txt/inside"));
+        Save(Path("blocked.txt"));
+        QVERIFY(m_dialogs->errors.value(0).contains(QDir::toNativeSeparators(Path("blocked.txt"))));
+        QVERIFY(QFileInfo(Path("blocked.txt/inside")).isDir());
+        Save(m_dir.filePath("no such folder/pipe.txt"));
+        QVERIFY(m_dialogs->errors.value(1).contains("pipe.txt"));
+        Open(Path("blocked.txt"));
+        QVERIFY(m_dialogs->errors.value(2).contains("could not be read"));
+        QCOMPARE(m_dialogs->errors.size(), 3);
+        QCOMPARE(Box("txtRPM")->text(), QStringLiteral("9000"));
+    }
+
+    // A save that cannot be made, and a file that must not be read: the user is told why, naming the box
+    // where a box is the cause, and the file on disk keeps every byte.
+    void refusals_say_why_and_keep_the_file_data() {
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<QString>("file"); // "full disk", "fifo" or a path
+        QTest::addColumn<QString>("temp"); // the text of txtTemp
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("text an 8-bit file cannot hold")
+            << true << "pipe.txt" << u"500\u20AC"_s
+            << u"The box \u201CExhaust Temp\u201D holds \u201C\u20AC\u201D, a character that this 8-bit "
+               "(Latin-1) file cannot hold.\n\nThe file on disk was left as it was."_s;
+        QTest::newRow("full disk")
+            << true << "full disk"
+            << "500"
+            << "Writing failed: No space left on device.\n\nThe file on disk was left as it was.";
+        QTest::newRow("open a device") << false << "/dev/zero"
+                                       << "500"
+                                       << "/dev/zero is not an ordinary file";
+        QTest::newRow("open a FIFO") << false << "fifo"
+                                     << "500"
+                                     << "fifo is not an ordinary file";
+    }
+
+    void refusals_say_why_and_keep_the_file() {
+        QFETCH(bool, save);
+        QFETCH(QString, file);
+        QFETCH(QString, temp);
+        QFETCH(QString, expected);
+        scratch::SmallDisk disk;
+        QString path = file.startsWith('/') ? file : Path(qPrintable(file));
+        if (file == "full disk") {
+            if (!disk.mounted())
+                QSKIP(qPrintable(disk.error()));
+            path = disk.filePath("pipe.txt");
+        }
+        if (file == "fifo")
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        const QByteArray old = "[PipeCalcValues]\r\ntemp=" + QByteArray(5000, '1') + "\r\n";
+        if (!path.startsWith("/dev/") && file != "fifo")
+            WriteAll(path, old);
+        if (file == "full disk")
+            QVERIFY(disk.Fill());
+        Box("txtTemp")->setText(temp);
+        save ? Save(path) : Open(path);
+        QCOMPARE(m_dialogs->errors.size(), 1);
+        QVERIFY2(m_dialogs->errors[0].contains(expected), qPrintable(m_dialogs->errors[0]));
+        QCOMPARE(Box("txtTemp")->text(), temp);
+        if (save)
+            QCOMPARE(ReadAll(path), old);
+    }
 };
-
-void TestPipeFileMenu::save_writes_the_twelve_keys_as_typed() {
-    Box("txtPTExh")->setText("190");
-    Box("txtRPM")->setText(" 10 000 ");
-    Save(Path("new.txt"));
-    QCOMPARE(m_dialogs->asked.value(0),
-             QStringLiteral("Save Pipe Values|Saved Pipe Values (*.txt)|*.txt|MyPipe.txt"));
-    QCOMPARE(
-        ReadAll(Path("new.txt")),
-        QByteArray(
-            "[PipeCalcValues]\r\ntiming=190\r\nRPM= 10 000 \r\ntemp=\r\nheats=1.360\r\ngasConstant=300\r\n"
-            "portWindowD=\r\nportLength=\r\nportFlangeD=\r\nportToPipe=1.05\r\nportToMid=3.25\r\n"
-            "portToOutlet=0.6\r\nhornCoefficient=1.25\r\n"));
-    QVERIFY(m_dialogs->errors.isEmpty());
-}
-
-void TestPipeFileMenu::save_and_open_round_trip() {
-    const char *texts[] = {"190", "10000", "500", "1.36", "300", "40", "30", "38", "1.1", "3", "0.65", "1.5"};
-    for (int i = 0; i < 12; ++i)
-        Box(kBoxes[i])->setText(texts[i]);
-    Save(Path("design.txt"));
-    m_form.reset();
-    init();
-    Open(Path("design.txt"));
-    QCOMPARE(m_dialogs->asked.value(0),
-             QStringLiteral("Open Saved Pipe Values|Saved Pipe Values (*.txt)|*.txt"));
-    for (int i = 0; i < 12; ++i)
-        QCOMPARE(Box(kBoxes[i])->text(), QString::fromLatin1(texts[i]));
-    QCOMPARE(Box("txtPTExh")->palette().color(QPalette::Base), QColor(Qt::white));
-}
-
-void TestPipeFileMenu::extension_rule() {
-    const QStringList pairs = {"pipe>pipe.txt", "pipe.ini>pipe.ini", "pipe.dat>pipe.dat",
-                               "pipe.text>pipe.text.txt"};
-    for (const QString &pair : pairs) {
-        const QString typed = m_dir.filePath(pair.section('>', 0, 0));
-        const QString written = m_dir.filePath(pair.section('>', 1));
-        Save(typed);
-        QVERIFY2(QFileInfo::exists(written), qPrintable(written));
-        QVERIFY(typed == written || !QFileInfo::exists(typed));
-    }
-}
-
-void TestPipeFileMenu::added_extension_asks_before_replacing_another_file() {
-    WriteAll(Path("keep.txt"), "[Mine]\r\nx=1\r\n");
-    m_dialogs->confirm = false;
-    Save(Path("keep"));
-    QCOMPARE(m_dialogs->asked.last(), "overwrite " + Path("keep.txt"));
-    QCOMPARE(ReadAll(Path("keep.txt")), QByteArray("[Mine]\r\nx=1\r\n"));
-    m_dialogs->confirm = true;
-    Save(Path("keep"));
-    QVERIFY(ReadAll(Path("keep.txt")).startsWith("[Mine]\r\nx=1\r\n[PipeCalcValues]\r\n"));
-}
-
-void TestPipeFileMenu::open_fills_only_the_keys_with_values() {
-    for (int i = 0; i < 12; ++i)
-        Box(kBoxes[i])->setText("7");
-    m_form->findChild<QCheckBox *>("chkHeader")->setChecked(true);
-    auto *results = m_form->findChild<QPlainTextEdit *>("txtPipeDim1");
-    results->setPlainText("D1 = 42.00");
-    WriteAll(Path("rpm.txt"), "[PipeCalcValues]\r\nRPM=4000\r\ntiming=\r\nheats=1.3625\r\n");
-    Open(Path("rpm.txt"));
-    for (int i = 0; i < 12; ++i)
-        QCOMPARE(Box(kBoxes[i])->text(), QString::fromLatin1(i == 1 ? "4000" : i == 3 ? "1.3625" : "7"));
-    QVERIFY(calcwindow::ShowsItsStart(Box("txtHeats"))); // wider than its box: "1." must not scroll away
-    QCOMPARE(Box("txtRPM")->palette().color(QPalette::Base), QColor(255, 255, 0)); // its range check ran
-    QVERIFY(m_form->findChild<QCheckBox *>("chkHeader")->isChecked());
-    QCOMPARE(results->toPlainText(), QStringLiteral("D1 = 42.00")); // nothing recalculated or cleared
-}
-
-void TestPipeFileMenu::cancelling_or_failing_changes_nothing_but_says_why() {
-    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
-    Box("txtRPM")->setText("9000");
-    Save(QString());
-    Open(QString());
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
-    QVERIFY(m_dialogs->errors.isEmpty()); // cancelling is silent
-
-    // A folder where the file should be: the save cannot replace it, even as root.
-    QVERIFY(QDir(m_dir.path()).mkpath("blocked.txt/inside"));
-    Save(Path("blocked.txt"));
-    QVERIFY(m_dialogs->errors.value(0).contains(QDir::toNativeSeparators(Path("blocked.txt"))));
-    QVERIFY(QFileInfo(Path("blocked.txt/inside")).isDir());
-    Save(m_dir.filePath("no such folder/pipe.txt"));
-    QVERIFY(m_dialogs->errors.value(1).contains("pipe.txt"));
-    Open(Path("blocked.txt"));
-    QVERIFY(m_dialogs->errors.value(2).contains("could not be read"));
-    QCOMPARE(m_dialogs->errors.size(), 3);
-    QCOMPARE(Box("txtRPM")->text(), QStringLiteral("9000"));
-}
-
-// A save that cannot be made, and a file that must not be read: the user is told why, naming the box
-// where a box is the cause, and the file on disk keeps every byte.
-void TestPipeFileMenu::refusals_say_why_and_keep_the_file_data() {
-    QTest::addColumn<bool>("save");
-    QTest::addColumn<QString>("file"); // "full disk", "fifo" or a path
-    QTest::addColumn<QString>("temp"); // the text of txtTemp
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("text an 8-bit file cannot hold")
-        << true << "pipe.txt" << u"500\u20AC"_s
-        << u"The box \u201CExhaust Temp\u201D holds \u201C\u20AC\u201D, a character that this 8-bit "
-           "(Latin-1) file cannot hold.\n\nThe file on disk was left as it was."_s;
-    QTest::newRow("full disk")
-        << true << "full disk"
-        << "500"
-        << "Writing failed: No space left on device.\n\nThe file on disk was left as it was.";
-    QTest::newRow("open a device") << false << "/dev/zero"
-                                   << "500"
-                                   << "/dev/zero is not an ordinary file";
-    QTest::newRow("open a FIFO") << false << "fifo"
-                                 << "500"
-                                 << "fifo is not an ordinary file";
-}
-
-void TestPipeFileMenu::refusals_say_why_and_keep_the_file() {
-    QFETCH(bool, save);
-    QFETCH(QString, file);
-    QFETCH(QString, temp);
-    QFETCH(QString, expected);
-    scratch::SmallDisk disk;
-    QString path = file.startsWith('/') ? file : Path(qPrintable(file));
-    if (file == "full disk") {
-        if (!disk.mounted())
-            QSKIP(qPrintable(disk.error()));
-        path = disk.filePath("pipe.txt");
-    }
-    if (file == "fifo")
-        QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-    const QByteArray old = "[PipeCalcValues]\r\ntemp=" + QByteArray(5000, '1') + "\r\n";
-    if (!path.startsWith("/dev/") && file != "fifo")
-        WriteAll(path, old);
-    if (file == "full disk")
-        QVERIFY(disk.Fill());
-    Box("txtTemp")->setText(temp);
-    save ? Save(path) : Open(path);
-    QCOMPARE(m_dialogs->errors.size(), 1);
-    QVERIFY2(m_dialogs->errors[0].contains(expected), qPrintable(m_dialogs->errors[0]));
-    QCOMPARE(Box("txtTemp")->text(), temp);
-    if (save)
-        QCOMPARE(ReadAll(path), old);
-}
 
 QTEST_MAIN(TestPipeFileMenu)
 #include "tst_pipefile_menu.moc"
