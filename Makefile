@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Orchestration only: install what is missing, then hand over to the CMake presets.
 PACKAGES := $(shell sed -e 's/\#.*//' debian-packages.txt)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Median time per call of the calculations behind every button press.
 // Each sample times a batch of calls; the median of the samples is reported
 // so that a stray interruption on a busy machine does not move the figure.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package that `make package` made: its desktop entry and
 # AppStream metadata validate, it unpacks, its programs run from the unpacked
 # tree, and lintian finds no error in it.

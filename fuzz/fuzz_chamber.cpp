@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chamber from twelve arbitrary texts: the check either refuses one, or
 // the calculation gives texts free of nan and inf, or it fails with a reason.
 #include "chamber.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvane-cli's commands on any command line: they end with one of the
 // documented exit statuses and never crash. Nothing is written to disk: a
 // save is left out, and templates go to standard output only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The leading-number reader and the fixed-number writer: whatever a box
 // holds is read without a crash, and a number written with its digits reads
 // back as the same text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile-file reader and editor on any bytes: reading never crashes;
 // after a key is written it reads back as written; and in an 8-bit file the
 // bytes outside the changed line stay as they were.

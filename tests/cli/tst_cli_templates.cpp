@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dxfpattern.h"
 #include "pattern.h"
 #include "svgpattern.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The cases of tests/data/worked_examples.txt, which the core, command line and window tests each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Drives a tool window as a user does, from "box=text box=text" entries or from the worked examples.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Thousands of random keys, texts, pastes and clicks across every window:
 // the program must stay up, and no box, label or tip may ever show what an
 // arithmetic failure would leave behind ("nan", "inf"). The monkey never

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program started as a user starts it: one copy per user, and
 // nothing planted by someone else keeps it from starting. What a crashed copy
 // leaves behind is the single instance's own test.
