@@ -13,23 +13,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "clirun.h"
 #include "scratchdisk.h"
 
 using namespace quorvane;
 
 namespace {
-
-struct CliRun {
-    int status = -1;
-    QByteArray out, err;
-};
-
-CliRun Cli(const QStringList &args) {
-    QProcess process;
-    process.start(QStringLiteral(QUORVANE_CLI_PATH), args);
-    const bool ended = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit;
-    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 bool Matches(const QByteArray &text, const QByteArray &expected) {
     return examples::Matches(QString::fromUtf8(text), QString::fromUtf8(expected));

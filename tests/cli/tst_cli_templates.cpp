@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QXmlStreamReader>
 
+#include "clirun.h"
 #include "scratchdisk.h"
 
 using namespace quorvane;
@@ -20,18 +21,6 @@ namespace {
 
 const QStringList kExample = {"timing=190",     "RPM=10000",     "temp=500",
                               "portWindowD=40", "portLength=30", "portFlangeD=38"};
-
-struct CliRun {
-    int status = -1;
-    QByteArray out, err;
-};
-
-CliRun Cli(const QStringList &args) {
-    QProcess process;
-    process.start(QStringLiteral(QUORVANE_CLI_PATH), args);
-    const bool ended = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit;
-    return {ended ? process.exitCode() : -1, process.readAllStandardOutput(), process.readAllStandardError()};
-}
 
 QStringList Templates(const QString &line) {
     return QStringList{"templates"} + kExample + line.split(' ', Qt::SkipEmptyParts);
