@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Checks the Debian package that `make package` made: its desktop entry and
+# Checks the Debian package that cpack made in the given build: its desktop entry and
 # AppStream metadata validate, it unpacks, its programs run from the unpacked
 # tree, and lintian finds no error in it.
 set -euo pipefail
