@@ -4,10 +4,14 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <iterator>
 
 namespace quorvane {
 
 namespace {
+
+// The scales of engineering drawings, 1 : n.
+constexpr double kStandardScales[] = {1, 2, 2.5, 5, 10, 20, 25, 50, 100, 200, 250, 500, 1000};
 
 struct PaperInfo {
     Paper paper;
@@ -132,6 +136,21 @@ TilePlan PlanPages(const Bounds &pattern, Paper paper, double overlap) {
     turned.page = landscape;
     turned.landscape = true;
     return turned.tiles.size() < upright.tiles.size() ? turned : upright;
+}
+
+double DrawingScale(double width, double height, PaperSize room) {
+    for (double n : kStandardScales)
+        if (width / n <= room.width && height / n <= room.height)
+            return n;
+    return kStandardScales[std::size(kStandardScales) - 1];
+}
+
+double RulerLength(double mostMm) {
+    const double decade = std::pow(10.0, std::floor(std::log10(mostMm)));
+    for (const double step : {5.0, 2.0, 1.0})
+        if (step * decade <= mostMm)
+            return step * decade;
+    return decade;
 }
 
 } // namespace quorvane

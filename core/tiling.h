@@ -72,4 +72,12 @@ double PagesNeeded(const Bounds &pattern, Paper paper, double overlap);
 // pattern.
 TilePlan PlanPages(const Bounds &pattern, Paper paper, double overlap);
 
+// 1 : n, n the first standard drawing scale at which `width` by `height` mm
+// fit into `room`.
+double DrawingScale(double width, double height, PaperSize room);
+
+// The longest length a ruler shows (1, 2 or 5 times a power of ten mm) that
+// stays within `mostMm`.
+double RulerLength(double mostMm);
+
 } // namespace quorvane

@@ -8,7 +8,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace quorvane {
 
@@ -23,16 +22,6 @@ constexpr double kScaleBarShare = 0.3;
 
 const QColor kPageGrey(150, 150, 150);
 const QColor kPageNumberGrey(215, 215, 215);
-
-// A bar length a ruler shows: 1, 2 or 5 times a power of ten mm, the longest
-// that stays within `mostMm`.
-double RoundLength(double mostMm) {
-    const double decade = std::pow(10.0, std::floor(std::log10(mostMm)));
-    for (const double step : {5.0, 2.0, 1.0})
-        if (step * decade <= mostMm)
-            return step * decade;
-    return decade;
-}
 
 QRectF DeviceRect(const QTransform &toDevice, const Bounds &b) {
     return toDevice.mapRect(QRectF(QPointF(b.left, b.bottom), QPointF(b.right, b.top)).normalized());
@@ -117,7 +106,7 @@ void TemplatePreview::paintEvent(QPaintEvent *) {
         p.drawRect(DeviceRect(toDevice, tile.window));
     PaintPiece(p, *m_piece, toDevice, 1);
 
-    const double barMm = RoundLength(width() * kScaleBarShare / m_scale);
+    const double barMm = RulerLength(width() * kScaleBarShare / m_scale);
     const QPointF barStart(kMargin, height() - kMargin - 6);
     const QPointF barEnd = barStart + QPointF(barMm * m_scale, 0);
     p.setPen(QPen(Qt::black, 2));

@@ -14,9 +14,6 @@ namespace quorvane {
 
 namespace {
 
-// The scales of engineering drawings, 1 : n.
-constexpr double kStandardScales[] = {1, 2, 2.5, 5, 10, 20, 25, 50, 100, 200, 250, 500, 1000};
-
 constexpr double kBodyPoints = 8;
 constexpr double kTablePoints = 7;
 constexpr double kHeadingPoints = 10;
@@ -243,13 +240,6 @@ void TemplateTable(const SheetPage &page, double y, const BuildSheet &sheet,
 }
 
 } // namespace
-
-double DrawingScale(double width, double height, PaperSize room) {
-    for (double n : kStandardScales)
-        if (width / n <= room.width && height / n <= room.height)
-            return n;
-    return kStandardScales[std::size(kStandardScales) - 1];
-}
 
 QString ScaleText(double n) {
     return QStringLiteral("1 : ") + Q(FormatFixed(n, n == std::floor(n) ? 0 : 1));

@@ -13,9 +13,6 @@ namespace quorvane {
 // and the notes.
 void PaintSummaryPage(const SheetPage &page, const BuildSheet &sheet, const std::vector<PageRange> &ranges);
 
-// 1 : n, n the first standard drawing scale at which `width` by `height` mm
-// fit into `room`.
-double DrawingScale(double width, double height, PaperSize room);
 QString ScaleText(double n); // "1 : 2.5"
 
 } // namespace quorvane
