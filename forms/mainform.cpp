@@ -312,15 +312,10 @@ void MainForm::mnuFileType_Click(int index) {
 }
 
 void MainForm::SavePipe() {
-    const QString chosen =
-        m_dialogs->ShowSaveDialog(this, QString::fromLatin1(kPipeFilter), QString::fromLatin1(kSaveTitle),
-                                  GetDocumentsFolder(), QString::fromLatin1(kDefaultPipeName));
-    if (chosen.isEmpty())
-        return;
-    const QString path = WithPipeExtension(chosen);
-    // The dialog asked about the name as typed; the added extension may name another file.
-    if (path != chosen && QFileInfo::exists(path) &&
-        !m_dialogs->ConfirmOverwrite(this, QString::fromLatin1(kSaveTitle), path))
+    const QString path =
+        m_dialogs->ChooseSavePath(this, QString::fromLatin1(kPipeFilter), QString::fromLatin1(kSaveTitle),
+                                  QString::fromLatin1(kDefaultPipeName), WithPipeExtension);
+    if (path.isEmpty())
         return;
     PipeValueTexts texts;
     for (std::size_t i = 0; i < kPipeFieldCount; ++i)
@@ -333,11 +328,8 @@ void MainForm::SavePipe() {
         const QString caption = QString::fromUtf8(FieldInfo(*saved.refusedText).label).trimmed();
         reason = QStringLiteral("The box \u201C%1\u201D %2.").arg(caption, saved.error);
     }
-    QString text = QStringLiteral("The pipe values could not be saved to %1.\n\n%2")
-                       .arg(QDir::toNativeSeparators(path), reason);
-    if (saved.oldFileKept)
-        text += QStringLiteral("\n\nThe file on disk was left as it was.");
-    m_dialogs->ShowError(this, QString::fromLatin1(kSaveTitle), text);
+    m_dialogs->ShowSaveFailure(this, QString::fromLatin1(kSaveTitle), QStringLiteral("The pipe values"), path,
+                               reason, saved.oldFileKept);
 }
 
 void MainForm::OpenPipe() {

@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -318,14 +317,10 @@ void TemplateForm::cmdSaveDxf_Click() {
 void TemplateForm::Save(Format format) {
     const FileFormat &file = kFormats[static_cast<int>(format)];
     const QString title = QString::fromLatin1(file.title);
-    const QString chosen =
-        m_dialogs.ShowSaveDialog(this, QString::fromLatin1(file.filter), title, GetDocumentsFolder(),
-                                 QString::fromLatin1(file.defaultName));
-    if (chosen.isEmpty())
-        return;
-    const QString path = WithExtension(chosen, file.extension);
-    // The dialog asked about the name as typed; the added extension may name another file.
-    if (path != chosen && QFileInfo::exists(path) && !m_dialogs.ConfirmOverwrite(this, title, path))
+    const QString path = m_dialogs.ChooseSavePath(
+        this, QString::fromLatin1(file.filter), title, QString::fromLatin1(file.defaultName),
+        [&file](const QString &chosen) { return WithExtension(chosen, file.extension); });
+    if (path.isEmpty())
         return;
     const QByteArray bytes = QFile::encodeName(path);
     SaveOutcome saved;
@@ -346,11 +341,8 @@ void TemplateForm::Save(Format format) {
     }
     if (saved.saved)
         return;
-    QString text = QStringLiteral("The cutting templates could not be saved to %1.\n\n%2")
-                       .arg(QDir::toNativeSeparators(path), saved.error);
-    if (saved.oldFileKept && QFileInfo::exists(path))
-        text += QStringLiteral("\n\nThe file on disk was left as it was.");
-    m_dialogs.ShowError(this, title, text);
+    m_dialogs.ShowSaveFailure(this, title, QStringLiteral("The cutting templates"), path, saved.error,
+                              saved.oldFileKept && QFileInfo::exists(path));
 }
 
 void TemplateForm::cmdPrint_Click() {

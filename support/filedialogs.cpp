@@ -59,6 +59,27 @@ void FileDialogs::ShowAbout(QWidget *owner, const QString &title, const QString 
     QMessageBox::about(owner, title, text);
 }
 
+QString FileDialogs::ChooseSavePath(QWidget *owner, const QString &filter, const QString &title,
+                                    const QString &defaultName,
+                                    const std::function<QString(const QString &)> &withExtension) {
+    const QString chosen = ShowSaveDialog(owner, filter, title, GetDocumentsFolder(), defaultName);
+    if (chosen.isEmpty())
+        return {};
+    const QString path = withExtension(chosen);
+    if (path != chosen && QFileInfo::exists(path) && !ConfirmOverwrite(owner, title, path))
+        return {};
+    return path;
+}
+
+void FileDialogs::ShowSaveFailure(QWidget *owner, const QString &title, const QString &what,
+                                  const QString &path, const QString &reason, bool oldFileKept) {
+    QString text = QStringLiteral("%1 could not be saved to %2.\n\n%3")
+                       .arg(what, QDir::toNativeSeparators(path), reason);
+    if (oldFileKept)
+        text += QStringLiteral("\n\nThe file on disk was left as it was.");
+    ShowError(owner, title, text);
+}
+
 bool FileDialogs::ShowPrintDialog(QWidget *owner, QPrinter &printer) {
     QPrintDialog dialog(&printer, owner);
     return dialog.exec() == QDialog::Accepted;
