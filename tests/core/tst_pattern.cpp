@@ -18,13 +18,12 @@ namespace {
 
 constexpr double kExact = 1e-9;
 
-PipeResult Example(bool straight = false) {
-    return ComputeChamber({190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, straight});
+PipeInputs ExampleInputs(bool straight = false) {
+    return {190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, straight};
 }
 
 std::vector<Section> ExampleSections(bool straight = false) {
-    PipeInputs inputs{190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, straight};
-    return ChamberSections(inputs, ComputeChamber(inputs));
+    return ChamberSections(ExampleInputs(straight), ComputeChamber(ExampleInputs(straight)));
 }
 
 template <class T> std::vector<T> Shapes(const Piece &piece, Stroke stroke) {
@@ -35,10 +34,6 @@ template <class T> std::vector<T> Shapes(const Piece &piece, Stroke stroke) {
     return found;
 }
 
-QString Two(double v) {
-    return QString::fromStdString(FormatFixed(v, 2));
-}
-
 } // namespace
 
 class TestPattern : public QObject {
@@ -46,27 +41,24 @@ class TestPattern : public QObject {
 
   private slots:
     // The cut arcs are the flat cone plot's: radii C and D, and chords across their ends A and B, for the
-    // chamber's cones and for typed ones, either way round.
+    // chamber's cones and for typed ones, either way round. The plot's own digits are the worked examples'.
     void cone_arcs_are_the_flat_cone_plots_data() {
         QTest::addColumn<double>("base");
         QTest::addColumn<double>("tip");
         QTest::addColumn<double>("height");
         QTest::addColumn<double>("thickness");
-        QTest::addColumn<QString>("letters"); // A B C D as the plot window prints them; empty: not checked
-        QTest::newRow("typed cone") << 120.0 << 80.0 << 150.0 << 1.5 << "374.86 252.76 302.65 453.98";
-        QTest::newRow("no thickness") << 120.0 << 80.0 << 150.0 << 0.0 << "366.25 244.17 302.65 453.98";
-        QTest::newRow("tip larger") << 80.0 << 120.0 << 150.0 << 1.5 << "";
+        QTest::newRow("typed cone") << 120.0 << 80.0 << 150.0 << 1.5;
+        QTest::newRow("no thickness") << 120.0 << 80.0 << 150.0 << 0.0;
+        QTest::newRow("tip larger") << 80.0 << 120.0 << 150.0 << 1.5;
         for (const Section &s : ExampleSections())
             if (!s.isCylinder() && s.name != "Header L1")
-                QTest::newRow(s.name.c_str())
-                    << s.baseDiameter << s.tipDiameter << s.centreLength << 1.5 << "";
+                QTest::newRow(s.name.c_str()) << s.baseDiameter << s.tipDiameter << s.centreLength << 1.5;
     }
     void cone_arcs_are_the_flat_cone_plots() {
         QFETCH(double, base);
         QFETCH(double, tip);
         QFETCH(double, height);
         QFETCH(double, thickness);
-        QFETCH(QString, letters);
         const FlatCone plot = FlattenCone(base, tip, height, thickness);
         const SectionPattern p = BuildSectionPattern({"Cone", base, tip, height}, {thickness});
         QCOMPARE(p.pieceList.size(), std::size_t(1));
@@ -83,11 +75,6 @@ class TestPattern : public QObject {
                 Distance(seams[0].to, StartOf(arcs[0])) < kExact);
         QVERIFY(Distance(seams[1].from, EndOf(arcs[1])) < kExact &&
                 Distance(seams[1].to, EndOf(arcs[0])) < kExact);
-        if (!letters.isEmpty())
-            QCOMPARE(QStringList({Two(plot.outerChord), Two(plot.innerChord), Two(plot.innerRadius),
-                                  Two(plot.outerRadius)})
-                         .join(' '),
-                     letters);
     }
 
     // The chamber's seven sections in order; the belly and tail pipe are cylinders, and so is the header
@@ -101,7 +88,7 @@ class TestPattern : public QObject {
         }
         QCOMPARE(names.join(','), "Header L1,Cone L2,Cone L3,Cone L4,Belly L5,Cone L6,Tail L7");
         QCOMPARE(cylinders.join(','), "Belly L5,Tail L7");
-        const PipeResult r = Example();
+        const PipeResult r = ComputeChamber(ExampleInputs());
         const Section header = ExampleSections()[0];
         QCOMPARE(header.baseDiameter, r.D[1]); // 42 > flange 38: the larger end is the base
         QCOMPARE(header.tipDiameter, 38.0);
