@@ -4,6 +4,7 @@
 #include "quorvane_version.h"
 #include "workedexamples.h"
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -197,22 +198,36 @@ class TestCli : public QObject {
         QCOMPARE(out.readAll(), saved.isEmpty() ? old : saved);
     }
 
-    // A full disk is reported as a failed write, and the design saved before survives it byte for byte.
-    void save_on_a_full_disk_keeps_the_old_file() {
+    // A full disk is reported as a failed write: the file written before survives it byte for byte, with no
+    // partial file beside it.
+    void full_disk_keeps_the_old_file_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::newRow("save") << "pipe.txt"
+                              << "save DISK timing=190"
+                              << "save DISK timing=" + QString(5000, '9');
+        QTest::newRow("templates") << "pipe.svg"
+                                   << "templates @ --thickness 1 --only L7 -o DISK"
+                                   << "templates @ --thickness 1 --pieces 12 --roll-lines 36 -o DISK";
+    }
+    void full_disk_keeps_the_old_file() {
+        QFETCH(QString, name);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
         scratch::SmallDisk disk;
         if (!disk.mounted())
             QSKIP(qPrintable(disk.error()));
-        const QString path = disk.filePath("pipe.txt");
-        QVERIFY(Cli({"save", path, "timing=190"}).status == 0 && disk.Fill());
+        const QString path = disk.filePath(name);
+        QVERIFY(Cli(Args(first).replaceInStrings("DISK", path)).status == 0 && disk.Fill());
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray before = file.readAll();
-        const CliRun run = Cli({"save", path, "timing=" + QString(5000, '9')});
-        QCOMPARE(run.status, 1);
-        QVERIFY2(Matches(run.err, "quorvane-cli: cannot save *: Writing failed: No space left on device.\n"),
-                 run.err.constData());
+        Check(Cli(Args(second).replaceInStrings("DISK", path)), 1,
+              "cannot save *: Writing failed: No space left on device.\n");
         QVERIFY(file.seek(0));
         QCOMPARE(file.readAll(), before);
+        QCOMPARE(QDir(disk.filePath({})).entryList(QDir::Files), QStringList({"filler", name}));
     }
 
     // A file name is bytes: one that is not UTF-8 is written and read like any other.
