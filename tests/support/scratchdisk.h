@@ -47,23 +47,17 @@ class SmallDisk {
     QString error() const { return m_error; }
     QString filePath(const QString &name) const { return m_dir.filePath(name); }
 
-    // Writes a filler file until the disk refuses another byte; true when it did.
+    // Writes a filler file until the disk refuses another byte, single bytes last so that not even a
+    // partial block is left; true when it was the full disk that refused.
     bool Fill() const {
         const int fd = ::open(QFile::encodeName(filePath(QStringLiteral("filler"))).constData(),
                               O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-        if (fd < 0)
-            return false;
         const QByteArray block(512, 'x');
-        bool full = false;
-        while (!full) {
-            const ssize_t n = ::write(fd, block.constData(), std::size_t(block.size()));
-            full = n < 0 && errno == ENOSPC;
-            if (n < 0 && !full)
-                break;
+        while (fd >= 0 && ::write(fd, block.constData(), std::size_t(block.size())) == block.size()) {
         }
-        // Single bytes too, so not even a partial block is left.
-        while (::write(fd, "x", 1) == 1) {
+        while (fd >= 0 && ::write(fd, "x", 1) == 1) {
         }
+        const bool full = fd >= 0 && errno == ENOSPC;
         ::close(fd);
         return full;
     }

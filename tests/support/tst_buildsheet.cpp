@@ -2,6 +2,7 @@
 #include "buildsheet.h"
 #include "dxfpattern.h"
 #include "patternpainter.h"
+#include "workedexamples.h"
 
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
@@ -24,26 +25,16 @@ namespace {
 
 constexpr double kMmPerPoint = 25.4 / 72;
 
-BuildSheet ExampleSheet(Paper paper, const char *pieces = "1", const char *rollLines = "0",
-                        const char *seam = "0") {
+// The worked example's sheet, 1.5 mm thick, with the options' other texts as given.
+BuildSheet ExampleSheet(TemplateTexts texts) {
     BuildSheet sheet;
     SheetDesign design;
     design.texts = InitialPipeTexts();
-    for (const auto &[key, text] : {std::pair{"timing", "190"},
-                                    {"RPM", "10000"},
-                                    {"temp", "500"},
-                                    {"portWindowD", "40"},
-                                    {"portLength", "30"},
-                                    {"portFlangeD", "38"}})
-        design.texts[std::size_t(*FieldByKey(key))] = text;
+    for (const auto &[key, text] : examples::Find("chamber", "worked example").inputs.asKeyValueRange())
+        design.texts[std::size_t(*FieldByKey(key.toStdString()))] = text.toStdString();
     const PipeInputs inputs = ParsePipeInputs(design.texts, false);
     design.result = ComputeChamber(inputs);
-    TemplateTexts texts;
     texts.thickness = "1.5";
-    texts.paper = paper;
-    texts.pieces = pieces;
-    texts.rollLines = rollLines;
-    texts.seamAllowance = seam;
     if (ReadTemplateOptions(texts, sheet.options))
         qFatal("the example's options are refused");
     sheet.templates = BuildTemplates(ChamberSections(inputs, design.result), sheet.options.pattern);
@@ -94,7 +85,7 @@ class TestBuildSheet : public QObject {
     }
 
   private slots:
-    void devices_data() {
+    void pages_have_their_planned_size_and_a_100_mm_bar_data() {
         QTest::addColumn<bool>("printer");
         QTest::addColumn<int>("paper");
         QTest::newRow("writer, A4") << false << int(Paper::A4);
@@ -106,12 +97,14 @@ class TestBuildSheet : public QObject {
     }
 
     // Page 1 on the paper, then each piece's assembly map (when it takes several pages) and tiles, each
-    // page as large and turned as its plan says: what a printer is asked to feed.
-    void every_page_has_its_planned_size_data() { devices_data(); }
-    void every_page_has_its_planned_size() {
+    // page as large and turned as its plan says: what a printer is asked to feed. At 254 dots per inch a
+    // millimetre is ten pixels: the bar of the last page, a tile, is 1000 long.
+    void pages_have_their_planned_size_and_a_100_mm_bar() {
         QFETCH(bool, printer);
         QFETCH(int, paper);
-        const BuildSheet sheet = ExampleSheet(Paper(paper));
+        TemplateTexts texts;
+        texts.paper = Paper(paper);
+        const BuildSheet sheet = ExampleSheet(texts);
         const PaperSize first = SizeOf(Paper(paper) == Paper::Plotter ? Paper::A4 : Paper(paper));
         QList<QSizeF> expected{{first.width, first.height}};
         for (const SectionPattern &pattern : sheet.templates.patterns)
@@ -121,7 +114,8 @@ class TestBuildSheet : public QObject {
                 expected << QList<QSizeF>(pages, {plan.page.width, plan.page.height});
             }
         QCOMPARE(PageCount(sheet), int(expected.size()));
-        const QList<QSizeF> sizes = PageSizes(Written(sheet, printer));
+        const QString pdf = Written(sheet, printer), last = QString::number(PageCount(sheet));
+        const QList<QSizeF> sizes = PageSizes(pdf);
         QCOMPARE(sizes.size(), expected.size());
         for (qsizetype i = 0; i < sizes.size(); ++i) {
             // Qt rounds the standard sizes to whole points: A4 is 595 x 842.
@@ -129,25 +123,14 @@ class TestBuildSheet : public QObject {
             QVERIFY2(std::fabs(error.width()) < 0.5 && std::fabs(error.height()) < 0.5,
                      qPrintable(QString("page %1").arg(i + 1)));
         }
-    }
-
-    // At 254 dots per inch a millimetre is ten pixels: the bar of the last page, a tile, is 1000 long.
-    void scale_bar_measures_100_mm_data() { devices_data(); }
-    void scale_bar_measures_100_mm() {
-        QFETCH(bool, printer);
-        QFETCH(int, paper);
-        const BuildSheet sheet = ExampleSheet(Paper(paper));
-        const QString pdf = Written(sheet, printer), last = QString::number(PageCount(sheet));
         Run("pdftoppm",
             {"-r", "254", "-gray", "-f", last, "-l", last, "-singlefile", pdf, m_dir.filePath("tile")});
         const QImage page(m_dir.filePath("tile.pgm"));
         QVERIFY(!page.isNull());
         int longest = 0;
         for (int y = 0; y < page.height(); ++y)
-            for (int x = 0, run = 0; x < page.width(); ++x) {
-                run = qGray(page.pixel(x, y)) < 128 ? run + 1 : 0;
-                longest = std::max(longest, run);
-            }
+            for (int x = 0, dark = 0; x < page.width(); ++x)
+                longest = std::max(longest, dark = qGray(page.pixel(x, y)) < 128 ? dark + 1 : 0);
         QVERIFY2(std::abs(longest - 1000) <= 1, qPrintable(QString::number(longest)));
     }
 
@@ -194,7 +177,10 @@ class TestBuildSheet : public QObject {
                     version = value;
             }
         } reader;
-        const BuildSheet sheet = ExampleSheet(Paper::A4, "1", "3", "8");
+        TemplateTexts texts;
+        texts.rollLines = "3";
+        texts.seamAllowance = "8";
+        const BuildSheet sheet = ExampleSheet(texts);
         const std::vector<SectionPattern> &patterns = sheet.templates.patterns;
         std::stringstream dxf(PatternDxf(patterns));
         QVERIFY(DL_Dxf().in(dxf, &reader));

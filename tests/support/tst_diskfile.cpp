@@ -21,10 +21,6 @@ constexpr uid_t kStranger = 4321;
 constexpr gid_t kStrangerGroup = 4322;
 constexpr uid_t kNobody = 65534;
 
-QByteArray Native(const QString &path) {
-    return QFile::encodeName(path);
-}
-
 bool Put(const QByteArray &path, const QByteArray &bytes, mode_t mode = 0644) {
     const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_TRUNC, mode);
     const bool ok = fd >= 0 && ::write(fd, bytes.constData(), std::size_t(bytes.size())) == bytes.size();
@@ -57,14 +53,14 @@ class TestDiskFile : public QObject {
     QTemporaryDir m_dir;
 
     // Names are bytes here, so that one need not be UTF-8.
-    QByteArray Path(const char *name) const { return Native(m_dir.path()) + '/' + name; }
+    QByteArray Path(const char *name) const { return QFile::encodeName(m_dir.path()) + '/' + name; }
 
   private slots:
     void cleanupTestCase() { ::unlink(Path("p\xFF.txt").constData()); } // beyond what QDir can name
     void initTestCase() {
         ::umask(022);
         // Children that act as another user must reach the folders below.
-        QVERIFY(::chmod(Native(m_dir.path()).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(m_dir.path()).constData(), 0755) == 0);
     }
 
     // Nothing that is not a small ordinary file is read, and nothing blocks or eats memory trying.
@@ -73,12 +69,10 @@ class TestDiskFile : public QObject {
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<qint64>("size");
-        QVERIFY(Put(Path("design.txt"), kOld) && Put(Path("p\xFF.txt"), kOld));
+        QVERIFY(Put(Path("design.txt"), kOld) && Put(Path("p\xFF.txt"), kOld) &&
+                Put(Path("limit"), QByteArray(quorvane::kLargestFileRead, 'x')) &&
+                Put(Path("big"), QByteArray(quorvane::kLargestFileRead + 1, 'x')));
         QVERIFY(::mkfifo(Path("fifo").constData(), 0644) == 0 && QDir(m_dir.path()).mkdir("folder"));
-        QVERIFY(::truncate((Put(Path("big"), {}), Path("big")).constData(), quorvane::kLargestFileRead + 1) ==
-                0);
-        QVERIFY(::truncate((Put(Path("limit"), {}), Path("limit")).constData(), quorvane::kLargestFileRead) ==
-                0);
         const auto row = [](const char *tag, const QByteArray &path, ReadStatus status, const QString &reason,
                             qint64 size) { QTest::newRow(tag) << path << int(status) << reason << size; };
         row("ordinary file", Path("design.txt"), ReadStatus::Read, {}, kOld.size());
@@ -115,7 +109,7 @@ class TestDiskFile : public QObject {
         scratch::SmallDisk disk;
         if (!disk.mounted())
             QSKIP(qPrintable(disk.error()));
-        const QByteArray path = Native(disk.filePath(u"pipe.txt"_s));
+        const QByteArray path = QFile::encodeName(disk.filePath(u"pipe.txt"_s));
         QVERIFY(Put(path, kOld, 0666) && disk.Fill());
         const QStringList before = Entries(disk.filePath({}));
         const auto save = [&] {

@@ -107,19 +107,15 @@ class TestProfileFile : public QObject {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("line break") << "pipe.ini"
-                                    << "190\nRPM=99999"
-                                    << "holds a line break";
-        QTest::newRow("carriage return") << "pipe.ini"
-                                         << "190\rRPM=99999"
-                                         << "holds a line break";
-        QTest::newRow("beyond Latin-1") << "pipe.ini" << u"5\u20AC"_s << u"holds \u201C\u20AC\u201D"_s;
-        QTest::newRow("folder missing") << "missing/pipe.ini"
-                                        << "1"
-                                        << "The folder";
-        QTest::newRow("folder in the way") << "folder.ini"
-                                           << "1"
-                                           << "is a folder";
+        const std::tuple<const char *, const char *, QString, QString> rows[] = {
+            {"line break", "pipe.ini", u"190\nRPM=99999"_s, u"holds a line break"_s},
+            {"carriage return", "pipe.ini", u"190\rRPM=99999"_s, u"holds a line break"_s},
+            {"beyond Latin-1", "pipe.ini", u"5\u20AC"_s, u"holds \u201C\u20AC\u201D"_s},
+            {"folder missing", "missing/pipe.ini", u"1"_s, u"The folder"_s},
+            {"folder in the way", "folder.ini", u"1"_s, u"is a folder"_s},
+        };
+        for (const auto &[tag, target, value, reason] : rows)
+            QTest::newRow(tag) << QString(target) << value << reason;
     }
     void refused_write_keeps_the_file() {
         QFETCH(QString, target);
