@@ -1,17 +1,57 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Drives a tool window as a user does, from "box=text box=text" entries or from the worked examples.
+// Drives a tool window as a user does, from "box=text box=text" entries or from the worked examples,
+// and answers the windows' dialogs as a test scripts them.
 
+#include "filedialogs.h"
 #include "workedexamples.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QtTest>
 
 namespace calcwindow {
+
+// Every dialog remembers what it was asked; an empty answer is the user's cancel, a modal dialog never
+// shows. The printer prints to the answer as a PDF file.
+struct ScriptedDialogs : quorvane::FileDialogs {
+    QString answer;
+    bool confirm = true, fullPage = false;
+    QStringList asked, errors, about;
+
+    QString ShowSaveDialog(QWidget *, const QString &filter, const QString &title, const QString &,
+                           const QString &defaultName) override {
+        asked << title + '|' + filter + '|' + defaultName;
+        return answer;
+    }
+    QString ShowOpenDialog(QWidget *, const QString &filter, const QString &title, const QString &) override {
+        asked << title + '|' + filter;
+        return answer;
+    }
+    void ShowError(QWidget *, const QString &, const QString &text) override { errors << text; }
+    bool ConfirmOverwrite(QWidget *, const QString &, const QString &path) override {
+        asked << "overwrite " + path;
+        return confirm;
+    }
+    bool ShowPrintDialog(QWidget *, QPrinter &printer) override {
+        fullPage = printer.fullPage();
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(answer);
+        return !answer.isEmpty();
+    }
+    void ShowAbout(QWidget *, const QString &title, const QString &text) override {
+        about << title + '|' + text;
+    }
+};
+
+inline QByteArray ReadAll(const QString &path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // The main window's input boxes, in the order of the design inputs.
 inline const char *const kPipeBoxes[] = {
@@ -116,14 +156,11 @@ inline void RunExample(QWidget *window) {
     const Shown shown(example.calculation);
     // Every result box of a button that this calculation does not read holds an earlier result, so that
     // what the calculation leaves alone shows.
-    QList<std::pair<QString, QString>> expected;
+    std::map<QString, QString> expected;
     for (const QString &other : CalculationsOf(window->objectName()))
         for (const QString &box : Shown(other).results)
-            if (Shown(other).button != "-" && !shown.inputs.values().contains(box) &&
-                !expected.contains(std::pair(box, QString("7.00")))) {
-                window->findChild<QLineEdit *>(box)->setText("7.00");
-                expected.append({box, "7.00"});
-            }
+            if (Shown(other).button != "-" && !shown.inputs.values().contains(box))
+                window->findChild<QLineEdit *>(box)->setText(expected[box] = "7.00");
     if (shown.button == "-")
         Type(window, shown.inputs.first(), "7"); // an earlier entry, so that emptying the box is a change
     for (const auto &[name, text] : example.inputs.asKeyValueRange()) {
@@ -134,11 +171,10 @@ inline void RunExample(QWidget *window) {
         QTest::mouseClick(window->findChild<QPushButton *>(shown.button), Qt::LeftButton);
     if (!example.outputs.contains("refused"))
         for (const auto &[name, box] : shown.results.asKeyValueRange())
-            if (example.outputs.contains("why") || example.outputs.contains(name)) {
-                expected.removeIf([&](const auto &entry) { return entry.first == box; });
-                expected.append({box, example.outputs.value(name)}); // a failure empties the results
-            }
-    Expect(window, expected);
+            if (example.outputs.contains("why") || example.outputs.contains(name))
+                expected[box] = example.outputs.value(name); // a failure empties the results
+    const QList<std::pair<QString, QString>> wanted(expected.begin(), expected.end());
+    Expect(window, wanted);
     const QString blamed = example.outputs.value("refused", example.outputs.value("failed"));
     QCOMPARE(QApplication::focusWidget()->objectName(), !blamed.isEmpty()     ? shown.inputs[blamed]
                                                         : shown.button != "-" ? shown.button
@@ -146,7 +182,7 @@ inline void RunExample(QWidget *window) {
     for (const QPushButton *button : window->findChildren<QPushButton *>())
         if (button->text() == "Close")
             CloseAndReopen(window, button->objectName()); // the window keeps every value
-    Expect(window, expected);
+    Expect(window, wanted);
 }
 
 // Dark and blue pixels: the figures draw black outlines and blue dimensions on white.

@@ -4,21 +4,15 @@
 // arithmetic failure would leave behind ("nan", "inf"). The monkey never
 // types those words itself.
 
-#include "filedialogs.h"
+#include "calcwindowdriver.h"
 #include "mainform.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDesktopServices>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRandomGenerator>
-#include <QRegularExpression>
-#include <QtTest>
 
 using namespace quorvane;
 
@@ -26,21 +20,6 @@ namespace {
 
 constexpr int kEvents = 5000;
 constexpr quint32 kSeed = 20261207;
-
-// Every dialog is answered "cancel" at once: a modal dialog would stop the run.
-struct CancellingDialogs : FileDialogs {
-    QString ShowSaveDialog(QWidget *, const QString &, const QString &, const QString &,
-                           const QString &) override {
-        return {};
-    }
-    QString ShowOpenDialog(QWidget *, const QString &, const QString &, const QString &) override {
-        return {};
-    }
-    void ShowError(QWidget *, const QString &, const QString &) override {}
-    bool ConfirmOverwrite(QWidget *, const QString &, const QString &) override { return false; }
-    bool ShowPrintDialog(QWidget *, QPrinter &) override { return false; }
-    void ShowAbout(QWidget *, const QString &, const QString &) override {}
-};
 
 // Opened addresses are caught here instead of starting a browser.
 class UrlSink : public QObject {
@@ -53,18 +32,10 @@ class UrlSink : public QObject {
 const QRegularExpression kBroken(QStringLiteral("\\b(nan|inf|infinity)\\b"),
                                  QRegularExpression::CaseInsensitiveOption);
 
-QString ShownText(QWidget *w) {
-    if (auto *line = qobject_cast<QLineEdit *>(w))
-        return line->text();
-    if (auto *text = qobject_cast<QPlainTextEdit *>(w))
-        return text->toPlainText();
-    if (auto *label = qobject_cast<QLabel *>(w))
-        return label->text();
-    if (auto *button = qobject_cast<QAbstractButton *>(w))
-        return button->text();
-    if (auto *combo = qobject_cast<QComboBox *>(w))
-        return combo->currentText();
-    return {};
+// What a box, label, button or list shows; other widgets have none of these properties.
+QString ShownText(const QWidget *w) {
+    return w->property("text").toString() + w->property("plainText").toString() +
+           w->property("currentText").toString();
 }
 
 } // namespace
@@ -142,7 +113,7 @@ class TestMonkey : public QObject {
         UrlSink sink;
         for (const char *scheme : {"http", "https"})
             QDesktopServices::setUrlHandler(scheme, &sink, "open");
-        MainForm form(std::make_unique<CancellingDialogs>());
+        MainForm form(std::make_unique<calcwindow::ScriptedDialogs>());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const QList<QAction *> menuItems = form.menuBar()->findChildren<QAction *>();

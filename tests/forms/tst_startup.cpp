@@ -17,29 +17,11 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr int kTimeoutMs = 30000;
-
-// True once a running copy answers on the socket in folder, which it does
-// from its event loop only, after start-up.
-bool Answers(const QString &folder) {
-    QLocalSocket socket;
-    socket.connectToServer(QDir(folder).filePath(u"quorvane.socket"_s));
-    if (!socket.waitForConnected(1000))
-        return false;
-    socket.write("activate\n");
-    while (!socket.canReadLine() && socket.waitForReadyRead(1000)) {
-    }
-    return socket.readLine() == "done\n";
-}
-
-} // namespace
-
 class TestStartup : public QObject {
     Q_OBJECT
 
   private:
+    static constexpr int kTimeoutMs = 30000;
     QTemporaryDir m_runtime;
 
     QProcessEnvironment Environment() const {
@@ -57,7 +39,18 @@ class TestStartup : public QObject {
         return process;
     }
     std::unique_ptr<QProcess> Launch() { return Launch(Environment()); }
-    bool Answers() const { return ::Answers(m_runtime.path()); }
+    // True once the running copy answers on its socket, which it does from its event loop only, after
+    // start-up.
+    bool Answers() const {
+        QLocalSocket socket;
+        socket.connectToServer(QDir(m_runtime.path()).filePath(u"quorvane.socket"_s));
+        if (!socket.waitForConnected(1000))
+            return false;
+        socket.write("activate\n");
+        while (!socket.canReadLine() && socket.waitForReadyRead(1000)) {
+        }
+        return socket.readLine() == "done\n";
+    }
 
   private slots:
     void initTestCase() { QVERIFY(QDir(m_runtime.path()).exists()); }
