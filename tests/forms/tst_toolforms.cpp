@@ -1,26 +1,61 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The three tool windows of the Tools menu: each shows its worked examples and draws its diagrams.
+
 #include "calcwindowdriver.h"
 #include "inputcalcform.h"
+#include "portareaform.h"
+#include "tubecalcform.h"
 
 #include <QSignalSpy>
 
 using namespace calcwindow;
+using namespace quorvane;
 
-class TestInputCalcForm : public QObject {
+class TestToolForms : public QObject {
     Q_OBJECT
-    std::unique_ptr<quorvane::InputCalcForm> m_form;
+    std::unique_ptr<QWidget> m_form;
     QLineEdit *Box(const QString &name) { return m_form->findChild<QLineEdit *>(name); }
-
-  private slots:
-    void init() {
-        m_form = std::make_unique<quorvane::InputCalcForm>();
+    void Show(const QString &name) {
+        if (name == "frmPortArea")
+            m_form = std::make_unique<PortAreaForm>();
+        else if (name == "frmTubecalc")
+            m_form = std::make_unique<TubeCalcForm>();
+        else
+            m_form = std::make_unique<InputCalcForm>();
         ShowActive(m_form.get());
     }
 
-    void worked_examples_data() { examples::AddRows(CalculationsOf("frmInputCalc"), "window"); }
-    void worked_examples() { RunExample(m_form.get()); }
+  private slots:
+    void worked_examples_data() {
+        examples::AddRows(CalculationsOf("frmPortArea") + CalculationsOf("frmTubecalc") +
+                              CalculationsOf("frmInputCalc"),
+                          "window");
+    }
+    void worked_examples() {
+        QFETCH(examples::Case, example);
+        Show(examples::How(example.calculation, "window").section(' ', 0, 0));
+        RunExample(m_form.get());
+    }
+
+    // Black outlines and blue dimensions, the outlines neither missing nor filling the picture.
+    void diagrams_are_drawn() {
+        for (const auto &[window, name, fewestDark, darkShare] :
+             {std::tuple{"frmPortArea", "Picture1", 100, 3},
+              {"frmPortArea", "picSegment", 100, 3},
+              {"frmTubecalc", "picCentre", 150, 2},
+              {"frmTubecalc", "picSide", 150, 2},
+              {"frmTubecalc", "picAngle", 150, 2}}) {
+            Show(window);
+            QWidget *picture = m_form->findChild<QWidget *>(name);
+            const auto [dark, blue] = Ink(picture);
+            QVERIFY2(dark > fewestDark && dark < picture->width() * picture->height() / darkShare &&
+                         blue > 40,
+                     name);
+        }
+    }
 
     void the_written_box_does_not_convert_back() {
+        Show("frmInputCalc");
         QSignalSpy celsiusChanges(Box("txtConvCF(0)"), &QLineEdit::textChanged);
         QSignalSpy fahrenheitChanges(Box("txtConvCF(1)"), &QLineEdit::textChanged);
         Enter(m_form.get(), "txtConvCF(1)=212");
@@ -31,6 +66,7 @@ class TestInputCalcForm : public QObject {
     }
 
     void only_the_box_that_last_had_the_focus_converts() {
+        Show("frmInputCalc");
         // No box has had the focus yet: the first box of each pair is the recorded one.
         Box("txtConvCF(1)")->setText("212");
         Expect(m_form.get(), "txtConvCF(0)=");
@@ -46,6 +82,7 @@ class TestInputCalcForm : public QObject {
     }
 
     void close_hides_and_keeps_values_and_recorded_focus() {
+        Show("frmInputCalc");
         Enter(m_form.get(), "txtPTstroke=54 txtPTlengthCR=110 txtExhPortTop=27 txtConvMMInch(1)=2");
         QTest::mouseClick(m_form->findChild<QPushButton *>("cmdExTiming"), Qt::LeftButton);
         CloseAndReopen(m_form.get(), "cmdOK");
@@ -55,5 +92,5 @@ class TestInputCalcForm : public QObject {
     }
 };
 
-QTEST_MAIN(TestInputCalcForm)
-#include "tst_inputcalcform.moc"
+QTEST_MAIN(TestToolForms)
+#include "tst_toolforms.moc"
