@@ -136,8 +136,10 @@ MainForm::MainForm(std::unique_ptr<FileDialogs> dialogs)
         m_boxes[i] = box;
         SelectAllOnFocus(box);
         connect(box, &QLineEdit::textChanged, this, [this, field] { PipeBox_Change(field); });
+        connect(box, &QLineEdit::textChanged, this, &MainForm::inputsEdited);
     }
     chkHeader = Control<QCheckBox>(controls, "chkHeader");
+    connect(chkHeader, &QCheckBox::toggled, this, &MainForm::inputsEdited);
     cmdPipeCalc = Control<QPushButton>(controls, "cmdPipeCalc");
     cmdPlot = Control<QPushButton>(controls, "cmdPlot");
     txtPipeDim1 = Control<QPlainTextEdit>(controls, "txtPipeDim1");
@@ -266,6 +268,7 @@ void MainForm::CalculatePipe() {
     m_state.inputs = inputs;
     m_state.result = result;
     m_state.pipeCalculated = true;
+    emit designCalculated();
 }
 
 void MainForm::DrawPipe(const PipeInputs &inputs, const PipeResult &result) {

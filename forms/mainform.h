@@ -57,6 +57,12 @@ class MainForm : public QMainWindow {
     void mnuTools1_Click(int index);
     void mnuHelpAbout_Click();
 
+  signals:
+    // A Pipe Calc completed: designState() holds its inputs and result.
+    void designCalculated();
+    // A design input's text or the straight header changed since then.
+    void inputsEdited();
+
   protected:
     void closeEvent(QCloseEvent *event) override;
 
