@@ -5,7 +5,7 @@ SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 
 FUZZ_SECONDS ?= 60
-FUZZERS := fuzz_number fuzz_chamber fuzz_profile fuzz_cli
+FUZZERS := fuzz_number fuzz_chamber fuzz_profile fuzz_cli fuzz_templates
 
 .PHONY: run test bench fuzz package deps
 

@@ -6,8 +6,12 @@
 namespace quorvane::cli {
 
 Arguments::Arguments(const std::vector<std::string> &args, std::initializer_list<std::string_view> flags,
-                     std::initializer_list<std::string_view> valued) {
-    auto known = [](std::initializer_list<std::string_view> names, std::string_view name) {
+                     std::initializer_list<std::string_view> valued)
+    : Arguments(args, std::vector<std::string_view>(flags), std::vector<std::string_view>(valued)) {}
+
+Arguments::Arguments(const std::vector<std::string> &args, const std::vector<std::string_view> &flags,
+                     const std::vector<std::string_view> &valued) {
+    auto known = [](const std::vector<std::string_view> &names, std::string_view name) {
         return std::find(names.begin(), names.end(), name) != names.end();
     };
     bool optionsEnded = false;

@@ -19,6 +19,8 @@ class Arguments {
   public:
     Arguments(const std::vector<std::string> &args, std::initializer_list<std::string_view> flags,
               std::initializer_list<std::string_view> valued);
+    Arguments(const std::vector<std::string> &args, const std::vector<std::string_view> &flags,
+              const std::vector<std::string_view> &valued);
 
     // Empty when the arguments were understood, otherwise what was wrong.
     const std::string &error() const { return m_error; }

@@ -37,14 +37,8 @@ std::optional<CommandResult> GatherTexts(const Arguments &args, const char *usag
 std::string ChamberReport(const PipeResult &result) {
     const ChamberTexts texts = FormatChamber(result);
     // Each block is headed by the caption of the window's box that shows it.
-    const std::pair<const char *, const std::string *> boxes[] = {
-        {"Cone Diameters (ID)", &texts.diameters},
-        {"Cone Lengths", &texts.lengths},
-        {"Cone Angles (Degree)", &texts.angles},
-        {"Tuned Length mm", &texts.tunedLength},
-    };
     std::string out;
-    for (const auto &[caption, text] : boxes)
+    for (const auto &[caption, text] : Captioned(texts))
         out += (out.empty() ? "" : "\n") + std::string(caption) + "\n" + *text + "\n";
     if (!result.warningText.empty())
         out += "\nWarnings\n" + result.warningText + "\n";

@@ -6,9 +6,7 @@
 #include "usage.h"
 
 #include "buildsheet.h"
-#include "dxfpattern.h"
 #include "numeric.h"
-#include "svgpattern.h"
 #include "templatefiles.h"
 #include "templateoptions.h"
 
@@ -24,20 +22,8 @@ namespace quorvane::cli {
 
 namespace {
 
-enum class Format { Pdf, Svg, Dxf };
-
-constexpr std::pair<std::string_view, Format> kFormats[] = {
-    {"pdf", Format::Pdf}, {"svg", Format::Svg}, {"dxf", Format::Dxf}};
-
 // What goes to standard output instead of a file.
 constexpr std::string_view kStandardOutput = "-";
-
-// The option of each template field, so that a refusal names what was typed.
-constexpr std::pair<TemplateField, std::string_view> kFieldOptions[] = {
-    {TemplateField::Thickness, "--thickness"},  {TemplateField::Overlap, "--overlap"},
-    {TemplateField::Pieces, "--pieces"},        {TemplateField::SeamAllowance, "--seam-allowance"},
-    {TemplateField::RollLines, "--roll-lines"},
-};
 
 std::string Lower(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -81,6 +67,62 @@ Split SplitArguments(const std::vector<std::string> &args) {
     return split;
 }
 
+// What the command line asks for, read and checked; nothing built yet.
+struct Request {
+    BuildSheet sheet; // options and, for the chamber, its design
+    std::vector<Section> sections;
+    TemplateFormat format = TemplateFormat::Pdf;
+    std::string output;
+    std::string chosenBy; // the option that chose the sections, when one did
+};
+
+std::optional<CommandResult> ReadOptions(const Arguments &args, bool typedCones, TemplateOptions &options) {
+    TemplateTexts texts;
+    for (const TemplateFieldInfo &field : TemplateFields())
+        if (const std::optional<std::string> value = args.value(std::string_view(field.option).substr(2)))
+            texts.*field.text = *value;
+    if (args.has("mid-thickness")) {
+        if (args.value("k-factor"))
+            return Refused("--mid-thickness", "it is --k-factor 0.5: give one of them.");
+        texts.kFactor = "0.5";
+    }
+    if (const std::optional<std::string> diameters = args.value("diameters")) {
+        if (Lower(*diameters) != "inside" && Lower(*diameters) != "outside")
+            return Refused("--diameters", "give inside or outside.");
+        texts.outsideDiameters = Lower(*diameters) == "outside";
+        if (texts.outsideDiameters && !typedCones)
+            return Refused("--diameters",
+                           "the chamber's diameters are inside diameters; outside is for --cone.");
+    }
+    if (const std::optional<std::string> paper = args.value("paper")) {
+        const std::optional<Paper> named = PaperNamed(*paper);
+        if (!named)
+            return Refused("--paper", "give a4, letter, a3, tabloid or plotter.");
+        texts.paper = *named;
+    }
+    if (const std::optional<TemplateRefusal> refusal = ReadTemplateOptions(texts, options))
+        return Refused(FieldInfo(refusal->field).option, refusal->reason);
+    return std::nullopt;
+}
+
+std::optional<CommandResult> FormatOf(const Arguments &args, const std::string &output,
+                                      TemplateFormat &format) {
+    std::string name;
+    if (const std::optional<std::string> given = args.value("format"))
+        name = *given;
+    else if (const std::size_t dot = output.rfind('.'); dot != std::string::npos && output != kStandardOutput)
+        name = output.substr(dot + 1);
+    const std::optional<TemplateFormat> named = FormatNamed(name);
+    if (!named)
+        return Refused("--format", args.value("format")
+                                       ? "give pdf, svg or dxf."
+                                       : "give pdf, svg or dxf, or an output file ending in one.");
+    format = *named;
+    if (InfoOf(format).paged && output == kStandardOutput)
+        return Refused("--format", "a PDF goes to a file, not to standard output.");
+    return std::nullopt;
+}
+
 std::optional<CommandResult> ConeSections(const std::vector<std::array<std::string, 3>> &cones,
                                           std::vector<Section> &sections) {
     for (std::size_t i = 0; i < cones.size(); ++i) {
@@ -107,7 +149,7 @@ std::optional<CommandResult> KeepOnly(const std::string &list, std::vector<Secti
         const std::string name = Lower(s.name);
         return name == wanted || name.substr(name.rfind(' ') + 1) == wanted;
     };
-    std::vector<Section> kept;
+    std::vector<bool> kept(sections.size(), false);
     std::size_t from = 0;
     while (from <= list.size()) {
         const std::size_t comma = std::min(list.find(',', from), list.size());
@@ -121,35 +163,57 @@ std::optional<CommandResult> KeepOnly(const std::string &list, std::vector<Secti
                 names += (names.empty() ? "" : ", ") + s.name.substr(s.name.rfind(' ') + 1);
             return Refused("--only", "no section \"" + wanted + "\"; the sections are " + names + ".");
         }
-        if (std::none_of(kept.begin(), kept.end(), [&](const Section &s) { return s.name == found->name; }))
-            kept.push_back(*found);
+        kept[static_cast<std::size_t>(found - sections.begin())] = true;
     }
     // In the chamber's order, whatever the list's.
     std::vector<Section> ordered;
-    for (const Section &s : sections)
-        if (std::any_of(kept.begin(), kept.end(), [&](const Section &k) { return k.name == s.name; }))
-            ordered.push_back(s);
+    for (std::size_t i = 0; i < sections.size(); ++i)
+        if (kept[i])
+            ordered.push_back(sections[i]);
     sections = ordered;
     return std::nullopt;
 }
 
-std::optional<CommandResult> FormatOf(const Arguments &args, const std::string &output, Format &format) {
-    std::string name;
-    if (const std::optional<std::string> given = args.value("format"))
-        name = Lower(*given);
-    else if (const std::size_t dot = output.rfind('.'); dot != std::string::npos && output != kStandardOutput)
-        name = Lower(output.substr(dot + 1));
-    for (const auto &[text, f] : kFormats) {
-        if (name == text) {
-            format = f;
-            if (format == Format::Pdf && output == kStandardOutput)
-                return Refused("--format", "a PDF goes to a file, not to standard output.");
-            return std::nullopt;
-        }
+std::optional<CommandResult> ReadRequest(const std::vector<std::string> &args, Request &request) {
+    const Split split = SplitArguments(args);
+    if (!split.error.empty())
+        return UsageError(split.error, kTemplatesUsage);
+    std::vector<std::string_view> valued = {"only", "format", "output", "paper", "diameters"};
+    for (const TemplateFieldInfo &field : TemplateFields())
+        valued.push_back(std::string_view(field.option).substr(2));
+    const Arguments parsed(split.rest, {"straight-header", "mid-thickness"}, valued);
+    if (!parsed.error().empty())
+        return UsageError(parsed.error(), kTemplatesUsage);
+    const std::optional<std::string> output = parsed.value("output");
+    if (!parsed.value("thickness") || !output)
+        return UsageError("templates needs --thickness T and -o FILE", kTemplatesUsage);
+    const bool typedCones = !split.cones.empty();
+    if (typedCones && (!parsed.positionals().empty() || parsed.has("straight-header")))
+        return UsageError("--cone goes without FILE, KEY=TEXT and --straight-header", kTemplatesUsage);
+    request.output = *output;
+    if (auto refused = ReadOptions(parsed, typedCones, request.sheet.options))
+        return refused;
+    if (auto refused = FormatOf(parsed, request.output, request.format))
+        return refused;
+    if (typedCones) {
+        if (auto refused = ConeSections(split.cones, request.sections))
+            return refused;
+    } else {
+        SheetDesign design;
+        const bool straight = parsed.has("straight-header");
+        if (auto failed = ChamberFromArguments(parsed, kTemplatesUsage, design.result, &design.texts))
+            return failed;
+        design.inputs = ParsePipeInputs(design.texts, straight);
+        request.sections = ChamberSections(design.inputs, design.result);
+        request.sheet.design = std::move(design);
     }
-    return Refused("--format", args.value("format")
-                                   ? "give pdf, svg or dxf."
-                                   : "give pdf, svg or dxf, or an output file ending in one.");
+    request.chosenBy = typedCones ? "--cone" : "";
+    if (const std::optional<std::string> only = parsed.value("only")) {
+        request.chosenBy = "--only";
+        if (auto refused = KeepOnly(*only, request.sections))
+            return refused;
+    }
+    return std::nullopt;
 }
 
 // The build sheet's letters need fonts, and fonts a QGuiApplication; the
@@ -172,112 +236,42 @@ std::unique_ptr<QGuiApplication> FontsApplication() {
     return application;
 }
 
-CommandResult Written(const SaveOutcome &saved, const std::string &output, std::string notes) {
+CommandResult Write(const Request &request, std::string notes) {
+    const TemplateFormatInfo &info = InfoOf(request.format);
+    if (info.paged)
+        if (const std::optional<PrintRefusal> refusal = SheetRefusal(request.sheet))
+            return Refused(refusal->field ? FieldInfo(*refusal->field).option : "--paper", refusal->reason);
+    const std::unique_ptr<QGuiApplication> fonts = info.paged ? FontsApplication() : nullptr;
+    if (request.output == kStandardOutput)
+        return {kSuccess, info.bytes(request.sheet).toStdString(), std::move(notes)};
+    const SaveOutcome saved =
+        SaveTemplates(request.format, QByteArray::fromStdString(request.output), request.sheet);
     if (!saved.saved)
-        return WriteFailure("cannot save " + output + ": " + saved.error.toStdString());
+        return WriteFailure("cannot save " + request.output + ": " + saved.error.toStdString());
     return {kSuccess, {}, std::move(notes)};
 }
 
 } // namespace
 
 CommandResult RunTemplates(const std::vector<std::string> &args) {
-    const Split split = SplitArguments(args);
-    if (!split.error.empty())
-        return UsageError(split.error, kTemplatesUsage);
-    const Arguments parsed(split.rest, {"straight-header", "mid-thickness"},
-                           {"thickness", "only", "format", "output", "paper", "overlap", "pieces",
-                            "seam-allowance", "roll-lines"});
-    if (!parsed.error().empty())
-        return UsageError(parsed.error(), kTemplatesUsage);
-    const std::optional<std::string> thickness = parsed.value("thickness");
-    const std::optional<std::string> output = parsed.value("output");
-    if (!thickness || !output)
-        return UsageError("templates needs --thickness T and -o FILE", kTemplatesUsage);
-    if (!split.cones.empty() && (!parsed.positionals().empty() || parsed.has("straight-header")))
-        return UsageError("--cone goes without FILE, KEY=TEXT and --straight-header", kTemplatesUsage);
-
-    TemplateTexts texts;
-    texts.thickness = *thickness;
-    texts.midThickness = parsed.has("mid-thickness");
-    if (const std::optional<std::string> paper = parsed.value("paper")) {
-        const std::optional<Paper> named = PaperNamed(*paper);
-        if (!named)
-            return Refused("--paper", "give a4, letter, a3, tabloid or plotter.");
-        texts.paper = *named;
-    }
-    const std::pair<const char *, std::string *> numbers[] = {{"overlap", &texts.overlap},
-                                                              {"pieces", &texts.pieces},
-                                                              {"seam-allowance", &texts.seamAllowance},
-                                                              {"roll-lines", &texts.rollLines}};
-    for (const auto &[option, text] : numbers)
-        if (const std::optional<std::string> value = parsed.value(option))
-            *text = *value;
-    BuildSheet sheet;
-    if (const std::optional<TemplateRefusal> refusal = ReadTemplateOptions(texts, sheet.options)) {
-        const auto named = std::find_if(std::begin(kFieldOptions), std::end(kFieldOptions),
-                                        [&](const auto &f) { return f.first == refusal->field; });
-        return Refused(named->second, refusal->reason);
-    }
-    Format format = Format::Pdf;
-    if (auto refused = FormatOf(parsed, *output, format))
+    Request request;
+    if (auto refused = ReadRequest(args, request))
         return *refused;
-
-    std::vector<Section> sections;
-    if (!split.cones.empty()) {
-        if (auto refused = ConeSections(split.cones, sections))
-            return *refused;
-    } else {
-        SheetDesign design;
-        design.straightHeader = parsed.has("straight-header");
-        if (auto failed = ChamberFromArguments(parsed, kTemplatesUsage, design.result, &design.texts))
-            return *failed;
-        sections = ChamberSections(ParsePipeInputs(design.texts, design.straightHeader), design.result);
-        sheet.design = std::move(design);
-    }
-    if (const std::optional<std::string> only = parsed.value("only"))
-        if (auto refused = KeepOnly(*only, sections))
-            return *refused;
-
     try {
-        sheet.templates = BuildTemplates(sections, sheet.options.pattern);
+        request.sheet.templates = BuildTemplates(request.sections, request.sheet.options.pattern);
+        std::string notes;
+        for (const std::string &note : request.sheet.templates.notes)
+            notes += "quorvane-cli: " + note + "\n";
+        if (request.sheet.templates.patterns.empty()) {
+            const std::string why = "nothing to export: no section has a length.";
+            CommandResult refused = request.chosenBy.empty() ? BadInput(why) : Refused(request.chosenBy, why);
+            refused.err = notes + refused.err;
+            return refused;
+        }
+        return Write(request, std::move(notes));
     } catch (const ArithmeticFailure &e) {
         return CalcFailure(e.what());
     }
-    std::string notes;
-    for (const std::string &note : sheet.templates.notes)
-        notes += "quorvane-cli: " + note + "\n";
-    if (sheet.templates.patterns.empty()) {
-        const char *option = parsed.value("only") ? "--only" : split.cones.empty() ? nullptr : "--cone";
-        const std::string why = "nothing to export: no section has a length.";
-        CommandResult refused = option ? Refused(option, why) : BadInput(why);
-        refused.err = notes + refused.err;
-        return refused;
-    }
-
-    const std::vector<SectionPattern> &patterns = sheet.templates.patterns;
-    const QByteArray path = QByteArray::fromStdString(*output); // bytes, whatever they are
-    const bool toStdout = *output == kStandardOutput;
-    try {
-        switch (format) {
-        case Format::Pdf: {
-            if (const std::optional<std::string> refusal = SheetRefusal(sheet))
-                return Refused("--paper", *refusal);
-            const std::unique_ptr<QGuiApplication> fonts = FontsApplication();
-            return Written(SaveBuildSheetPdf(path, sheet), *output, notes);
-        }
-        case Format::Svg:
-            if (toStdout)
-                return {kSuccess, PatternSvg(patterns), notes};
-            return Written(SaveTemplateSvg(path, patterns), *output, notes);
-        case Format::Dxf:
-            if (toStdout)
-                return {kSuccess, PatternDxf(patterns), notes};
-            return Written(SaveTemplateDxf(path, patterns), *output, notes);
-        }
-    } catch (const ArithmeticFailure &e) {
-        return CalcFailure(e.what());
-    }
-    return {};
 }
 
 } // namespace quorvane::cli

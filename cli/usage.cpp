@@ -44,9 +44,12 @@ Commands:
                            pattern in tiles; svg and dxf one drawing of
                            every piece with true arcs, in millimetres
       --only L1,L2,...     these sections only (with --cone: 1,2,...)
-      --mid-thickness      arcs as long as the sheet's middle, so the rolled
-                           cone has the typed inside diameters exactly;
-                           without it, the outside, as flatcone reports
+      --k-factor K         where the sheet neither stretches nor squeezes,
+                           as a share of the thickness from the inside,
+                           0.3-0.5 (default 0.5, the middle)
+      --mid-thickness      the same as --k-factor 0.5
+      --diameters inside|outside   how the --cone diameters are measured
+                           (default inside; the chamber's are inside)
       --paper a4|letter|a3|tabloid|plotter   (default a4; plotter: one
                            page per piece)
       --overlap MM         shared by neighbouring pages (default 10)

@@ -43,4 +43,11 @@ ChamberTexts FormatChamber(const PipeResult &r) {
             FormatFixed(r.tunedLength, 2)};
 }
 
+std::array<CaptionedText, 4> Captioned(const ChamberTexts &texts) {
+    return {{{kResultCaptions[0], &texts.diameters},
+             {kResultCaptions[1], &texts.lengths},
+             {kResultCaptions[2], &texts.angles},
+             {kResultCaptions[3], &texts.tunedLength}}};
+}
+
 } // namespace quorvane

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace quorvane {
@@ -15,5 +16,16 @@ struct ChamberTexts {
     std::string tunedLength;
 };
 ChamberTexts FormatChamber(const PipeResult &result);
+
+// The captions of the four boxes, in the order of ChamberTexts; every list of
+// the results is headed by them.
+inline constexpr std::array<const char *, 4> kResultCaptions{"Cone Diameters (ID)", "Cone Lengths",
+                                                             "Cone Angles (Degree)", "Tuned Length mm"};
+
+struct CaptionedText {
+    const char *caption;
+    const std::string *text;
+};
+std::array<CaptionedText, 4> Captioned(const ChamberTexts &texts);
 
 } // namespace quorvane

@@ -39,6 +39,9 @@ std::string FailureText(Failure kind, double value, std::string_view text) {
         return "The segment height is more than twice the segment radius.";
     case Failure::NegativeArea:
         return "The area is negative: no round port has it.";
+    case Failure::SheetTooThick:
+        return "The sheet is too thick for the outside diameters typed: the middle of the sheet would "
+               "have no radius.";
     }
     return {}; // every kind has its case above
 }

@@ -22,6 +22,7 @@ enum class Failure {
     PortNeverOpens,
     SegmentTooHigh,
     NegativeArea,
+    SheetTooThick,
 };
 
 // The one way an arithmetic failure leaves the core: no infinity or NaN is

@@ -191,4 +191,13 @@ short RoundToInt16(double value, Failure failure) {
     return static_cast<short>(std::nearbyint(value));
 }
 
+std::string ExactNumber(double v) {
+    Checked(v);
+    if (v == 0)
+        return "0"; // not "-0"
+    std::array<char, 32> buffer;
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), v);
+    return std::string(buffer.data(), end);
+}
+
 } // namespace quorvane

@@ -30,6 +30,11 @@ std::string FormatFixed(double value, int digits, Grouping grouping = Grouping::
 // The same, written at the end of `out`: no allocation for texts built from many numbers.
 void AppendFixed(std::string &out, double value, int digits, Grouping grouping = Grouping::Default);
 
+// A double as the shortest text that reads back to the same value, "." as
+// decimal point whatever the locale: what CAD and CAM files want. Throws
+// ArithmeticFailure for nan and inf, which no file may carry.
+std::string ExactNumber(double v);
+
 // Rounds to the nearest whole number, halves to the even neighbour, into the
 // range of a 16-bit signed number; anything outside throws `failure`.
 short RoundToInt16(double value, Failure failure);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "pattern.h"
 
+#include "conelist.h"
 #include "numeric.h"
 
 #include <algorithm>
@@ -11,24 +12,41 @@ namespace quorvane {
 
 namespace {
 
-// Sector angles must stay below a full turn for a piece to be cut flat.
-constexpr double kFullTurn = 360;
+using std::numbers::pi;
+
 // Letters of the marks: at most this tall, and never taller than the piece
 // leaves room for.
 constexpr double kLabelHeight = 4;
 constexpr double kLineSpacing = 1.6; // baseline to baseline, in letter heights
 constexpr double kLetterWidth = 0.7; // a generous average advance, in letter heights
+// The arrow under the marks, and the clear space around the whole block, in letter heights.
+constexpr double kArrowLength = 3;
+constexpr double kClearance = 1.2;
 
 Point2 Offset(Point2 p, double dx, double dy) {
     return {p.x + dx, p.y + dy};
+}
+
+double Radians(double degrees) {
+    return degrees * pi / 180;
 }
 
 std::string Mm(double v) {
     return FormatFixed(v, 2);
 }
 
-// The strip outside the seam edge `from`-`to`, on the side away from `inside`.
-std::vector<Edge> SeamStrip(Point2 from, Point2 to, Point2 inside, double width) {
+double ChordOf(double radius, double degrees) {
+    return 2 * radius * std::sin(Radians(degrees) / 2);
+}
+
+// The outline's side from `from` to `to` (the seam), or, with a seam
+// allowance, around a strip of that width outside it; the fold where the
+// seam was is added to `marks`.
+void SeamSide(Contour &cut, std::vector<Edge> &marks, Point2 from, Point2 to, Point2 inside, double width) {
+    if (!(width > 0)) {
+        cut.push_back({Line{from, to}});
+        return;
+    }
     const double length = Distance(from, to);
     double nx = -(to.y - from.y) / length;
     double ny = (to.x - from.x) / length;
@@ -38,144 +56,141 @@ std::vector<Edge> SeamStrip(Point2 from, Point2 to, Point2 inside, double width)
     }
     const Point2 outFrom = Offset(from, width * nx, width * ny);
     const Point2 outTo = Offset(to, width * nx, width * ny);
-    return {{Line{from, outFrom}, Stroke::Cut},
-            {Line{outFrom, outTo}, Stroke::Cut},
-            {Line{outTo, to}, Stroke::Cut},
-            {Line{from, to}, Stroke::Fold}};
-}
-
-// An arrow pointing up at the marks' last line, "this side out": the way
-// the piece faces outwards.
-std::vector<Edge> ArrowUnder(const std::vector<Label> &labels) {
-    const Label &last = labels.back();
-    const double size = 3 * last.height;
-    const Point2 tip = Offset(last.at, 0, -last.height);
-    const Point2 tail = Offset(tip, 0, -size);
-    return {{Line{tail, tip}, Stroke::Mark},
-            {Line{tip, Offset(tip, -size / 4, -size / 4)}, Stroke::Mark},
-            {Line{tip, Offset(tip, size / 4, -size / 4)}, Stroke::Mark}};
-}
-
-Bounds EdgeBounds(const std::vector<Edge> &edges) {
-    Bounds b = BoundsOf(edges.front().shape);
-    for (const Edge &e : edges)
-        b = Joined(b, BoundsOf(e.shape));
-    return b;
+    cut.push_back({Line{from, outFrom}});
+    cut.push_back({Line{outFrom, outTo}});
+    cut.push_back({Line{outTo, to}});
+    marks.push_back({Line{from, to}, Stroke::Fold});
 }
 
 // The marks text, stacked and centred on `centre`, small enough for a box of
-// `width` by `height` mm.
+// `width` by `room` mm.
 std::vector<Label> Stack(Point2 centre, const std::vector<std::string> &lines, double width, double room) {
     std::size_t longest = 1;
     for (const std::string &line : lines)
         longest = std::max(longest, line.size());
+    const double rows = static_cast<double>(lines.size()) * kLineSpacing + kArrowLength + 2 * kClearance;
     const double height =
-        std::min({kLabelHeight, room / (kLineSpacing * static_cast<double>(lines.size() + 2)),
-                  width / (kLetterWidth * static_cast<double>(longest))});
+        std::min({kLabelHeight, room / rows, width / (kLetterWidth * static_cast<double>(longest))});
     std::vector<Label> labels;
-    const double first = (static_cast<double>(lines.size()) - 1) * kLineSpacing * height / 2;
+    // The block of text and arrow is centred, so the text sits a little above the middle.
+    const double first =
+        ((static_cast<double>(lines.size()) - 1) * kLineSpacing + kArrowLength + kClearance) * height / 2;
     for (std::size_t i = 0; i < lines.size(); ++i)
         labels.push_back(
             {Offset(centre, 0, first - static_cast<double>(i) * kLineSpacing * height), height, lines[i]});
     return labels;
 }
 
+// From the top of the first line to the tail of the arrow, with clear space
+// around: the centre line stops short of it.
+struct Block {
+    double top = 0;
+    double bottom = 0;
+};
+
+Block BlockOf(const std::vector<Label> &labels) {
+    const double h = labels.front().height;
+    return {labels.front().at.y + h / 2 + kClearance * h,
+            labels.back().at.y - h / 2 - kClearance * h - kArrowLength * h};
+}
+
+// An arrow pointing up at the marks' last line, "this side out": the way the
+// piece faces outwards. It keeps clear of the letters' descenders.
+void ArrowUnder(const std::vector<Label> &labels, std::vector<Edge> &marks) {
+    const Label &last = labels.back();
+    const double size = kArrowLength * last.height;
+    const Point2 tip = Offset(last.at, 0, -last.height / 2 - kClearance * last.height);
+    const Point2 tail = Offset(tip, 0, -size);
+    marks.push_back({Line{tail, tip}, Stroke::Mark});
+    marks.push_back({Line{tip, Offset(tip, -size / 4, -size / 4)}, Stroke::Mark});
+    marks.push_back({Line{tip, Offset(tip, size / 4, -size / 4)}, Stroke::Mark});
+}
+
+// The centre line from `low` to `high` along x = `x`, broken around the marks.
+void CentreLine(double x, double low, double high, const Block &block, std::vector<Edge> &marks) {
+    if (block.bottom > low)
+        marks.push_back({Line{{x, low}, {x, block.bottom}}, Stroke::Centre});
+    if (block.top < high)
+        marks.push_back({Line{{x, block.top}, {x, high}}, Stroke::Centre});
+}
+
 std::vector<std::string> MarkLines(const SectionPattern &p, const PatternOptions &o, int index) {
     const Section &s = p.section;
+    const Development &d = p.development;
+    const std::string measured = o.outsideDiameters ? " OD" : " ID";
     std::vector<std::string> lines = {s.name,
                                       "piece " + std::to_string(index) + " of " + std::to_string(p.pieces)};
+    const std::string sheet = "sheet " + Mm(o.thickness) + "  K " + Mm(o.kFactor);
     if (s.isCylinder()) {
-        lines.push_back("ID " + Mm(s.baseDiameter) + "  length " + Mm(s.centreLength));
-        lines.push_back("sheet " + Mm(o.thickness) + "  width " + Mm(p.rectangle.width) + " / " +
-                        std::to_string(p.pieces));
+        lines.push_back("diameter " + Mm(s.baseDiameter) + measured + "  length " + Mm(s.centreLength));
+        lines.push_back(sheet + "  width " + Mm(p.outerChord) +
+                        (p.pieces > 1 ? " of " + Mm(d.width) : std::string()));
     } else {
-        lines.push_back("base " + Mm(s.baseDiameter) + " ID  tip " + Mm(s.tipDiameter) + " ID");
-        lines.push_back("centre length " + Mm(s.centreLength) + "  sheet " + Mm(o.thickness));
-        if (p.pieces == 1) {
-            lines.push_back("A " + Mm(p.cone.outerChord) + "  B " + Mm(p.cone.innerChord));
-        } else {
-            // The section's A and B span all the pieces; a piece is checked by its own chords.
-            auto chord = [&](double radius, double angle) {
-                return 2 * radius * std::sin(angle / p.pieces * std::numbers::pi / 360);
-            };
-            lines.push_back("chords " + Mm(chord(p.cone.outerRadius, p.outerAngle)) + " / " +
-                            Mm(chord(p.cone.innerRadius, p.innerAngle)));
-        }
-        lines.push_back("C " + Mm(p.cone.innerRadius) + "  D " + Mm(p.cone.outerRadius));
+        lines.push_back("base " + Mm(s.baseDiameter) + measured + "  tip " + Mm(s.tipDiameter) + measured +
+                        "  length " + Mm(s.centreLength));
+        lines.push_back(sheet + "  R1 " + Mm(d.outerRadius) + "  R2 " + Mm(d.innerRadius));
+        lines.push_back("sweep " + Mm(p.pieceSweep) + " deg  chords " + Mm(p.outerChord) + " / " +
+                        Mm(p.innerChord));
     }
     lines.push_back("this side out");
     return lines;
 }
 
+Bounds PieceBounds(const Piece &piece) {
+    Bounds b = BoundsOf(piece.cut);
+    for (const Edge &e : piece.marks)
+        b = Joined(b, BoundsOf(e.shape));
+    return b;
+}
+
 // A piece of a cone: the annular sector about the apex at the origin,
-// symmetric about the +y axis.
+// symmetric about the +y axis, walked counter-clockwise.
 Piece ConePiece(const SectionPattern &p, const PatternOptions &o, int index) {
     const Point2 apex{};
-    const double outerSpan = p.outerAngle / p.pieces;
-    const double innerSpan = p.innerAngle / p.pieces;
-    const double outerR = p.cone.outerRadius;
-    const double innerR = p.cone.innerRadius;
-    const Arc outer{apex, outerR, 90 - outerSpan / 2, 90 + outerSpan / 2};
-    const Arc inner{apex, innerR, 90 - innerSpan / 2, 90 + innerSpan / 2};
-    Piece piece;
-    piece.edges = {
-        {outer, Stroke::Cut}, {inner, Stroke::Cut}, {Line{StartOf(inner), StartOf(outer)}, Stroke::Cut}};
+    const double half = p.pieceSweep / 2;
+    const double outerR = p.development.outerRadius;
+    const double innerR = p.development.innerRadius;
+    const Arc outer{apex, outerR, 90 - half, 90 + half};
+    const Arc inner{apex, innerR, 90 - half, 90 + half};
     const Point2 middle = Polar(apex, (outerR + innerR) / 2, 90);
-    if (o.seamAllowance > 0) {
-        for (Edge &e : SeamStrip(EndOf(inner), EndOf(outer), middle, o.seamAllowance))
-            piece.edges.push_back(e);
-    } else {
-        piece.edges.push_back({Line{EndOf(inner), EndOf(outer)}, Stroke::Cut});
-    }
-    // A rolled generator joins the same fraction of both arcs.
+    Piece piece;
+    piece.cut.push_back({Line{StartOf(inner), StartOf(outer)}});
+    piece.cut.push_back({outer});
+    SeamSide(piece.cut, piece.marks, EndOf(outer), EndOf(inner), middle, o.seamAllowance);
+    piece.cut.push_back({inner, true});
+    // Roll lines are generators: radial, through the apex.
     for (int k = 1; k <= o.rollLines; ++k) {
-        const double f = static_cast<double>(k) / (o.rollLines + 1);
-        piece.edges.push_back({Line{Polar(apex, innerR, inner.startAngle + f * innerSpan),
-                                    Polar(apex, outerR, outer.startAngle + f * outerSpan)},
-                               Stroke::Roll});
+        const double angle = outer.startAngle + p.pieceSweep * k / (o.rollLines + 1);
+        piece.marks.push_back({Line{Polar(apex, innerR, angle), Polar(apex, outerR, angle)}, Stroke::Roll});
     }
-    piece.edges.push_back({Line{Polar(apex, innerR, 90), Polar(apex, outerR, 90)}, Stroke::Centre});
-    const double band = std::fabs(outerR - innerR);
-    const std::vector<std::string> lines = MarkLines(p, o, index);
-    const double across =
-        2 * (outerR + innerR) / 2 * std::sin(std::min(innerSpan, 180.0) * std::numbers::pi / 360);
-    piece.labels = Stack(middle, lines, across * 0.8, band * 0.6);
-    for (Edge &e : ArrowUnder(piece.labels))
-        piece.edges.push_back(e);
-    piece.bounds = EdgeBounds(piece.edges);
+    const double across = 2 * innerR * std::sin(Radians(std::min(half, 90.0)));
+    piece.labels = Stack(middle, MarkLines(p, o, index), across * 0.8, (outerR - innerR) * 0.8);
+    CentreLine(0, innerR, outerR, BlockOf(piece.labels), piece.marks);
+    ArrowUnder(piece.labels, piece.marks);
+    piece.bounds = PieceBounds(piece);
     return piece;
 }
 
 // A piece of a cylinder: a rectangle, its width around the axis along x.
 Piece CylinderPiece(const SectionPattern &p, const PatternOptions &o, int index) {
-    const double w = p.rectangle.width / p.pieces;
-    const double h = p.rectangle.length;
+    const double w = p.outerChord;
+    const double h = p.development.length;
     const Point2 a{0, 0}, b{w, 0}, c{w, h}, d{0, h};
-    Piece piece;
-    piece.edges = {{Line{a, b}, Stroke::Cut}, {Line{b, c}, Stroke::Cut}, {Line{c, d}, Stroke::Cut}};
     const Point2 middle{w / 2, h / 2};
-    if (o.seamAllowance > 0) {
-        for (Edge &e : SeamStrip(d, a, middle, o.seamAllowance))
-            piece.edges.push_back(e);
-    } else {
-        piece.edges.push_back({Line{d, a}, Stroke::Cut});
-    }
+    Piece piece;
+    piece.cut.push_back({Line{a, b}});
+    piece.cut.push_back({Line{b, c}});
+    piece.cut.push_back({Line{c, d}});
+    SeamSide(piece.cut, piece.marks, d, a, middle, o.seamAllowance);
     for (int k = 1; k <= o.rollLines; ++k) {
         const double x = w * k / (o.rollLines + 1);
-        piece.edges.push_back({Line{{x, 0}, {x, h}}, Stroke::Roll});
+        piece.marks.push_back({Line{{x, 0}, {x, h}}, Stroke::Roll});
     }
-    piece.edges.push_back({Line{{w / 2, 0}, {w / 2, h}}, Stroke::Centre});
-    piece.labels = Stack(middle, MarkLines(p, o, index), w * 0.8, h * 0.6);
-    for (Edge &e : ArrowUnder(piece.labels))
-        piece.edges.push_back(e);
-    piece.bounds = EdgeBounds(piece.edges);
+    piece.labels = Stack(middle, MarkLines(p, o, index), w * 0.8, h * 0.8);
+    CentreLine(w / 2, 0, h, BlockOf(piece.labels), piece.marks);
+    ArrowUnder(piece.labels, piece.marks);
+    piece.bounds = PieceBounds(piece);
     return piece;
-}
-
-std::string PiecesNote(const SectionPattern &p) {
-    return p.section.name + ": one piece of " + std::to_string(*p.piecesAsked) + " would span " +
-           FormatFixed(std::max(p.outerAngle, p.innerAngle) / *p.piecesAsked, 1) +
-           " degrees, so it is cut in " + std::to_string(p.pieces) + " pieces.";
 }
 
 } // namespace
@@ -211,24 +226,43 @@ std::vector<Section> ChamberSections(const PipeInputs &inputs, const PipeResult 
     };
 }
 
+Development DevelopSection(const Section &s, const PatternOptions &o) {
+    Development d;
+    d.length = s.centreLength;
+    const double rise = std::fabs(s.baseDiameter - s.tipDiameter) / 2;
+    const double beta = Checked(std::atan(rise / s.centreLength));
+    d.halfAngle = beta * 180 / pi;
+    d.slant = Checked(std::hypot(s.centreLength, rise));
+    // The neutral surface lies K·t from the inside along the normal, which
+    // in an end's plane is K·t / cos β further out; an outside diameter is
+    // the remaining (1 − K)·t further out still.
+    const double offset = o.outsideDiameters ? -(1 - o.kFactor) * o.thickness : o.kFactor * o.thickness;
+    d.baseRadius = Checked(s.baseDiameter / 2 + offset / std::cos(beta));
+    d.tipRadius = Checked(s.tipDiameter / 2 + offset / std::cos(beta));
+    if (!(std::min(d.baseRadius, d.tipRadius) > 0))
+        throw ArithmeticFailure(Failure::SheetTooThick);
+    if (s.isCylinder()) {
+        d.width = Checked(2 * pi * d.baseRadius);
+        return d;
+    }
+    const double sinBeta = std::sin(beta);
+    d.outerRadius = Checked(std::max(d.baseRadius, d.tipRadius) / sinBeta);
+    d.innerRadius = d.outerRadius - d.slant;
+    d.sweep = 360 * sinBeta;
+    return d;
+}
+
 SectionPattern BuildSectionPattern(const Section &s, const PatternOptions &o) {
     SectionPattern p;
     p.section = s;
-    // Half the thickness in the plot window's formulas gives π × (d + t).
-    const double allowance = o.midThickness ? o.thickness / 2 : o.thickness;
-    if (s.isCylinder()) {
-        p.rectangle = FlattenCylinder(s.baseDiameter, s.centreLength, allowance);
-        p.outerAngle = p.innerAngle = 0;
-    } else {
-        p.cone = FlattenCone(s.baseDiameter, s.tipDiameter, s.centreLength, allowance);
-        p.outerAngle = p.cone.outerAngle;
-        p.innerAngle = p.cone.innerAngle;
-    }
+    p.development = DevelopSection(s, o);
     p.pieces = std::clamp(o.pieces, 1, 12);
-    const double widest = std::max(p.outerAngle, p.innerAngle);
-    if (widest / p.pieces >= kFullTurn) {
-        p.piecesAsked = p.pieces;
-        p.pieces = static_cast<int>(std::floor(widest / kFullTurn)) + 1;
+    if (s.isCylinder()) {
+        p.outerChord = p.innerChord = p.development.width / p.pieces;
+    } else {
+        p.pieceSweep = p.development.sweep / p.pieces;
+        p.outerChord = ChordOf(p.development.outerRadius, p.pieceSweep);
+        p.innerChord = ChordOf(p.development.innerRadius, p.pieceSweep);
     }
     for (int i = 1; i <= p.pieces; ++i) {
         Piece piece = s.isCylinder() ? CylinderPiece(p, o, i) : ConePiece(p, o, i);
@@ -246,8 +280,6 @@ TemplateSet BuildTemplates(const std::vector<Section> &sections, const PatternOp
             continue;
         }
         set.patterns.push_back(BuildSectionPattern(s, options));
-        if (set.patterns.back().piecesAsked)
-            set.notes.push_back(PiecesNote(set.patterns.back()));
     }
     return set;
 }

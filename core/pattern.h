@@ -2,7 +2,6 @@
 #pragma once
 
 #include "chamber.h"
-#include "flatcone.h"
 #include "sheetgeometry.h"
 
 #include <optional>
@@ -27,12 +26,16 @@ struct Section {
 // header's base is its larger end.
 std::vector<Section> ChamberSections(const PipeInputs &inputs, const PipeResult &result);
 
+// The share of the sheet's thickness, from its inside, at which rolling
+// neither stretches nor squeezes it: the neutral surface. A half for thin
+// sheet rolled to radii many times its thickness.
+inline constexpr double kDefaultKFactor = 0.5;
+
 struct PatternOptions {
     double thickness = 0;
-    // Arcs as long as the sheet's mid-thickness, π × (d + t), which a rolled
-    // sheet keeps, instead of its outside, π × (d + 2t), the flat cone
-    // plot's rule.
-    bool midThickness = false;
+    double kFactor = kDefaultKFactor;
+    // Typed cones may be measured outside; the chamber's are inside diameters.
+    bool outsideDiameters = false;
     int pieces = 1;           // equal pieces around the axis, 1 to 12
     double seamAllowance = 0; // a lap strip outside one seam edge of each piece
     int rollLines = 0;        // generator lines to roll along
@@ -56,9 +59,10 @@ struct StrokeLook {
 };
 const StrokeLook &LookOf(Stroke stroke);
 
+// A line drawn on a piece besides its outline.
 struct Edge {
     Shape shape;
-    Stroke stroke = Stroke::Cut;
+    Stroke stroke = Stroke::Mark;
 };
 
 // Text of a piece's marks: `height` is the letters' cap height in mm; the text
@@ -71,23 +75,38 @@ struct Label {
 
 struct Piece {
     std::string title; // "Cone L3, piece 2 of 3"
-    std::vector<Edge> edges;
+    Contour cut;       // the outline to cut, seam allowance and all
+    std::vector<Edge> marks;
     std::vector<Label> labels;
-    Bounds bounds; // of the edges
+    Bounds bounds; // of the outline and the marks
 };
+
+// The sheet's neutral surface of a section, developed flat. A cone's is an
+// annular sector about the apex: both arcs sweep one angle, so the rolled
+// sheet closes into a true frustum with its ends in their planes.
+struct Development {
+    double halfAngle = 0;   // degrees; 0 for a cylinder
+    double slant = 0;       // along the surface from end to end
+    double baseRadius = 0;  // the neutral surface's radius in the base end's plane
+    double tipRadius = 0;   // and in the tip end's
+    double outerRadius = 0; // R1: apex to the arc of the larger end
+    double innerRadius = 0; // R2: apex to the arc of the smaller end
+    double sweep = 0;       // of the whole section, degrees: 360 × sin(half angle)
+    double width = 0;       // a cylinder's rectangle: once around the neutral circle
+    double length = 0;      // and along the axis
+};
+
+// Throws ArithmeticFailure when the numbers cannot be calculated, or when a
+// sheet measured outside is too thick for a diameter.
+Development DevelopSection(const Section &section, const PatternOptions &options);
 
 struct SectionPattern {
     Section section;
-    // The flat cone plot's four figures for this section under the options'
-    // rule (for a cylinder, the rectangle's width and length).
-    FlatCone cone;
-    FlatRectangle rectangle;
-    double outerAngle = 0; // sector angles of the whole section, degrees
-    double innerAngle = 0;
+    Development development;
     int pieces = 1;
-    // Set when one piece would have spanned 360° or more, and the pieces
-    // were raised to the smallest count that avoids it.
-    std::optional<int> piecesAsked;
+    double pieceSweep = 0; // degrees: the section's sweep shared equally
+    double outerChord = 0; // of one piece's arcs; a cylinder piece's width
+    double innerChord = 0;
     std::vector<Piece> pieceList;
 };
 
@@ -97,7 +116,7 @@ SectionPattern BuildSectionPattern(const Section &section, const PatternOptions 
 
 struct TemplateSet {
     std::vector<SectionPattern> patterns;
-    std::vector<std::string> notes; // sections left out and pieces raised, for the user
+    std::vector<std::string> notes; // sections left out, for the user
 };
 
 // Every section with a length; one without is left out, and a note says so.

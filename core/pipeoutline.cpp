@@ -20,6 +20,15 @@ int RoundPixel(double v) {
 
 } // namespace
 
+std::array<Station, 8> ChamberStations(double flangeDiameter, const std::array<double, 8> &D,
+                                       const std::array<double, 8> &L) {
+    std::array<Station, 8> stations{};
+    stations[0] = {0, flangeDiameter};
+    for (std::size_t i = 1; i < stations.size(); ++i)
+        stations[i] = {stations[i - 1].x + L[i], D[i]};
+    return stations;
+}
+
 PipeOutline BuildPipeOutline(int width, int height, double portDiameter, double flangeDiameter,
                              double portLength, const std::array<double, 8> &D,
                              const std::array<double, 8> &L) {

@@ -20,6 +20,30 @@ Point2 EndOf(const Arc &arc) {
     return Polar(arc.centre, arc.radius, arc.endAngle);
 }
 
+Point2 StartOf(const Shape &shape) {
+    if (const Line *line = std::get_if<Line>(&shape))
+        return line->from;
+    if (const Arc *arc = std::get_if<Arc>(&shape))
+        return StartOf(*arc);
+    return std::get<Polyline>(shape).points.front();
+}
+
+Point2 EndOf(const Shape &shape) {
+    if (const Line *line = std::get_if<Line>(&shape))
+        return line->to;
+    if (const Arc *arc = std::get_if<Arc>(&shape))
+        return EndOf(*arc);
+    return std::get<Polyline>(shape).points.back();
+}
+
+Point2 StartOf(const Step &step) {
+    return step.reversed ? EndOf(step.shape) : StartOf(step.shape);
+}
+
+Point2 EndOf(const Step &step) {
+    return step.reversed ? StartOf(step.shape) : EndOf(step.shape);
+}
+
 double Distance(Point2 a, Point2 b) {
     return std::hypot(b.x - a.x, b.y - a.y);
 }
@@ -39,6 +63,12 @@ Bounds WithPoint(Bounds b, Point2 p) {
 Bounds BoundsOf(const Shape &shape) {
     if (const Line *line = std::get_if<Line>(&shape))
         return Around(line->from, line->to);
+    if (const Polyline *poly = std::get_if<Polyline>(&shape)) {
+        Bounds b = Around(poly->points.front(), poly->points.front());
+        for (const Point2 &p : poly->points)
+            b = WithPoint(b, p);
+        return b;
+    }
     const Arc &arc = std::get<Arc>(shape);
     Bounds b = Around(StartOf(arc), EndOf(arc));
     // The axis directions the arc sweeps through bulge past its end points.
@@ -55,6 +85,25 @@ Bounds BoundsOf(const Shape &shape) {
 Bounds Joined(const Bounds &a, const Bounds &b) {
     return {std::min(a.left, b.left), std::min(a.bottom, b.bottom), std::max(a.right, b.right),
             std::max(a.top, b.top)};
+}
+
+Bounds BoundsOf(const Contour &contour) {
+    Bounds b = BoundsOf(contour.front().shape);
+    for (const Step &step : contour)
+        b = Joined(b, BoundsOf(step.shape));
+    return b;
+}
+
+Shape Moved(const Shape &shape, double dx, double dy) {
+    auto move = [dx, dy](Point2 p) { return Point2{p.x + dx, p.y + dy}; };
+    if (const Line *line = std::get_if<Line>(&shape))
+        return Line{move(line->from), move(line->to)};
+    if (const Arc *arc = std::get_if<Arc>(&shape))
+        return Arc{move(arc->centre), arc->radius, arc->startAngle, arc->endAngle};
+    Polyline moved = std::get<Polyline>(shape);
+    for (Point2 &p : moved.points)
+        p = move(p);
+    return moved;
 }
 
 } // namespace quorvane

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <variant>
+#include <vector>
 
 namespace quorvane {
 
@@ -29,7 +30,23 @@ struct Arc {
     double endAngle = 0;
 };
 
-using Shape = std::variant<Line, Arc>;
+// A curve sampled into straight pieces, from its first point to its last.
+struct Polyline {
+    std::vector<Point2> points;
+};
+
+using Shape = std::variant<Line, Arc, Polyline>;
+
+// One step along an outline: a shape walked from its start to its end, or,
+// when `reversed`, from its end back to its start (an arc then clockwise).
+struct Step {
+    Shape shape;
+    bool reversed = false;
+};
+
+// A closed outline: each step ends where the next begins, the last where the
+// first begins. A cutting machine follows it as one contour.
+using Contour = std::vector<Step>;
 
 struct Bounds {
     double left = 0;
@@ -43,11 +60,20 @@ struct Bounds {
 Point2 Polar(Point2 centre, double radius, double degrees);
 Point2 StartOf(const Arc &arc);
 Point2 EndOf(const Arc &arc);
+Point2 StartOf(const Shape &shape);
+Point2 EndOf(const Shape &shape);
+// Where a step begins and ends, walked as it says.
+Point2 StartOf(const Step &step);
+Point2 EndOf(const Step &step);
 double Distance(Point2 a, Point2 b);
 
 // The smallest box holding the shape: an arc's end points and every axis
 // direction it passes.
 Bounds BoundsOf(const Shape &shape);
+Bounds BoundsOf(const Contour &contour);
 Bounds Joined(const Bounds &a, const Bounds &b);
+
+// The shape moved by (dx, dy).
+Shape Moved(const Shape &shape, double dx, double dy);
 
 } // namespace quorvane

@@ -41,6 +41,13 @@ int Count(double length, double area, double overlap) {
 
 } // namespace
 
+std::vector<Paper> AllPapers() {
+    std::vector<Paper> papers;
+    for (const PaperInfo &p : kPapers)
+        papers.push_back(p.paper);
+    return papers;
+}
+
 PaperSize SizeOf(Paper paper) {
     for (const PaperInfo &p : kPapers)
         if (p.paper == paper)
@@ -93,16 +100,19 @@ TilePlan PlanTiles(const Bounds &pattern, PaperSize area, double overlap) {
                 {r + 1, c + 1, r * plan.columns + c + 1, {left, top - area.height, left + area.width, top}});
         }
     }
-    // A cross in the middle of each overlap strip, level with the middle of
-    // each page it runs along.
-    for (int c = 1; c < plan.columns; ++c)
-        for (int r = 0; r < plan.rows; ++r)
-            plan.crosses.push_back(
-                {pattern.left + c * stepX + overlap / 2, pattern.top - r * stepY - area.height / 2});
-    for (int r = 1; r < plan.rows; ++r)
-        for (int c = 0; c < plan.columns; ++c)
-            plan.crosses.push_back(
-                {pattern.left + c * stepX + area.width / 2, pattern.top - r * stepY - overlap / 2});
+    // Two crosses on every shared page edge, in the middle of the overlap
+    // strip at a quarter and three quarters of the page's length: one
+    // cross would leave the pages free to turn about it.
+    for (const double along : {0.25, 0.75}) {
+        for (int c = 1; c < plan.columns; ++c)
+            for (int r = 0; r < plan.rows; ++r)
+                plan.crosses.push_back(
+                    {pattern.left + c * stepX + overlap / 2, pattern.top - r * stepY - area.height * along});
+        for (int r = 1; r < plan.rows; ++r)
+            for (int c = 0; c < plan.columns; ++c)
+                plan.crosses.push_back(
+                    {pattern.left + c * stepX + area.width * along, pattern.top - r * stepY - overlap / 2});
+    }
     return plan;
 }
 

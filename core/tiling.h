@@ -18,6 +18,7 @@ struct PaperSize {
     double height = 0;
 };
 
+std::vector<Paper> AllPapers(); // in the order the user is offered them
 PaperSize SizeOf(Paper paper);
 std::string_view NameOf(Paper paper);                   // "A4", "Letter", ..., "plotter"
 std::optional<Paper> PaperNamed(std::string_view name); // any letter case
@@ -54,8 +55,9 @@ struct TilePlan {
     int rows = 0;
     int columns = 0;
     std::vector<Tile> tiles;
-    // Alignment crosses in the overlaps, pattern mm: each falls on two or
-    // four pages, and the pages are laid so that they coincide.
+    // Alignment crosses in the overlaps, pattern mm, two on every edge two
+    // pages share: each falls on two or four pages, and the pages are laid
+    // so that they coincide.
     std::vector<Point2> crosses;
 };
 

@@ -4,6 +4,8 @@
 #include "chamber.h"
 #include "pipeinputs.h"
 
+#include <QDateTime>
+
 namespace quorvane {
 
 // What the main window's calculation publishes for the flat cone plot and
@@ -17,6 +19,7 @@ struct DesignState {
     PipeTexts inputTexts{};
     PipeInputs inputs{};
     PipeResult result{};
+    QDateTime calculatedAt;
 };
 
 } // namespace quorvane

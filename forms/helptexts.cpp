@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "helptexts.h"
 
+#include "templateoptions.h"
+
+#include <vector>
+
 namespace quorvane {
 
 namespace {
@@ -171,10 +175,51 @@ constexpr HelpTip kHelpTips[] = {
      200},
 };
 
+// The cutting templates' controls; the typed options take their tips from
+// the options' own table.
+constexpr HelpTip kTemplateTips[] = {
+    {"TemplateForm", "lstSections", "Sections to Cut",
+     "Tick the sections to develop into templates; select one to see its first piece in the preview.", 200},
+    {"TemplateForm", "cmbDiameters", "Diameters Measured",
+     "Inside: the diameters are the rolled section's inside, as the chamber's are.\n"
+     "Outside: a typed cone measured on its outside.",
+     200},
+    {"TemplateForm", "cmbPaper", "Paper",
+     "The paper of the build sheet: A4, Letter, A3, Tabloid, or plotter paper with one page per piece.", 200},
+    {"TemplateForm", "picPreview", "Preview",
+     "The selected section's first piece to scale, on the pages it is printed on, numbered as in the build "
+     "sheet.",
+     200},
+    {"TemplateForm", "cmdSavePdf", "Save Build Sheet",
+     "Page 1 states the design and tables every template; then each piece at 1:1 on pages to tape together. "
+     "Print at 100 %.",
+     200},
+    {"TemplateForm", "cmdSaveSvg", "Save SVG Drawing",
+     "Every piece at 1:1 in millimetres, each outline one closed path with true arcs, for CAD or a cutter.",
+     200},
+    {"TemplateForm", "cmdSaveDxf", "Save DXF Drawing",
+     "Every piece at 1:1 in millimetres, each outline one closed polyline on layer CUT with exact arcs, the "
+     "marks on MARK and TEXT.",
+     200},
+    {"TemplateForm", "cmdPrint", "Print Build Sheet",
+     "Prints the build sheet's pages at 1:1. Switch off \"fit to page\" and measure the 100 mm bar before "
+     "cutting.",
+     200},
+};
+
+std::vector<HelpTip> AllTips() {
+    std::vector<HelpTip> tips(std::begin(kHelpTips), std::end(kHelpTips));
+    for (const TemplateFieldInfo &field : TemplateFields())
+        tips.push_back({"TemplateForm", field.control, field.caption, field.tip, 200});
+    tips.insert(tips.end(), std::begin(kTemplateTips), std::end(kTemplateTips));
+    return tips;
+}
+
 } // namespace
 
 std::span<const HelpTip> HelpTips() {
-    return kHelpTips;
+    static const std::vector<HelpTip> tips = AllTips();
+    return tips;
 }
 
 } // namespace quorvane

@@ -25,6 +25,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -73,13 +74,13 @@ constexpr ControlRow kLayout[] = {
     {K::Label, "Label39", "", 328, 184, 125, 16},
     {K::Edit, "txtPipeHornRatio", "", 328, 200, 49, 25, 12},
     {K::Button, "cmdPlot", "Plot Flat Cones", 320, 232, 113, 33, 17},
-    {K::Label, "Label5", "Cone Diameters (ID)", 456, 16, 134, 16},
+    {K::Label, "Label5", kResultCaptions[0], 456, 16, 134, 16},
     {K::MultiLine, "txtPipeDim1", "", 456, 32, 113, 145, 14},
-    {K::Label, "Label6", "Cone Lengths", 592, 16, 134, 16},
+    {K::Label, "Label6", kResultCaptions[1], 592, 16, 134, 16},
     {K::MultiLine, "txtPipeDim2", "", 592, 32, 113, 145, 15},
-    {K::Label, "Label7", "Cone Angles (Degree)", 728, 16, 150, 16},
+    {K::Label, "Label7", kResultCaptions[2], 728, 16, 150, 16},
     {K::MultiLine, "txtPipeDim3", "", 728, 32, 113, 145, 16},
-    {K::Label, "lblTLen", "Tuned Length mm", 456, 192, 130, 16},
+    {K::Label, "lblTLen", kResultCaptions[3], 456, 192, 130, 16},
     {K::Edit, "txtTunedLength", "", 456, 208, 65, 25, 38},
     {K::MultiLineScroll, "txtWarn", "", 592, 184, 249, 81, 39},
     {K::Picture, "picPipe", "", 24, 288, 841, 185, 25},
@@ -180,6 +181,12 @@ MainForm::MainForm(std::unique_ptr<FileDialogs> dialogs)
             [this](const TemplateSource &source, const QString &thickness) {
                 m_templates->ShowFor(source, thickness);
             });
+    // The templates follow the design: each calculation, and each edit that
+    // leaves the inputs other than the calculation's.
+    connect(this, &MainForm::designCalculated, m_templates,
+            [this] { m_templates->Follow(LastCalculation(m_state)); });
+    connect(this, &MainForm::inputsEdited, m_templates,
+            [this] { m_templates->SetInputsChanged(!InputsAreCalculated()); });
     SetupToolTips();
     Box(PipeField::Timing)->setFocus();
 }
@@ -267,8 +274,14 @@ void MainForm::CalculatePipe() {
     m_state.inputTexts = BoxTexts();
     m_state.inputs = inputs;
     m_state.result = result;
+    m_state.calculatedAt = QDateTime::currentDateTime();
     m_state.pipeCalculated = true;
     emit designCalculated();
+}
+
+bool MainForm::InputsAreCalculated() const {
+    return m_state.pipeCalculated && BoxTexts() == m_state.inputTexts &&
+           chkHeader->isChecked() == m_state.inputs.straightHeader;
 }
 
 void MainForm::DrawPipe(const PipeInputs &inputs, const PipeResult &result) {
@@ -324,8 +337,10 @@ void MainForm::SavePipe() {
     for (std::size_t i = 0; i < kPipeFieldCount; ++i)
         texts[i] = m_boxes[i]->text();
     const PipeValuesSave saved = WritePipeValues(QFile::encodeName(path), texts);
-    if (saved.saved)
+    if (saved.saved) {
+        m_templates->SetDesignFile(path);
         return;
+    }
     QString reason = saved.error;
     if (saved.refusedText) {
         const QString caption = QString::fromUtf8(FieldInfo(*saved.refusedText).label).trimmed();
@@ -354,11 +369,12 @@ void MainForm::OpenPipe() {
         SetBoxText(m_boxes[i], *(*values)[i]);
         PipeBox_Change(static_cast<PipeField>(i)); // also when the text was already there
     }
+    m_templates->SetDesignFile(path);
 }
 
 // A row naming no control is a slip in the table: the tip would go missing unseen.
 QWidget *MainForm::HelpControl(const HelpTip &tip) const {
-    const QWidget *windows[] = {this, m_plot, m_portArea, m_inputCalc, m_tubeCalc};
+    const QWidget *windows[] = {this, m_plot, m_portArea, m_inputCalc, m_tubeCalc, m_templates};
     for (const QWidget *window : windows) {
         if (window->objectName() != QLatin1String(tip.window))
             continue;

@@ -70,6 +70,8 @@ class MainForm : public QMainWindow {
     void BuildMenus();
     void PipeBox_Change(PipeField field);
     PipeTexts BoxTexts() const;
+    // The boxes and the straight header as the last completed calculation had them.
+    bool InputsAreCalculated() const;
     void CalculatePipe();
     // A chamber that cannot be drawn leaves the picture empty.
     void DrawPipe(const PipeInputs &inputs, const PipeResult &result);

@@ -101,7 +101,8 @@ void PlotForm::cmdTemplates_Click() {
         return;
     const Section cone{"Cone", ParseLeadingNumber(BoxText(txtD1)), ParseLeadingNumber(BoxText(txtD2)),
                        ParseLeadingNumber(BoxText(txtLenConeInput))};
-    emit templatesRequested({{cone}, std::nullopt}, thickness);
+    emit templatesRequested({{cone}, std::nullopt, QStringLiteral("the cone typed in Plot Flat Cone")},
+                            thickness);
 }
 
 bool PlotForm::MarkRefused(const CalcOutcome &outcome) {

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "templateform.h"
 
-#include "calcoutcomeview.h"
+#include "boxbehaviour.h"
 #include "controltable.h"
 #include "filedialogs.h"
 #include "lookandfeel.h"
 #include "numeric.h"
-#include "svgpattern.h"
-#include "templatefiles.h"
+#include "sheetlayout.h"
 #include "templatepreview.h"
 
-#include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -28,57 +27,65 @@ namespace {
 
 using K = ControlRow::Kind;
 
-// Options stand in one column, each caption left of its box; the message
-// line stands beside the buttons, where the eye is when a press is refused.
+// The message line stands beside the buttons, where the eye is when a press
+// is refused; the design the templates belong to stands over the preview.
 constexpr ControlRow kLayout[] = {
-    {K::Label, "lblSections", "Sections to cut", 16, 12, 241, 16},
-    {K::Picture, "lstSections", "", 16, 28, 241, 164, 0},
-    {K::Label, "lblNoDesign", "", 16, 28, 241, 164},
-    {K::Label, "lblThickness", "Sheet thickness (mm)", 16, 213, 156, 16},
-    {K::Edit, "txtThickness", "", 176, 208, 81, 25, 1},
-    {K::Label, "lblPaper", "Paper", 16, 245, 156, 16},
-    {K::Combo, "cmbPaper", "", 176, 240, 81, 25, 2},
-    {K::Label, "lblOverlap", "Page overlap (mm)", 16, 277, 156, 16},
-    {K::Edit, "txtOverlap", "", 176, 272, 81, 25, 3},
-    {K::Label, "lblPieces", "Pieces around", 16, 309, 156, 16},
-    {K::Edit, "txtPieces", "", 176, 304, 81, 25, 4},
-    {K::Label, "lblSeamAllowance", "Seam allowance (mm)", 16, 341, 156, 16},
-    {K::Edit, "txtSeamAllowance", "", 176, 336, 81, 25, 5},
-    {K::Label, "lblRollLines", "Roll lines", 16, 373, 156, 16},
-    {K::Edit, "txtRollLines", "", 176, 368, 81, 25, 6},
-    {K::Check, "chkMidThickness", "Arcs at mid-thickness", 16, 402, 241, 21, 7},
-    {K::Picture, "picPreview", "", 272, 12, 612, 488},
+    {K::Label, "lblSections", "Sections to cut", 16, 8, 241, 16},
+    {K::Picture, "lstSections", "", 16, 24, 241, 156, 0},
+    {K::Label, "lblNoDesign", "", 16, 24, 241, 156},
+    {K::Label, "lblDesign", "", 272, 8, 612, 72},
+    {K::Picture, "picPreview", "", 272, 84, 612, 416},
     {K::Label, "lblSummary", "", 16, 512, 868, 16},
     {K::Label, "lblMessage", "", 16, 540, 384, 48},
-    {K::Button, "cmdSavePdf", "Save PDF\u2026", 408, 548, 89, 33, 8},
-    {K::Button, "cmdSaveSvg", "Save SVG\u2026", 503, 548, 89, 33, 9},
-    {K::Button, "cmdSaveDxf", "Save DXF\u2026", 598, 548, 89, 33, 10},
-    {K::Button, "cmdPrint", "Print\u2026", 693, 548, 89, 33, 11},
-    {K::Button, "cmdClose", "Close", 795, 548, 89, 33, 12},
+    {K::Button, "cmdSavePdf", "Save PDF\u2026", 408, 548, 89, 33, 20},
+    {K::Button, "cmdSaveSvg", "Save SVG\u2026", 503, 548, 89, 33, 21},
+    {K::Button, "cmdSaveDxf", "Save DXF\u2026", 598, 548, 89, 33, 22},
+    {K::Button, "cmdPrint", "Print\u2026", 693, 548, 89, 33, 23},
+    {K::Button, "cmdClose", "Close", 795, 548, 89, 33, 24},
 };
 constexpr QSize kClientSize(900, 596);
 
-// The option boxes in TemplateField order.
-constexpr const char *kBoxNames[] = {"txtThickness", "txtOverlap", "txtPieces", "txtSeamAllowance",
-                                     "txtRollLines"};
-
-constexpr Paper kPapers[] = {Paper::A4, Paper::Letter, Paper::A3, Paper::Tabloid, Paper::Plotter};
-
-struct FileFormat {
-    const char *title;
-    const char *filter;
-    const char *defaultName;
-    const char *extension;
+// The options column: each caption left of its box, one row every kRowStep
+// pixels, the typed fields in the order of TemplateFields() with the two
+// choices after the K factor.
+constexpr int kOptionsTop = 190;
+constexpr int kRowStep = 32;
+struct ChoiceRow {
+    const char *label;
+    const char *caption;
+    const char *combo;
 };
-// In the order of TemplateForm::Format.
-constexpr FileFormat kFormats[] = {
-    {"Save PDF", "Build sheet, PDF (*.pdf)|*.pdf", "CuttingTemplates.pdf", "pdf"},
-    {"Save SVG", "Cutting templates, SVG (*.svg)|*.svg", "CuttingTemplates.svg", "svg"},
-    {"Save DXF", "Cutting templates, DXF (*.dxf)|*.dxf", "CuttingTemplates.dxf", "dxf"},
-};
+constexpr ChoiceRow kChoices[] = {{"lblDiameters", "Diameters", "cmbDiameters"},
+                                  {"lblPaper", "Paper", "cmbPaper"}};
+constexpr std::size_t kChoicesAfter = 2; // thickness and K factor come first
+
+std::vector<ControlRow> OptionRows(std::vector<std::string> &labelNames) {
+    struct Row {
+        const char *label;
+        const char *caption;
+        const char *control;
+        K kind;
+    };
+    std::vector<Row> rows;
+    for (const TemplateFieldInfo &field : TemplateFields()) {
+        if (rows.size() == kChoicesAfter)
+            for (const ChoiceRow &choice : kChoices)
+                rows.push_back({choice.label, choice.caption, choice.combo, K::Combo});
+        labelNames.push_back(std::string("lbl") + (field.control + 3));
+        rows.push_back({labelNames.back().c_str(), field.caption, field.control, K::Edit});
+    }
+    std::vector<ControlRow> table;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int y = kOptionsTop + kRowStep * static_cast<int>(i);
+        table.push_back({K::Label, rows[i].label, rows[i].caption, 16, y + 5, 156, 16});
+        table.push_back({rows[i].kind, rows[i].control, "", 176, y, 81, 25, 1 + static_cast<int>(i)});
+    }
+    return table;
+}
 
 constexpr const char *kNothingToCut =
     "Nothing to cut yet.\n\nPress Pipe Calc in the main window first, or type a cone in Plot Flat Cones.";
+constexpr const char *kDefaultBaseName = "CuttingTemplates";
 
 QString WithExtension(const QString &path, const char *extension) {
     if (QFileInfo(path).suffix().compare(QLatin1String(extension), Qt::CaseInsensitive) == 0)
@@ -90,13 +97,19 @@ QString Counted(qsizetype n, const char *one, const char *many) {
     return QStringLiteral("%1 %2").arg(n).arg(QLatin1String(n == 1 ? one : many));
 }
 
+QString Q(const std::string &text) {
+    return QString::fromStdString(text);
+}
+
 } // namespace
 
 TemplateSource LastCalculation(const DesignState &state) {
     if (!state.pipeCalculated)
         return {};
     return {ChamberSections(state.inputs, state.result),
-            SheetDesign{state.inputTexts, state.inputs.straightHeader, state.result}};
+            SheetDesign{state.inputTexts, state.inputs, state.result,
+                        state.calculatedAt.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString()},
+            {}};
 }
 
 TemplateForm::TemplateForm(FileDialogs &dialogs)
@@ -107,12 +120,18 @@ TemplateForm::TemplateForm(FileDialogs &dialogs)
     list->setObjectName(QStringLiteral("lstSections"));
     auto *preview = new TemplatePreview;
     preview->setObjectName(QStringLiteral("picPreview"));
-    const auto controls = BuildControls(this, kLayout, {list, preview});
+    std::vector<std::string> labelNames; // kept alive while the table is built
+    labelNames.reserve(kTemplateFieldCount);
+    std::vector<ControlRow> table(std::begin(kLayout), std::end(kLayout));
+    for (const ControlRow &row : OptionRows(labelNames))
+        table.push_back(row);
+    const auto controls = BuildControls(this, table, {list, preview});
     lstSections = list;
     picPreview = preview;
     lblNoDesign = Control<QLabel>(controls, "lblNoDesign");
+    lblDesign = Control<QLabel>(controls, "lblDesign");
     cmbPaper = Control<QComboBox>(controls, "cmbPaper");
-    chkMidThickness = Control<QCheckBox>(controls, "chkMidThickness");
+    cmbDiameters = Control<QComboBox>(controls, "cmbDiameters");
     lblSummary = Control<QLabel>(controls, "lblSummary");
     lblMessage = Control<QLabel>(controls, "lblMessage");
     m_outputButtons = {
@@ -120,29 +139,31 @@ TemplateForm::TemplateForm(FileDialogs &dialogs)
         Control<QPushButton>(controls, "cmdSaveDxf"), Control<QPushButton>(controls, "cmdPrint")};
     lblNoDesign->setWordWrap(true);
     lblNoDesign->setText(QString::fromLatin1(kNothingToCut));
+    lblDesign->setWordWrap(true);
+    lblDesign->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDesign->setTextFormat(Qt::RichText);
     lblMessage->setWordWrap(true);
     lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
     const TemplateTexts initial;
-    const std::string initialTexts[] = {initial.thickness, initial.overlap, initial.pieces,
-                                        initial.seamAllowance, initial.rollLines};
-    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
-        m_boxes[i] = Control<QLineEdit>(controls, kBoxNames[i]);
-        SetBoxText(m_boxes[i], QString::fromStdString(initialTexts[i]));
-        SelectAllOnFocus(m_boxes[i]);
-        connect(m_boxes[i], &QLineEdit::textChanged, this, &TemplateForm::Refresh);
+    for (const TemplateFieldInfo &field : TemplateFields()) {
+        QLineEdit *box = Control<QLineEdit>(controls, field.control);
+        m_boxes[static_cast<std::size_t>(field.field)] = box;
+        SetBoxText(box, Q(initial.*field.text));
+        SelectAllOnFocus(box);
+        connect(box, &QLineEdit::textChanged, this, &TemplateForm::Refresh);
     }
     m_boxColour = Background(m_boxes[0]);
-    for (const Paper paper : kPapers) {
+    for (const Paper paper : AllPapers()) {
         QString name = QString::fromLatin1(NameOf(paper));
         name[0] = name[0].toUpper();
         cmbPaper->addItem(name, static_cast<int>(paper));
     }
     cmbPaper->setCurrentIndex(cmbPaper->findData(static_cast<int>(initial.paper)));
-    chkMidThickness->setChecked(initial.midThickness);
+    cmbDiameters->addItems({QStringLiteral("Inside"), QStringLiteral("Outside")});
 
     connect(cmbPaper, &QComboBox::currentIndexChanged, this, &TemplateForm::Refresh);
-    connect(chkMidThickness, &QCheckBox::toggled, this, &TemplateForm::Refresh);
+    connect(cmbDiameters, &QComboBox::currentIndexChanged, this, &TemplateForm::Refresh);
     connect(lstSections, &QListWidget::itemChanged, this, &TemplateForm::Refresh);
     connect(lstSections, &QListWidget::currentRowChanged, this, &TemplateForm::ShowPreview);
     void (TemplateForm::*const handlers[])() = {
@@ -151,40 +172,101 @@ TemplateForm::TemplateForm(FileDialogs &dialogs)
     for (std::size_t i = 0; i < m_outputButtons.size(); ++i)
         connect(m_outputButtons[i], &QPushButton::clicked, this, handlers[i]);
     connect(Control<QPushButton>(controls, "cmdClose"), &QPushButton::clicked, this, &QWidget::hide);
-    FillSections();
-    Refresh();
+    TakeSource({});
 }
 
 void TemplateForm::ShowFor(const TemplateSource &source, const std::optional<QString> &thickness) {
-    m_source = source;
-    FillSections();
     if (thickness)
         SetBoxText(Box(TemplateField::Thickness), *thickness);
-    Refresh();
+    TakeSource(source);
     ShowInFront();
 }
 
+void TemplateForm::Follow(const TemplateSource &calculation) {
+    if (!m_source.typed.isEmpty())
+        return;
+    m_inputsChanged = false;
+    TakeSource(calculation);
+}
+
+void TemplateForm::SetInputsChanged(bool changed) {
+    if (changed == m_inputsChanged)
+        return;
+    m_inputsChanged = changed;
+    ShowDesign();
+}
+
+void TemplateForm::SetDesignFile(const QString &path) {
+    m_designFile = path;
+    ShowDesign();
+}
+
+void TemplateForm::TakeSource(const TemplateSource &source) {
+    m_source = source;
+    // Typed cones may be measured outside; a chamber's diameters are inside.
+    if (m_source.design)
+        cmbDiameters->setCurrentIndex(0);
+    cmbDiameters->setEnabled(!m_source.design);
+    FillSections();
+    ShowDesign();
+    Refresh();
+}
+
 void TemplateForm::FillSections() {
+    // A section keeps its tick across calculations: the user chose it by name.
+    QStringList unticked;
+    for (int i = 0; i < lstSections->count(); ++i)
+        if (lstSections->item(i)->checkState() != Qt::Checked)
+            unticked << lstSections->item(i)->text();
+    const int row = std::max(0, lstSections->currentRow());
     const QSignalBlocker quiet(lstSections);
     lstSections->clear();
     for (const Section &section : m_source.sections) {
-        auto *item = new QListWidgetItem(QString::fromStdString(section.name), lstSections);
+        auto *item = new QListWidgetItem(Q(section.name), lstSections);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Checked);
+        item->setCheckState(unticked.contains(item->text()) ? Qt::Unchecked : Qt::Checked);
     }
-    lstSections->setCurrentRow(0);
+    lstSections->setCurrentRow(std::min(row, lstSections->count() - 1));
     lstSections->setVisible(!m_source.sections.empty());
     lblNoDesign->setVisible(m_source.sections.empty());
 }
 
+QString TemplateForm::designText() const {
+    if (m_source.sections.empty())
+        return {};
+    if (!m_source.design)
+        return QStringLiteral("Develops %1.").arg(m_source.typed);
+    const SheetDesign &d = *m_source.design;
+    QString file;
+    if (!m_designFile.isEmpty())
+        file = QStringLiteral(" (%1)").arg(QFileInfo(m_designFile).fileName());
+    QStringList inputs;
+    for (std::size_t i = 0; i < kPipeFieldCount; ++i)
+        inputs << QStringLiteral("%1 %2").arg(QString::fromLatin1(PipeFields()[i].key), Q(d.texts[i]));
+    if (d.inputs.straightHeader)
+        inputs << QStringLiteral("straight header");
+    QString text = QStringLiteral("Develops the Pipe Calc of %1%2: %3.")
+                       .arg(Q(d.madeAt), file, inputs.join(QStringLiteral(", ")));
+    if (m_inputsChanged)
+        text += QStringLiteral("\nThe inputs have changed since the last Pipe Calc \u2014 press Pipe Calc to "
+                               "develop them.");
+    return text;
+}
+
+void TemplateForm::ShowDesign() {
+    const QStringList lines = designText().toHtmlEscaped().split(QLatin1Char('\n'));
+    QString html = lines.value(0);
+    if (lines.size() > 1)
+        html += QStringLiteral("<br><span style=\"color:#b40000\">%1</span>").arg(lines[1]);
+    lblDesign->setText(html);
+}
+
 std::optional<TemplateOptions> TemplateForm::ReadOptions() {
     TemplateTexts texts;
-    std::string *fields[] = {&texts.thickness, &texts.overlap, &texts.pieces, &texts.seamAllowance,
-                             &texts.rollLines};
-    for (std::size_t i = 0; i < m_boxes.size(); ++i)
-        *fields[i] = BoxText(m_boxes[i]);
+    for (const TemplateFieldInfo &field : TemplateFields())
+        texts.*field.text = Box(field.field)->text().toStdString();
     texts.paper = static_cast<Paper>(cmbPaper->currentData().toInt());
-    texts.midThickness = chkMidThickness->isChecked();
+    texts.outsideDiameters = cmbDiameters->currentIndex() == 1;
     // Plotter paper gives every piece a page of its own size: nothing overlaps.
     Box(TemplateField::Overlap)->setEnabled(texts.paper != Paper::Plotter);
 
@@ -195,34 +277,35 @@ std::optional<TemplateOptions> TemplateForm::ReadOptions() {
     if (!refusal)
         return options;
     SetBackground(Box(refusal->field), kRejectedRed);
-    lblMessage->setText(QString::fromStdString(refusal->reason));
+    lblMessage->setText(Q(refusal->reason));
     return std::nullopt;
 }
 
 void TemplateForm::Refresh() {
     m_sheet = BuildSheet{};
     m_sheet.design = m_source.design;
+    m_unprintable.reset();
+    m_plan = {};
     lblSummary->clear();
     lblMessage->clear();
     for (QPushButton *button : m_outputButtons)
         button->setEnabled(false);
     m_options = ReadOptions();
-    const std::optional<TemplateOptions> &options = m_options;
     if (m_source.sections.empty()) {
         picPreview->ShowMessage(QString::fromLatin1(kNothingToCut));
         return;
     }
-    if (!options) {
+    if (!m_options) {
         picPreview->ShowMessage(QStringLiteral("Correct the box marked red to see the template."));
         return;
     }
-    m_sheet.options = *options;
+    m_sheet.options = *m_options;
     std::vector<Section> chosen;
     for (int i = 0; i < lstSections->count(); ++i)
         if (lstSections->item(i)->checkState() == Qt::Checked)
             chosen.push_back(m_source.sections[static_cast<std::size_t>(i)]);
     try {
-        m_sheet.templates = BuildTemplates(chosen, options->pattern);
+        m_sheet.templates = BuildTemplates(chosen, m_options->pattern);
     } catch (const ArithmeticFailure &failure) {
         m_sheet.templates = {};
         ShowProblem(QString::fromUtf8(failure.what()));
@@ -230,16 +313,21 @@ void TemplateForm::Refresh() {
     }
     QStringList notes;
     for (const std::string &note : m_sheet.templates.notes)
-        notes << QString::fromStdString(note);
+        notes << Q(note);
     const std::vector<SectionPattern> &patterns = m_sheet.templates.patterns;
     if (chosen.empty())
         notes << QStringLiteral("Check the sections to cut: none is checked, so there is nothing to save.");
     else if (patterns.empty())
         notes << QStringLiteral("None of the checked sections has a length: there is nothing to save.");
-    // The drawings still serve a sheet too large to print: a cutting machine takes them.
-    const std::optional<std::string> unprintable = SheetRefusal(m_sheet);
-    if (unprintable)
-        notes << QString::fromStdString(*unprintable);
+    // The drawings still serve a sheet that cannot be printed: a cutting machine takes them.
+    m_unprintable = SheetRefusal(m_sheet);
+    if (m_unprintable) {
+        notes << Q(m_unprintable->reason);
+        if (m_unprintable->field)
+            SetBackground(Box(*m_unprintable->field), kRejectedRed);
+    } else {
+        m_plan = PlanOf(m_sheet);
+    }
     lblMessage->setText(notes.join(QLatin1Char('\n')));
     ShowPreview();
     if (patterns.empty())
@@ -248,17 +336,17 @@ void TemplateForm::Refresh() {
     qsizetype pieces = 0;
     for (const SectionPattern &pattern : patterns)
         pieces += static_cast<qsizetype>(pattern.pieceList.size());
-    const Bounds sheet = PiecesSideBySide(patterns);
-    lblSummary->setText(QStringLiteral("%1 on %2 of %3 paper; sheet metal %4 \u00D7 %5 mm")
-                            .arg(Counted(pieces, "piece", "pieces"),
-                                 Counted(PageCount(m_sheet), "page", "pages"),
-                                 QString::fromLatin1(NameOf(options->paper)),
-                                 QString::fromStdString(FormatFixed(sheet.width(), 1)),
-                                 QString::fromStdString(FormatFixed(sheet.height(), 1))));
-    for (QPushButton *button : m_outputButtons)
-        button->setEnabled(true);
-    for (QPushButton *button : {m_outputButtons[0], m_outputButtons[3]})
-        button->setEnabled(!unprintable);
+    const Bounds metal = PlaceSideBySide(patterns).bounds;
+    const QString paper = m_unprintable ? QStringLiteral("not printable")
+                                        : QStringLiteral("on %1 of %2 paper")
+                                              .arg(Counted(m_plan.pageCount, "page", "pages"),
+                                                   QString::fromLatin1(NameOf(m_options->paper)));
+    lblSummary->setText(QStringLiteral("%1 %2; sheet metal %3 \u00D7 %4 mm")
+                            .arg(Counted(pieces, "piece", "pieces"), paper, Q(FormatFixed(metal.width(), 1)),
+                                 Q(FormatFixed(metal.height(), 1))));
+    for (const TemplateFormatInfo &format : TemplateFormats())
+        m_outputButtons[static_cast<std::size_t>(format.format)]->setEnabled(!format.paged || !m_unprintable);
+    m_outputButtons.back()->setEnabled(!m_unprintable);
 }
 
 void TemplateForm::ShowPreview() {
@@ -269,32 +357,27 @@ void TemplateForm::ShowPreview() {
         picPreview->ShowMessage(QStringLiteral("Select a section to see its template."));
         return;
     }
-    const Section &section = m_source.sections[static_cast<std::size_t>(row)];
-    TemplateSet one;
-    try {
-        one = BuildTemplates({section}, m_sheet.options.pattern);
-    } catch (const ArithmeticFailure &failure) {
-        picPreview->ShowMessage(QString::fromUtf8(failure.what()));
+    const QString name = lstSections->item(row)->text();
+    if (lstSections->item(row)->checkState() != Qt::Checked) {
+        picPreview->ShowMessage(
+            QStringLiteral("%1 is not checked: it is left out of the build sheet and the drawings.")
+                .arg(name));
         return;
     }
-    if (one.patterns.empty()) {
-        picPreview->ShowMessage(QString::fromStdString(one.notes.front()));
+    if (m_unprintable) {
+        picPreview->ShowMessage(Q(m_unprintable->reason));
         return;
     }
-    // Too many pages to lay out, or to show.
-    if (const std::optional<std::string> refusal = SheetRefusal({std::nullopt, one, m_sheet.options})) {
-        picPreview->ShowMessage(QString::fromStdString(*refusal));
-        return;
+    // The section's first piece on its own pages, numbered as the build sheet numbers them.
+    for (const PiecePages &pages : m_plan.pieces) {
+        if (Q(pages.pattern->section.name) == name) {
+            picPreview->ShowPiece(*pages.piece, pages.plan, pages.firstTile());
+            return;
+        }
     }
-    const Piece &piece = one.patterns.front().pieceList.front();
-    const TilePlan plan = PlanPages(piece.bounds, m_sheet.options.paper, m_sheet.options.overlap);
-    // A piece of several pages opens with its assembly map.
-    int firstPage = 0;
-    const std::vector<PageRange> ranges = SectionPageRanges(m_sheet);
-    for (std::size_t i = 0; i < ranges.size(); ++i)
-        if (m_sheet.templates.patterns[i].section.name == section.name)
-            firstPage = ranges[i].first + (plan.tiles.size() > 1 ? 1 : 0);
-    picPreview->ShowPiece(piece, plan, firstPage);
+    for (const std::string &note : m_sheet.templates.notes)
+        if (Q(note).startsWith(name))
+            picPreview->ShowMessage(Q(note));
 }
 
 void TemplateForm::ShowProblem(const QString &text) {
@@ -303,44 +386,47 @@ void TemplateForm::ShowProblem(const QString &text) {
 }
 
 void TemplateForm::cmdSavePdf_Click() {
-    Save(Format::Pdf);
+    Save(TemplateFormat::Pdf);
 }
 
 void TemplateForm::cmdSaveSvg_Click() {
-    Save(Format::Svg);
+    Save(TemplateFormat::Svg);
 }
 
 void TemplateForm::cmdSaveDxf_Click() {
-    Save(Format::Dxf);
+    Save(TemplateFormat::Dxf);
 }
 
-void TemplateForm::Save(Format format) {
-    const FileFormat &file = kFormats[static_cast<int>(format)];
-    const QString title = QString::fromLatin1(file.title);
+QString TemplateForm::ProposedPath(TemplateFormat format) const {
+    // After the design file's name, in the folder the last save went to, else the design's own.
+    QString name = QString::fromLatin1(kDefaultBaseName);
+    QString folder = m_lastFolder;
+    if (!m_designFile.isEmpty() && m_source.design) {
+        const QFileInfo design(m_designFile);
+        name = design.completeBaseName() + QStringLiteral("-templates");
+        if (folder.isEmpty())
+            folder = design.absolutePath();
+    }
+    if (folder.isEmpty())
+        folder = GetDocumentsFolder();
+    return QDir(folder).filePath(name + QLatin1Char('.') + QLatin1String(InfoOf(format).name));
+}
+
+void TemplateForm::Save(TemplateFormat format) {
+    const TemplateFormatInfo &file = InfoOf(format);
+    const QString title = QString::fromLatin1(file.saveTitle);
+    const QString proposed = ProposedPath(format);
     const QString path = m_dialogs.ChooseSavePath(
-        this, QString::fromLatin1(file.filter), title, QString::fromLatin1(file.defaultName),
-        [&file](const QString &chosen) { return WithExtension(chosen, file.extension); });
+        this, QString::fromLatin1(file.filter), title, QFileInfo(proposed).fileName(),
+        [&file](const QString &chosen) { return WithExtension(chosen, file.name); },
+        QFileInfo(proposed).path());
     if (path.isEmpty())
         return;
-    const QByteArray bytes = QFile::encodeName(path);
-    SaveOutcome saved;
-    try {
-        switch (format) {
-        case Format::Pdf:
-            saved = SaveBuildSheetPdf(bytes, m_sheet);
-            break;
-        case Format::Svg:
-            saved = SaveTemplateSvg(bytes, m_sheet.templates.patterns);
-            break;
-        case Format::Dxf:
-            saved = SaveTemplateDxf(bytes, m_sheet.templates.patterns);
-            break;
-        }
-    } catch (const ArithmeticFailure &failure) {
-        saved.error = QString::fromUtf8(failure.what());
-    }
-    if (saved.saved)
+    const SaveOutcome saved = SaveTemplates(format, QFile::encodeName(path), m_sheet);
+    if (saved.saved) {
+        m_lastFolder = QFileInfo(path).absolutePath();
         return;
+    }
     m_dialogs.ShowSaveFailure(this, title, QStringLiteral("The cutting templates"), path, saved.error,
                               saved.oldFileKept && QFileInfo::exists(path));
 }

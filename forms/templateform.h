@@ -3,17 +3,19 @@
 
 #include "buildsheet.h"
 #include "designstate.h"
+#include "pageplan.h"
 #include "pattern.h"
+#include "templatefiles.h"
 #include "templateoptions.h"
 #include "toolwindow.h"
 
 #include <QColor>
+#include <QString>
 
 #include <array>
 #include <optional>
 #include <vector>
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -26,10 +28,11 @@ class FileDialogs;
 class TemplatePreview;
 
 // What the cutting templates are cut from: the sections, and the calculation
-// they belong to when they came from one.
+// they belong to when they came from one; else what they are, for the user.
 struct TemplateSource {
     std::vector<Section> sections;
     std::optional<SheetDesign> design;
+    QString typed; // "the cone typed in Plot Flat Cone"
 };
 
 // The seven sections of the last completed calculation; nothing before one.
@@ -37,7 +40,9 @@ TemplateSource LastCalculation(const DesignState &state);
 
 // Cutting Templates: the sections to cut, the options of the templates, a
 // preview of one section's first piece on its pages, and the build sheet,
-// the SVG and the DXF files, saved or printed.
+// the SVG and the DXF files, saved or printed. It names the design it
+// develops, follows each new calculation and says when the main window's
+// inputs no longer are the calculation's.
 class TemplateForm : public ToolWindow {
     Q_OBJECT
 
@@ -48,10 +53,18 @@ class TemplateForm : public ToolWindow {
     // Shows the window in front, cutting `source`; the sheet thickness box
     // takes `thickness` when one is given, and keeps its text otherwise.
     void ShowFor(const TemplateSource &source, const std::optional<QString> &thickness = std::nullopt);
+    // A new calculation: taken unless the window is cutting a typed cone.
+    // The ticks of the sections and the options stay as they are.
+    void Follow(const TemplateSource &calculation);
+    // Whether the main window's inputs differ from the calculation's.
+    void SetInputsChanged(bool changed);
+    // The design file the main window last opened or saved; names the files proposed.
+    void SetDesignFile(const QString &path);
 
     // The build sheet the buttons write: the checked sections under the
     // options; empty of templates while an option is refused.
     const BuildSheet &buildSheet() const { return m_sheet; }
+    QString designText() const;
 
     void cmdSavePdf_Click();
     void cmdSaveSvg_Click();
@@ -59,32 +72,39 @@ class TemplateForm : public ToolWindow {
     void cmdPrint_Click();
 
   private:
-    enum class Format { Pdf, Svg, Dxf };
-
+    void TakeSource(const TemplateSource &source);
     void FillSections();
+    void ShowDesign();
     void Refresh();
     // The options, or nothing when one is refused, its box then marked.
     std::optional<TemplateOptions> ReadOptions();
     void ShowPreview();
-    void Save(Format format);
+    void Save(TemplateFormat format);
+    QString ProposedPath(TemplateFormat format) const;
     void ShowProblem(const QString &text);
     QLineEdit *Box(TemplateField field) const { return m_boxes[static_cast<std::size_t>(field)]; }
 
     FileDialogs &m_dialogs;
     TemplateSource m_source;
+    bool m_inputsChanged = false;
+    QString m_designFile;
+    QString m_lastFolder;                     // where the last save went
     std::optional<TemplateOptions> m_options; // nothing while a box is refused
     BuildSheet m_sheet;
+    std::optional<PrintRefusal> m_unprintable;
+    SheetPlan m_plan;   // of m_sheet, when it can be printed
     QColor m_boxColour; // of a box nothing refused
 
     QListWidget *lstSections = nullptr;
     QLabel *lblNoDesign = nullptr;
-    std::array<QLineEdit *, 5> m_boxes{}; // in TemplateField order
+    QLabel *lblDesign = nullptr;
+    std::array<QLineEdit *, kTemplateFieldCount> m_boxes{}; // in TemplateField order
     QComboBox *cmbPaper = nullptr;
-    QCheckBox *chkMidThickness = nullptr;
+    QComboBox *cmbDiameters = nullptr;
     TemplatePreview *picPreview = nullptr;
     QLabel *lblSummary = nullptr;
     QLabel *lblMessage = nullptr;
-    std::array<QPushButton *, 4> m_outputButtons{}; // PDF, SVG, DXF, Print
+    std::array<QPushButton *, kTemplateFormatCount + 1> m_outputButtons{}; // PDF, SVG, DXF, Print
 };
 
 } // namespace quorvane

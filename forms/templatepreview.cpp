@@ -21,7 +21,7 @@ constexpr int kScaleBand = 26;
 constexpr double kScaleBarShare = 0.3;
 
 const QColor kPageGrey(150, 150, 150);
-const QColor kPageNumberGrey(215, 215, 215);
+const QColor kPageNumberGrey(160, 160, 160);
 
 QRectF DeviceRect(const QTransform &toDevice, const Bounds &b) {
     return toDevice.mapRect(QRectF(QPointF(b.left, b.bottom), QPointF(b.right, b.top)).normalized());
@@ -88,17 +88,21 @@ void TemplatePreview::paintEvent(QPaintEvent *) {
     const double roomHeight = height() - 2 * kMargin - kTitleBand - kScaleBand;
     const QPointF topLeft((width() - m_shown.width() * m_scale) / 2,
                           roomTop + (roomHeight - m_shown.height() * m_scale) / 2);
-    const QTransform toDevice = PatternToDevice(m_scale, {m_shown.left, m_shown.top}, topLeft);
+    const QTransform toDevice =
+        ToQTransform({m_scale, {m_shown.left, m_shown.top}, {topLeft.x(), topLeft.y()}});
 
-    // Page numbers first, pale and large, so the piece is drawn over them.
+    // Page numbers first, in each page's top left corner, where the piece's
+    // own marks (in its middle) never are.
     QFont number = ControlFont();
     for (const Tile &tile : m_plan.tiles) {
         const QRectF page = DeviceRect(toDevice, tile.window);
-        number.setPixelSize(std::clamp(int(std::min(page.width(), page.height()) / 3), 9, 48));
+        const int size = std::clamp(int(std::min(page.width(), page.height()) / 6), 9, 28);
+        number.setPixelSize(size);
         p.setFont(number);
         p.setPen(kPageNumberGrey);
         const int shown = m_firstPage > 0 ? m_firstPage + tile.number - 1 : tile.number;
-        p.drawText(page, Qt::AlignCenter, QString::number(shown));
+        p.drawText(page.adjusted(size / 3.0, size / 6.0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
+                   QString::number(shown));
     }
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kPageGrey, 1, Qt::DashLine));

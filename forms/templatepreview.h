@@ -28,6 +28,7 @@ class TemplatePreview : public QWidget {
 
     // Screen pixels per millimetre of the drawing; 0 when it shows no piece.
     double scale() const { return m_scale; }
+    int firstPage() const { return m_firstPage; }
     QString message() const { return m_message; }
 
   protected:

@@ -30,7 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             else if (a.rfind("--output=", 0) != 0 && a.rfind("-o", 0) != 0)
                 kept.push_back(a);
         }
-        kept.insert(kept.end(), {"-o", "-", "--format", "svg"});
+        // Either drawing, by the input's length: both writers meet every command line.
+        kept.insert(kept.end(), {"-o", "-", "--format", size % 2 ? "dxf" : "svg"});
         args = kept;
     }
     const CommandResult result = Run(args);

@@ -61,8 +61,10 @@ void FileDialogs::ShowAbout(QWidget *owner, const QString &title, const QString 
 
 QString FileDialogs::ChooseSavePath(QWidget *owner, const QString &filter, const QString &title,
                                     const QString &defaultName,
-                                    const std::function<QString(const QString &)> &withExtension) {
-    const QString chosen = ShowSaveDialog(owner, filter, title, GetDocumentsFolder(), defaultName);
+                                    const std::function<QString(const QString &)> &withExtension,
+                                    const QString &folder) {
+    const QString chosen =
+        ShowSaveDialog(owner, filter, title, folder.isEmpty() ? GetDocumentsFolder() : folder, defaultName);
     if (chosen.isEmpty())
         return {};
     const QString path = withExtension(chosen);

@@ -30,13 +30,14 @@ class FileDialogs {
     virtual bool ShowPrintDialog(QWidget *owner, QPrinter &printer);
     virtual void ShowAbout(QWidget *owner, const QString &title, const QString &text);
 
-    // The save dialog in the documents folder, then `withExtension` applied
-    // to the chosen name. The dialog asked about the name as typed, so when
-    // the extension makes it name another existing file, this asks again.
-    // Empty when the user cancels either question.
+    // The save dialog in `folder` (the documents folder when empty), then
+    // `withExtension` applied to the chosen name. The dialog asked about the
+    // name as typed, so when the extension makes it name another existing
+    // file, this asks again. Empty when the user cancels either question.
     QString ChooseSavePath(QWidget *owner, const QString &filter, const QString &title,
                            const QString &defaultName,
-                           const std::function<QString(const QString &)> &withExtension);
+                           const std::function<QString(const QString &)> &withExtension,
+                           const QString &folder = {});
     // "`what` could not be saved to `path`." with the reason, and whether the
     // file on disk was left as it was.
     void ShowSaveFailure(QWidget *owner, const QString &title, const QString &what, const QString &path,

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "chamber.h"
 #include "dxfpattern.h"
 #include "pattern.h"
 #include "svgpattern.h"
@@ -6,10 +7,15 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <numbers>
 
 #include "clirun.h"
 
@@ -87,6 +93,124 @@ class TestCliTemplates : public QObject {
                  expected);
     }
 
+    // A drawing has no pages: an overlap no page could have does not stop it.
+    void drawings_ignore_the_pages() {
+        const CliRun run = Cli(Templates("--thickness 1 --overlap 500 -o - --format dxf"));
+        QCOMPARE(run.status, 0);
+        QVERIFY(run.out.contains("LWPOLYLINE"));
+    }
+
+    // Every cone piece in every file is a true annular sector, read back by readers of our own choosing
+    // (ezdxf, with its audit; the SVG's path data; poppler for the PDF, one plotter page per piece) and
+    // compared with the radii and sweep of the rolled cone worked out here: R1 = r1 / sin(beta), r1 the
+    // sheet's middle in the base's plane, d/2 + t/2 / cos(beta); R2 = R1 - slant; sweep 360 sin(beta) / n.
+    // The drawings carry exact coordinates: their arcs' centre, radii and sweeps, and the lines through
+    // the apex, are checked directly. The PDF's are good to a micrometre, too coarse to find an apex
+    // hundreds of mm away: its pieces are measured as on paper, by chords, sagittas and edge lengths.
+    void cut_outlines_read_back_as_true_sectors_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<double>("thickness");
+        QTest::addColumn<int>("pieces");
+        QTest::newRow("chamber, 1 mm") << "--thickness 1 --roll-lines 2" << 1.0 << 1;
+        QTest::newRow("chamber, 1.5 mm, two pieces")
+            << "--thickness 1.5 --pieces 2 --roll-lines 3" << 1.5 << 2;
+        QTest::newRow("cone 120 80 150") << "--thickness 1 --cone 120 80 150" << 1.0 << 1;
+        QTest::newRow("cone 60 40 150") << "--thickness 1 --roll-lines 4 --cone 60 40 150" << 1.0 << 1;
+        QTest::newRow("cone 100 1 1") << "--thickness 1 --cone 100 1 1" << 1.0 << 1;
+    }
+    void cut_outlines_read_back_as_true_sectors() {
+        QFETCH(QString, line);
+        QFETCH(double, thickness);
+        QFETCH(int, pieces);
+        std::vector<Section> sections;
+        const QStringList words = line.split(' ');
+        if (const qsizetype cone = words.indexOf("--cone"); cone >= 0) {
+            sections.push_back(
+                {"Cone", words[cone + 1].toDouble(), words[cone + 2].toDouble(), words[cone + 3].toDouble()});
+        } else {
+            const PipeInputs inputs{190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, false};
+            sections = ChamberSections(inputs, ComputeChamber(inputs));
+        }
+        struct Expected {
+            double outer, inner, sweep, slant;
+        };
+        std::vector<Expected> expected; // per cone piece, in the order of the drawings
+        for (const Section &s : sections) {
+            if (s.isCylinder())
+                continue;
+            const double beta = std::atan((s.baseDiameter - s.tipDiameter) / 2 / s.centreLength);
+            const double outer = (s.baseDiameter / 2 + thickness / 2 / std::cos(beta)) / std::sin(beta);
+            const double slant = std::hypot(s.centreLength, (s.baseDiameter - s.tipDiameter) / 2);
+            for (int i = 0; i < pieces; ++i)
+                expected.push_back({outer, outer - slant, 360 * std::sin(beta) / pieces, slant});
+        }
+        const bool cones = line.contains("--cone");
+        for (const QString format : {"dxf", "svg", "pdf"}) {
+            const QString file = m_dir.filePath("sector." + format);
+            const QStringList args = (cones ? QStringList{"templates"} + words : Templates(line)) +
+                                     QStringList{"--paper", "plotter", "-o", file};
+            const CliRun run = Cli(args);
+            QCOMPARE(run.status, 0);
+            QList<QJsonObject> outlines;
+            const int drawn = int(sections.size()) * pieces;
+            for (int page = 0; page < (format == "pdf" ? drawn : 1); ++page) {
+                QStringList check{QString(QUORVANE_SOURCE_DIR) + "/tests/tools/templatecheck.py", format,
+                                  file};
+                if (format == "pdf")
+                    check << QString::number(page + 2);
+                QProcess reader;
+                reader.start("/usr/bin/python3", check);
+                QVERIFY(reader.waitForFinished(60000));
+                QCOMPARE(reader.exitCode(), 0);
+                const QJsonObject report = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+                if (format == "dxf") {
+                    QCOMPARE(report["audit_errors"].toInt(), 0);
+                    QCOMPARE(report["audit_fixes"].toInt(), 0);
+                    QCOMPARE(report["cut_entities"].toInt(), 0); // no loose lines and arcs: one contour each
+                }
+                for (const QJsonValue outline : report["outlines"].toArray())
+                    outlines << outline.toObject();
+            }
+            QCOMPARE(int(outlines.size()), drawn);
+            std::size_t cone = 0;
+            for (const QJsonObject &outline : outlines) {
+                QVERIFY(outline["closed"].toBool());
+                const QJsonArray arcs = outline["arcs"].toArray();
+                if (arcs.isEmpty())
+                    continue; // a cylinder's rectangle
+                QCOMPARE(arcs.size(), 2);
+                const Expected &want = expected.at(cone++);
+                const double radii[] = {want.outer, want.inner};
+                if (format == "pdf") {
+                    const double half = want.sweep / 2 * std::numbers::pi / 180;
+                    for (int i = 0; i < 2; ++i) {
+                        const QJsonObject arc = arcs[i].toObject();
+                        QVERIFY(std::fabs(arc["chord"].toDouble() - 2 * radii[i] * std::sin(half)) < 0.01);
+                        QVERIFY(std::fabs(arc["sagitta"].toDouble() - radii[i] * (1 - std::cos(half))) <
+                                0.01);
+                    }
+                    for (const QJsonValue edge : outline["lines"].toArray())
+                        QVERIFY(std::fabs(edge.toObject()["length"].toDouble() - want.slant) < 0.01);
+                    continue;
+                }
+                for (int i = 0; i < 2; ++i) {
+                    const QJsonObject arc = arcs[i].toObject();
+                    const double r = arc["r"].toDouble();
+                    QVERIFY2(std::fabs(r - radii[0]) < 0.01 || std::fabs(r - radii[1]) < 0.01,
+                             qPrintable(QString("%1: radius %2").arg(format).arg(r)));
+                    QVERIFY2(std::fabs(std::fabs(arc["sweep"].toDouble()) - want.sweep) < 1e-6,
+                             qPrintable(QString("%1: sweep %2").arg(format).arg(arc["sweep"].toDouble())));
+                    QVERIFY(arc["centre_offset"].toDouble() < 0.01);
+                }
+                for (const QString kind : {"lines", "rolls"})
+                    for (const QJsonValue edge : outline[kind].toArray())
+                        QVERIFY2(edge.toObject()["apex_miss"].toDouble() < 0.01,
+                                 qPrintable(QString("%1 %2 miss the apex").arg(format, kind)));
+            }
+            QCOMPARE(cone, expected.size());
+        }
+    }
+
     // Each refused option is named, with the reason, and nothing is written; the bounds themselves are the
     // core's to pin, in tst_pattern.
     void refusals_name_the_option_data() {
@@ -96,9 +220,16 @@ class TestCliTemplates : public QObject {
         const std::tuple<const char *, int, const char *> rows[] = {
             {"--thickness= -o OUT.pdf", 2, "invalid option --thickness: Type the sheet thickness."},
             {"--thickness -1 -o OUT.pdf", 2,
-             "invalid option --thickness: The sheet thickness must be from 0"},
+             "invalid option --thickness: The sheet thickness must be a number from 0"},
+            {"--thickness 1,5 -o OUT.pdf", 2,
+             "invalid option --thickness: The sheet thickness must be a number from 0 to 20 mm. Write the "
+             "decimal point as \".\"."},
+            {"--thickness 1 --k-factor 0.2 -o OUT.pdf", 2, "invalid option --k-factor:"},
+            {"--thickness 1 --k-factor 0.4 --mid-thickness -o OUT.pdf", 2, "invalid option --mid-thickness:"},
+            {"--thickness 1 --diameters outside -o OUT.pdf", 2,
+             "invalid option --diameters: the chamber's diameters are inside diameters"},
             {"--thickness 1 --overlap 64 -o OUT.pdf", 2,
-             "invalid option --overlap: The overlap must be from 0 to 63.3"},
+             "invalid option --overlap: The page overlap must be at most 63.3"},
             {"--thickness 1 --pieces 13 -o OUT.pdf", 2, "invalid option --pieces:"},
             {"--thickness 1 --seam-allowance 51 -o OUT.pdf", 2, "invalid option --seam-allowance:"},
             {"--thickness 1 --roll-lines 1.5 -o OUT.pdf", 2, "invalid option --roll-lines:"},

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chamber.h"
 #include "numeric.h"
+#include "pageplan.h"
 #include "pattern.h"
-#include "svgpattern.h"
+#include "sheetlayout.h"
 #include "templateoptions.h"
 #include "tiling.h"
 
-#include <QRegularExpression>
 #include <QtTest>
 
 #include <map>
@@ -17,6 +17,7 @@ using namespace quorvane;
 namespace {
 
 constexpr double kExact = 1e-9;
+constexpr double pi = std::numbers::pi;
 
 PipeInputs ExampleInputs(bool straight = false) {
     return {190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, straight};
@@ -26,12 +27,33 @@ std::vector<Section> ExampleSections(bool straight = false) {
     return ChamberSections(ExampleInputs(straight), ComputeChamber(ExampleInputs(straight)));
 }
 
-template <class T> std::vector<T> Shapes(const Piece &piece, Stroke stroke) {
+PatternOptions Sheet(double thickness, double k = 0.5, bool outside = false) {
+    PatternOptions o;
+    o.thickness = thickness;
+    o.kFactor = k;
+    o.outsideDiameters = outside;
+    return o;
+}
+
+template <class T> std::vector<T> Cut(const Piece &piece) {
     std::vector<T> found;
-    for (const Edge &e : piece.edges)
+    for (const Step &s : piece.cut)
+        if (std::holds_alternative<T>(s.shape))
+            found.push_back(std::get<T>(s.shape));
+    return found;
+}
+
+template <class T> std::vector<T> Marks(const Piece &piece, Stroke stroke) {
+    std::vector<T> found;
+    for (const Edge &e : piece.marks)
         if (e.stroke == stroke && std::holds_alternative<T>(e.shape))
             found.push_back(std::get<T>(e.shape));
     return found;
+}
+
+// How far the line through a and b passes from the origin, the apex.
+double MissesApex(Point2 a, Point2 b) {
+    return std::fabs(a.x * b.y - a.y * b.x) / Distance(a, b);
 }
 
 } // namespace
@@ -40,45 +62,136 @@ class TestPattern : public QObject {
     Q_OBJECT
 
   private slots:
-    // The cut arcs are the flat cone plot's: radii C and D, and chords across their ends A and B, for the
-    // chamber's cones and for typed ones, either way round. The plot's own digits are the worked examples'.
-    void cone_arcs_are_the_flat_cone_plots_data() {
+    // A frustum rolls from a true annular sector: rolled, the sheet's inside (or, for outside diameters,
+    // its outside) meets each end's plane at the diameter typed. The radii here are worked out from the
+    // rolled cone, not by the program's formulas: a point of the flat sector at distance rho from the apex
+    // lies on the neutral cone at radius rho sin(beta) and height rho cos(beta); the inside surface is
+    // K t along the normal (cos beta, -sin beta) inwards, the outside (1 - K) t outwards.
+    void cones_roll_into_their_diameters_data() {
         QTest::addColumn<double>("base");
         QTest::addColumn<double>("tip");
         QTest::addColumn<double>("height");
         QTest::addColumn<double>("thickness");
-        QTest::newRow("typed cone") << 120.0 << 80.0 << 150.0 << 1.5;
-        QTest::newRow("no thickness") << 120.0 << 80.0 << 150.0 << 0.0;
-        QTest::newRow("tip larger") << 80.0 << 120.0 << 150.0 << 1.5;
-        for (const Section &s : ExampleSections())
-            if (!s.isCylinder() && s.name != "Header L1")
-                QTest::newRow(s.name.c_str()) << s.baseDiameter << s.tipDiameter << s.centreLength << 1.5;
+        QTest::addColumn<double>("k");
+        QTest::addColumn<bool>("outside");
+        QTest::addColumn<int>("pieces");
+        for (const double t : {1.0, 1.5})
+            for (const Section &s : ExampleSections())
+                if (!s.isCylinder())
+                    QTest::addRow("%s at %g mm", s.name.c_str(), t)
+                        << s.baseDiameter << s.tipDiameter << s.centreLength << t << 0.5 << false << 1;
+        QTest::newRow("120 80 150") << 120.0 << 80.0 << 150.0 << 1.0 << 0.5 << false << 1;
+        QTest::newRow("60 40 150") << 60.0 << 40.0 << 150.0 << 1.0 << 0.5 << false << 1;
+        QTest::newRow("100 1 1, almost flat") << 100.0 << 1.0 << 1.0 << 1.0 << 0.5 << false << 1;
+        QTest::newRow("tip larger") << 80.0 << 120.0 << 150.0 << 1.5 << 0.5 << false << 1;
+        QTest::newRow("K 0.3, three pieces") << 120.0 << 80.0 << 150.0 << 3.0 << 0.3 << false << 3;
+        QTest::newRow("outside diameters") << 120.0 << 80.0 << 150.0 << 2.0 << 0.4 << true << 2;
+        QTest::newRow("no thickness, 12 pieces") << 120.0 << 80.0 << 150.0 << 0.0 << 0.5 << false << 12;
     }
-    void cone_arcs_are_the_flat_cone_plots() {
+    void cones_roll_into_their_diameters() {
         QFETCH(double, base);
         QFETCH(double, tip);
         QFETCH(double, height);
         QFETCH(double, thickness);
-        const FlatCone plot = FlattenCone(base, tip, height, thickness);
-        const SectionPattern p = BuildSectionPattern({"Cone", base, tip, height}, {thickness});
-        QCOMPARE(p.pieceList.size(), std::size_t(1));
-        const std::vector<Arc> arcs = Shapes<Arc>(p.pieceList[0], Stroke::Cut);
-        QCOMPARE(arcs.size(), std::size_t(2));
-        QCOMPARE(arcs[0].radius, plot.outerRadius);
-        QCOMPARE(arcs[1].radius, plot.innerRadius);
-        QVERIFY(std::fabs(Distance(StartOf(arcs[0]), EndOf(arcs[0])) - plot.outerChord) < kExact);
-        QVERIFY(std::fabs(Distance(StartOf(arcs[1]), EndOf(arcs[1])) - plot.innerChord) < kExact);
-        // The seam edges join the arcs' ends: the outline is closed.
-        const std::vector<Line> seams = Shapes<Line>(p.pieceList[0], Stroke::Cut);
-        QCOMPARE(seams.size(), std::size_t(2));
-        QVERIFY(Distance(seams[0].from, StartOf(arcs[1])) < kExact &&
-                Distance(seams[0].to, StartOf(arcs[0])) < kExact);
-        QVERIFY(Distance(seams[1].from, EndOf(arcs[1])) < kExact &&
-                Distance(seams[1].to, EndOf(arcs[0])) < kExact);
+        QFETCH(double, k);
+        QFETCH(bool, outside);
+        QFETCH(int, pieces);
+        PatternOptions o = Sheet(thickness, k, outside);
+        o.pieces = pieces;
+        o.rollLines = 3;
+        const SectionPattern p = BuildSectionPattern({"Cone", base, tip, height}, o);
+        QCOMPARE(int(p.pieceList.size()), pieces);
+        const double beta = std::atan(std::fabs(base - tip) / 2 / height);
+        const double sweep = 360 * std::sin(beta);
+        for (const Piece &piece : p.pieceList) {
+            const std::vector<Arc> arcs = Cut<Arc>(piece);
+            QCOMPARE(arcs.size(), std::size_t(2));
+            for (const Arc &arc : arcs) {
+                QVERIFY(Distance(arc.centre, {}) < kExact);
+                QVERIFY(std::fabs((arc.endAngle - arc.startAngle) * pieces - sweep) < 1e-9);
+            }
+            // The larger end's arc first. Rolled, each arc closes into its end's circle in its end's plane.
+            const double ends[] = {std::max(base, tip), std::min(base, tip)};
+            for (int i = 0; i < 2; ++i) {
+                const double rho = arcs[i].radius;
+                const double r = rho * std::sin(beta), z = rho * std::cos(beta);
+                const double shift =
+                    outside ? -(1 - k) * thickness : k * thickness; // neutral from the surface
+                const double surfaceR = r - shift * std::cos(beta), surfaceZ = z + shift * std::sin(beta);
+                // Back along the surface's generator to the end's plane through the neutral circle.
+                const double atPlane = surfaceR - (surfaceZ - z) * std::tan(beta);
+                QVERIFY2(std::fabs(2 * atPlane - ends[i]) < 1e-9, qPrintable(QString::number(2 * atPlane)));
+            }
+            QVERIFY(std::fabs(arcs[0].radius - arcs[1].radius - std::hypot(height, (base - tip) / 2)) < 1e-9);
+            // Side edges and roll lines are generators: through the apex.
+            for (const Line &side : Cut<Line>(piece))
+                QVERIFY(MissesApex(side.from, side.to) < 1e-9);
+            for (const Line &roll : Marks<Line>(piece, Stroke::Roll))
+                QVERIFY(MissesApex(roll.from, roll.to) < 1e-9);
+            QCOMPARE(Marks<Line>(piece, Stroke::Roll).size(), std::size_t(3));
+        }
+        QVERIFY(std::fabs(p.outerChord -
+                          2 * p.development.outerRadius * std::sin(sweep / pieces * pi / 360)) < kExact);
     }
 
-    // The chamber's seven sections in order; the belly and tail pipe are cylinders, and so is the header
-    // when it is straight.
+    // The worked chamber's Cone L6 at 1 mm, digit for digit: R1 = r1 / sin(beta), the one sweep.
+    void chamber_cone_figures() {
+        const Section l6 = ExampleSections()[5];
+        const Development d = DevelopSection(l6, Sheet(1));
+        QCOMPARE(QString::fromStdString(l6.name), "Cone L6");
+        const double beta = std::atan((l6.baseDiameter - l6.tipDiameter) / (2 * l6.centreLength));
+        QVERIFY(std::fabs(d.outerRadius - (l6.baseDiameter / 2 + 0.5 / std::cos(beta)) / std::sin(beta)) <
+                1e-9);
+        QCOMPARE(QString::fromStdString(FormatFixed(d.sweep, 2)), "86.76");
+        QCOMPARE(QString::fromStdString(FormatFixed(d.outerRadius, 2)), "271.84");
+        QCOMPARE(QString::fromStdString(FormatFixed(d.innerRadius, 2)), "51.93");
+    }
+
+    // A cylinder rolls from a rectangle once around its neutral circle; the outline is one closed contour.
+    void cylinders_and_closed_outlines() {
+        const double t = 1.5;
+        PatternOptions o = Sheet(t);
+        o.seamAllowance = 8;
+        const SectionPattern belly = BuildSectionPattern({"Belly L5", 130, 130, 97.82}, o);
+        QCOMPARE(belly.development.width, 2 * pi * (65 + 0.5 * t));
+        QCOMPARE(BuildSectionPattern({"Tail", 130, 130, 9}, Sheet(t, 0.3, true)).development.width,
+                 2 * pi * (65 - 0.7 * t));
+        for (const SectionPattern &p : {belly, BuildSectionPattern({"Cone", 120, 80, 150}, o)}) {
+            const Contour &cut = p.pieceList[0].cut;
+            for (std::size_t i = 0; i < cut.size(); ++i)
+                QVERIFY(Distance(EndOf(cut[i]), StartOf(cut[(i + 1) % cut.size()])) < kExact);
+            // The lap strip: its outer edge 8 mm from the fold, outside the piece.
+            const std::vector<Line> folds = Marks<Line>(p.pieceList[0], Stroke::Fold);
+            QCOMPARE(folds.size(), std::size_t(1));
+            bool parallelAt8 = false;
+            for (const Line &edge : Cut<Line>(p.pieceList[0]))
+                parallelAt8 |= std::fabs(Distance(edge.from, folds[0].from) - 8) < kExact &&
+                               std::fabs(Distance(edge.to, folds[0].to) - 8) < kExact;
+            QVERIFY(parallelAt8);
+        }
+        const Bounds b = belly.pieceList[0].bounds;
+        QVERIFY(std::fabs(b.width() - belly.development.width - 8) < kExact &&
+                std::fabs(b.height() - 97.82) < kExact);
+    }
+
+    // The centre line stops short of the marks and the arrow keeps clear of the letters.
+    void marks_keep_clear_of_their_text() {
+        for (const Section &s : ExampleSections()) {
+            const Piece piece = BuildSectionPattern(s, Sheet(1.5)).pieceList[0];
+            const Label &first = piece.labels.front(), &last = piece.labels.back();
+            const double top = first.at.y + first.height / 2, bottom = last.at.y - last.height / 2;
+            const std::vector<Line> centre = Marks<Line>(piece, Stroke::Centre);
+            QVERIFY(!centre.empty());
+            for (const Line &line : centre)
+                QVERIFY2(std::max(line.from.y, line.to.y) < bottom - last.height ||
+                             std::min(line.from.y, line.to.y) > top + first.height,
+                         s.name.c_str());
+            for (const Line &arrow : Marks<Line>(piece, Stroke::Mark))
+                QVERIFY(std::max(arrow.from.y, arrow.to.y) <= bottom - last.height + kExact);
+            QCOMPARE(QString::fromStdString(last.text), "this side out");
+        }
+    }
+
     void chamber_sections() {
         QStringList names, cylinders;
         for (const Section &s : ExampleSections()) {
@@ -92,99 +205,14 @@ class TestPattern : public QObject {
         const Section header = ExampleSections()[0];
         QCOMPARE(header.baseDiameter, r.D[1]); // 42 > flange 38: the larger end is the base
         QCOMPARE(header.tipDiameter, 38.0);
-        QCOMPARE(header.centreLength, r.L[1]);
         QVERIFY(ExampleSections(true)[0].isCylinder());
-    }
-
-    // A cylinder is a rectangle around the outside circumference, or around the mid-thickness when asked;
-    // the mid-thickness rule gives cone arcs the length of pi x (d + t).
-    void developed_lengths() {
-        const double t = 1.5;
-        const SectionPattern belly = BuildSectionPattern({"Belly L5", 130, 130, 97.82}, {t});
-        QCOMPARE(belly.rectangle.width, std::numbers::pi * (130 + 2 * t));
-        const Bounds b = belly.pieceList[0].bounds;
-        QVERIFY(std::fabs(b.width() - belly.rectangle.width) < kExact &&
-                std::fabs(b.height() - 97.82) < kExact);
-        PatternOptions mid{t};
-        mid.midThickness = true;
-        QCOMPARE(BuildSectionPattern({"Belly L5", 130, 130, 97.82}, mid).rectangle.width,
-                 std::numbers::pi * (130 + t));
-        const SectionPattern cone = BuildSectionPattern({"Cone", 120, 80, 150}, mid);
-        const std::vector<Arc> arcs = Shapes<Arc>(cone.pieceList[0], Stroke::Cut);
-        auto length = [](const Arc &a) {
-            return a.radius * (a.endAngle - a.startAngle) * std::numbers::pi / 180;
-        };
-        QVERIFY(std::fabs(length(arcs[0]) - std::numbers::pi * (120 + t)) < kExact);
-        QVERIFY(std::fabs(length(arcs[1]) - std::numbers::pi * (80 + t)) < kExact);
-    }
-
-    // Pieces share the sector equally; a piece that would span a full turn or more raises the count to the
-    // smallest that does not, and the user is told.
-    void pieces_data() {
-        QTest::addColumn<double>("tip");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<double>("thickness");
-        QTest::addColumn<int>("asked");
-        QTest::addColumn<int>("made");
-        QTest::newRow("three pieces") << 80.0 << 150.0 << 1.5 << 3 << 3;
-        QTest::newRow("flat cone, 431.5 degrees") << 90.0 << 1.0 << 10.0 << 1 << 2;
-        QTest::newRow("flat cone in two") << 90.0 << 1.0 << 10.0 << 2 << 2;
-    }
-    void pieces() {
-        QFETCH(double, tip);
-        QFETCH(double, height);
-        QFETCH(double, thickness);
-        QFETCH(int, asked);
-        QFETCH(int, made);
-        const double base = tip == 80 ? 120 : 100;
-        PatternOptions options{thickness};
-        options.pieces = asked;
-        const TemplateSet set = BuildTemplates({{"Cone", base, tip, height}}, options);
-        const SectionPattern &p = set.patterns.at(0);
-        QCOMPARE(p.pieces, made);
-        QCOMPARE(int(p.pieceList.size()), made);
-        QCOMPARE(p.pieceList.back().title,
-                 "Cone, piece " + std::to_string(made) + " of " + std::to_string(made));
-        const Arc outer = Shapes<Arc>(p.pieceList[0], Stroke::Cut)[0];
-        QVERIFY(std::fabs((outer.endAngle - outer.startAngle) * made - p.outerAngle) < kExact);
-        QVERIFY(outer.endAngle - outer.startAngle < 360);
-        // A piece is marked with its own chords, which a flat cone's whole section would give negative.
-        for (const Label &label : p.pieceList[0].labels)
-            QVERIFY2(label.text.find('-') == std::string::npos, label.text.c_str());
-        QCOMPARE(set.notes.size(), std::size_t(made == asked ? 0 : 1));
-        if (made != asked)
-            QCOMPARE(QString::fromStdString(set.notes[0]),
-                     "Cone: one piece of 1 would span 431.5 degrees, so it is cut in 2 pieces.");
-    }
-
-    // A seam allowance moves the cut outward by its width and leaves a dashed fold where the seam was;
-    // roll lines run from arc to arc; a section without length has no template.
-    void allowance_roll_lines_and_empty_sections() {
-        PatternOptions options{1.5};
-        options.seamAllowance = 8;
-        options.rollLines = 5;
-        const TemplateSet set = BuildTemplates(
-            {{"Cone", 120, 80, 150}, {"Header L1", 42, 38, 0}, {"Tail L7", 24, 24, 213.43}}, options);
+        const TemplateSet set = BuildTemplates({{"Cone", 120, 80, 150}, {"Header L1", 42, 38, 0}}, Sheet(1));
         QCOMPARE(set.notes, std::vector<std::string>{"Header L1 has no length, so it has no template."});
-        for (const SectionPattern &p : set.patterns) {
-            const Piece &piece = p.pieceList[0];
-            const std::vector<Line> folds = Shapes<Line>(piece, Stroke::Fold);
-            QCOMPARE(folds.size(), std::size_t(1));
-            const Line fold = folds[0];
-            // The cut line parallel to the fold lies 8 mm from it, outside the piece.
-            bool parallelAt8 = false;
-            for (const Line &cut : Shapes<Line>(piece, Stroke::Cut))
-                parallelAt8 |= std::fabs(Distance(cut.from, fold.from) - 8) < kExact &&
-                               std::fabs(Distance(cut.to, fold.to) - 8) < kExact &&
-                               std::fabs(Distance(cut.from, cut.to) - Distance(fold.from, fold.to)) < kExact;
-            QVERIFY(parallelAt8);
-            QCOMPARE(Shapes<Line>(piece, Stroke::Roll).size(), std::size_t(5));
-            QVERIFY(piece.bounds.width() > (p.section.isCylinder() ? p.rectangle.width + 8 - kExact : 0));
-        }
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, DevelopSection({"Cone", 10, 3, 1}, Sheet(3, 0.3, true)));
     }
 
-    // Pages: the orientation that needs fewer, every part of the pattern on a page, neighbours sharing the
-    // overlap, and each alignment cross on at least two pages.
+    // Pages: the orientation that needs fewer, every part on a page, neighbours sharing the overlap, and
+    // two crosses on every shared edge, each on at least two pages.
     void tiling_data() {
         QTest::addColumn<int>("paper");
         QTest::addColumn<double>("width");
@@ -216,7 +244,6 @@ class TestPattern : public QObject {
         const Tile &last = plan.tiles.back();
         QVERIFY(plan.tiles[0].window.left == pattern.left && plan.tiles[0].window.top == pattern.top);
         QVERIFY(last.window.right >= pattern.right && last.window.bottom <= pattern.bottom);
-        QCOMPARE(last.number, rows * columns);
         if (columns > 1)
             QCOMPARE(plan.tiles[0].window.right - plan.tiles[1].window.left, kDefaultOverlap);
         for (const Point2 &cross : plan.crosses) {
@@ -226,70 +253,132 @@ class TestPattern : public QObject {
                          cross.y < t.window.top;
             QVERIFY(pages >= 2);
         }
-        QCOMPARE(int(plan.crosses.size()), (columns - 1) * rows + (rows - 1) * columns);
+        QCOMPARE(int(plan.crosses.size()), 2 * ((columns - 1) * rows + (rows - 1) * columns));
         if (Paper(paper) == Paper::Plotter)
             QCOMPARE(plan.page.width, width + 2 * kPlotterMargin);
     }
 
-    // The SVG is in millimetres and carries true arcs of radius C and D for each cone.
-    void svg_has_true_arcs_in_millimetres() {
-        const TemplateSet set = BuildTemplates(ExampleSections(), {1.5});
-        const QString svg = QString::fromStdString(PatternSvg(set.patterns));
-        QVERIFY(QRegularExpression(
-                    R"(<svg [^>]*width="[0-9.]+mm" height="[0-9.]+mm" viewBox="0 0 [0-9.]+ [0-9.]+")")
-                    .match(svg)
-                    .hasMatch());
-        QStringList radii;
-        const QRegularExpression arc(R"( A ([0-9.e+-]+) \1 0 [01] 0 )");
-        for (auto it = arc.globalMatch(svg); it.hasNext();)
-            radii << it.next().captured(1);
-        QStringList expected;
-        for (const SectionPattern &p : set.patterns)
-            if (!p.section.isCylinder())
-                expected << QString::fromStdString(ExactNumber(p.cone.outerRadius))
-                         << QString::fromStdString(ExactNumber(p.cone.innerRadius));
-        QCOMPARE(radii, expected);
-        QCOMPARE(svg.count("-cut\""), 7);
-        QVERIFY(!svg.contains("nan") && !svg.contains("inf"));
-        QCOMPARE(QString::fromStdString(ExactNumber(0.1)), "0.1");
+    // The build sheet's pages: page 1, then per piece a map when it spans several pages, then its tiles.
+    void page_plan() {
+        TemplateOptions o;
+        o.pattern = Sheet(1.5);
+        o.pattern.pieces = 2;
+        const TemplateSet set = BuildTemplates(ExampleSections(), o.pattern);
+        QVERIFY(!RefusePrinting(set.patterns, o));
+        const SheetPlan plan = PlanSheet(set.patterns, o);
+        int next = 2;
+        for (const PiecePages &p : plan.pieces) {
+            QCOMPARE(p.first, next);
+            QCOMPARE(p.map, p.plan.tiles.size() > 1);
+            next = p.firstTile() + int(p.plan.tiles.size());
+        }
+        QCOMPARE(plan.pageCount, next - 1);
+        QCOMPARE(plan.sections.size(), std::size_t(7));
+        QCOMPARE(plan.sections.front().first, 2);
+        QCOMPARE(plan.sections.back().last, plan.pageCount);
+        for (std::size_t i = 1; i < plan.sections.size(); ++i)
+            QCOMPARE(plan.sections[i].first, plan.sections[i - 1].last + 1);
     }
 
-    void options_refused_data() {
+    void printing_refused_data() {
+        QTest::addColumn<QString>("cone");
+        QTest::addColumn<QString>("paper");
+        QTest::addColumn<double>("overlap");
+        QTest::addColumn<QString>("reason"); // empty: printed
+        QTest::newRow("a third of A4") << "120 80 150"
+                                       << "A4" << 63.33 << "";
+        QTest::newRow("over a third") << "120 80 150"
+                                      << "A4" << 63.4
+                                      << "The page overlap must be at most 63.3 mm, a third of the page's "
+                                         "drawing width.";
+        QTest::newRow("plotter, any overlap") << "120 80 150"
+                                              << "plotter" << 500.0 << "";
+        QTest::newRow("absurd cone")
+            << "1e300 1e300 1"
+            << "A4" << 10.0
+            << "Cone, piece 1 of 1 would take more than 1,000,000 pages of A4 (at "
+               "most 100): choose larger paper or the plotter, or use the SVG or DXF "
+               "drawing.";
+        QTest::newRow("plotter page too large") << "6000 5990 1"
+                                                << "plotter" << 0.0 << "Cone, piece 1 of 1 needs a page";
+    }
+    void printing_refused() {
+        QFETCH(QString, cone);
+        QFETCH(QString, paper);
+        QFETCH(double, overlap);
+        QFETCH(QString, reason);
+        const QStringList n = cone.split(' ');
+        TemplateOptions o;
+        o.pattern = Sheet(1);
+        o.paper = *PaperNamed(paper.toStdString());
+        o.overlap = overlap;
+        const TemplateSet set =
+            BuildTemplates({{"Cone", n[0].toDouble(), n[1].toDouble(), n[2].toDouble()}}, o.pattern);
+        const std::optional<PrintRefusal> refusal = RefusePrinting(set.patterns, o);
+        QCOMPARE(bool(refusal), !reason.isEmpty());
+        if (refusal)
+            QVERIFY2(QString::fromStdString(refusal->reason).startsWith(reason), refusal->reason.c_str());
+    }
+
+    // Pieces side by side, 20 mm apart, bottoms on the x axis: the one arrangement of every drawing.
+    void pieces_side_by_side() {
+        PatternOptions o = Sheet(1);
+        o.pieces = 2;
+        const std::vector<SectionPattern> patterns = BuildTemplates(ExampleSections(), o).patterns;
+        const SheetLayout layout = PlaceSideBySide(patterns);
+        QCOMPARE(layout.pieces.size(), std::size_t(14));
+        double x = 0, top = 0;
+        for (const PlacedPiece &p : layout.pieces) {
+            QCOMPARE(p.piece->bounds.left + p.dx, x);
+            QCOMPARE(p.piece->bounds.bottom + p.dy, 0.0);
+            x += p.piece->bounds.width() + kPieceGap;
+            top = std::max(top, p.piece->bounds.height());
+        }
+        QCOMPARE(layout.bounds.right, x - kPieceGap);
+        QCOMPARE(layout.bounds.top, top);
+    }
+
+    void options_read_strictly_data() {
         QTest::addColumn<QString>("change");
         QTest::addColumn<int>("field"); // -1: accepted
         QTest::newRow("defaults") << "" << -1;
         QTest::newRow("thickness empty") << "thickness=" << int(TemplateField::Thickness);
-        QTest::newRow("thickness negative") << "thickness=-1" << int(TemplateField::Thickness);
-        QTest::newRow("thickness 20") << "thickness=20" << -1;
+        QTest::newRow("thickness 1,5") << "thickness=1,5" << int(TemplateField::Thickness);
+        QTest::newRow("thickness abc") << "thickness=abc" << int(TemplateField::Thickness);
+        QTest::newRow("thickness nan") << "thickness=nan" << int(TemplateField::Thickness);
+        QTest::newRow("thickness 1.5mm") << "thickness=1.5mm" << int(TemplateField::Thickness);
+        QTest::newRow("thickness  +1.5 ") << "thickness= +1.5 " << -1;
+        QTest::newRow("thickness 2e1") << "thickness=2e1" << -1;
         QTest::newRow("thickness 20.01") << "thickness=20.01" << int(TemplateField::Thickness);
+        QTest::newRow("K 0.3") << "k=0.3" << -1;
+        QTest::newRow("K 0.29") << "k=0.29" << int(TemplateField::KFactor);
+        QTest::newRow("K 0.51") << "k=0.51" << int(TemplateField::KFactor);
         QTest::newRow("overlap negative") << "overlap=-1" << int(TemplateField::Overlap);
-        QTest::newRow("overlap a third of A4") << "overlap=63.33" << -1;
-        QTest::newRow("overlap over a third") << "overlap=63.4" << int(TemplateField::Overlap);
-        QTest::newRow("pieces 0") << "pieces=0" << int(TemplateField::Pieces);
+        QTest::newRow("overlap wide, no paper yet") << "overlap=500" << -1;
+        QTest::newRow("overlap inf") << "overlap=inf" << int(TemplateField::Overlap);
         QTest::newRow("pieces 12") << "pieces=12" << -1;
         QTest::newRow("pieces 13") << "pieces=13" << int(TemplateField::Pieces);
         QTest::newRow("pieces 2.5") << "pieces=2.5" << int(TemplateField::Pieces);
-        QTest::newRow("seam 50") << "seam=50" << -1;
         QTest::newRow("seam 51") << "seam=51" << int(TemplateField::SeamAllowance);
-        QTest::newRow("seam negative") << "seam=-0.5" << int(TemplateField::SeamAllowance);
         QTest::newRow("roll lines 1e400") << "roll=1e400" << int(TemplateField::RollLines);
+        QTest::newRow("roll lines 0x10") << "roll=0x10" << int(TemplateField::RollLines);
     }
-    void options_refused() {
+    void options_read_strictly() {
         QFETCH(QString, change);
         QFETCH(int, field);
         TemplateTexts texts;
         texts.thickness = "1.5";
-        const std::map<QString, std::string *> boxes = {{"thickness", &texts.thickness},
-                                                        {"overlap", &texts.overlap},
-                                                        {"pieces", &texts.pieces},
-                                                        {"seam", &texts.seamAllowance},
-                                                        {"roll", &texts.rollLines}};
+        const std::map<QString, std::string *> boxes = {
+            {"thickness", &texts.thickness}, {"k", &texts.kFactor},          {"overlap", &texts.overlap},
+            {"pieces", &texts.pieces},       {"seam", &texts.seamAllowance}, {"roll", &texts.rollLines}};
         if (!change.isEmpty())
             *boxes.at(change.section('=', 0, 0)) = change.section('=', 1).toStdString();
         TemplateOptions options;
         const std::optional<TemplateRefusal> refusal = ReadTemplateOptions(texts, options);
         QCOMPARE(refusal ? int(refusal->field) : -1, field);
         QVERIFY(!refusal || !refusal->reason.empty());
+        if (change.contains(','))
+            QVERIFY(refusal->reason.ends_with("Write the decimal point as \".\"."));
     }
 };
 

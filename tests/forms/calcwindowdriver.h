@@ -21,11 +21,12 @@ namespace calcwindow {
 struct ScriptedDialogs : quorvane::FileDialogs {
     QString answer;
     bool confirm = true, fullPage = false;
-    QStringList asked, errors, about;
+    QStringList asked, errors, about, folders;
 
-    QString ShowSaveDialog(QWidget *, const QString &filter, const QString &title, const QString &,
+    QString ShowSaveDialog(QWidget *, const QString &filter, const QString &title, const QString &folder,
                            const QString &defaultName) override {
         asked << title + '|' + filter + '|' + defaultName;
+        folders << folder;
         return answer;
     }
     QString ShowOpenDialog(QWidget *, const QString &filter, const QString &title, const QString &) override {

@@ -20,8 +20,9 @@ class TestHelpTips : public QObject {
     std::unique_ptr<MainForm> m_form;
 
     QList<QWidget *> Windows() const {
-        return {m_form.get(), m_form->plotForm(), m_form->portAreaForm(), m_form->inputCalcForm(),
-                m_form->tubeCalcForm()};
+        return {m_form.get(),           m_form->plotForm(),
+                m_form->portAreaForm(), m_form->inputCalcForm(),
+                m_form->tubeCalcForm(), m_form->templateForm()};
     }
     QWidget *Control(const char *window, const char *name) const {
         for (QWidget *w : Windows())

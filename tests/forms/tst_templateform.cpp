@@ -99,11 +99,13 @@ class TestTemplateForm : public QObject {
         QVERIFY(Get<TemplatePreview>("picPreview")->scale() > 0);
         QVERIFY(Ink(Get<TemplatePreview>("picPreview")).first > 500);
         QVERIFY(Message().isEmpty());
-        Form()->hide();
-        OpenFromPlot(
-            "txtD1=300 txtD2=100 txtLenConeInput=10"); // too flat for one piece: cut in more, and said
-        QVERIFY(Form()->buildSheet().templates.patterns.at(0).piecesAsked);
-        QCOMPARE(Message(), QString::fromStdString(Form()->buildSheet().templates.notes.at(0)));
+        QCOMPARE(Form()->designText(), "Develops the cone typed in Plot Flat Cone.");
+        // A typed cone may be measured outside; a calculation's never is.
+        QVERIFY(Get<QComboBox>("cmbDiameters")->isEnabled());
+        Get<QComboBox>("cmbDiameters")->setCurrentText("Outside");
+        QVERIFY(Form()->buildSheet().options.pattern.outsideDiameters);
+        CalculateExample(); // the window keeps the cone it was given
+        QCOMPARE(Sections(), QStringList{"Cone"});
     }
 
     // The summary counts the pieces and pages of the chosen sections, pieces and paper.
@@ -122,7 +124,7 @@ class TestTemplateForm : public QObject {
 
     void a_sheet_too_large_to_print_still_gives_its_drawings() {
         OpenFromPlot("txtD1=30000 txtD2=29000 txtLenConeInput=100 txtSheetThick=1");
-        const QString refusal = QString::fromStdString(SheetRefusal(Form()->buildSheet()).value());
+        const QString refusal = QString::fromStdString(SheetRefusal(Form()->buildSheet()).value().reason);
         QVERIFY(Message().contains(refusal) && Get<TemplatePreview>("picPreview")->message() == refusal);
         QVERIFY(!Get<QPushButton>("cmdSavePdf")->isEnabled() && !Get<QPushButton>("cmdPrint")->isEnabled());
         QVERIFY(Get<QPushButton>("cmdSaveSvg")->isEnabled() && Get<QPushButton>("cmdSaveDxf")->isEnabled());
@@ -134,14 +136,17 @@ class TestTemplateForm : public QObject {
         QTest::addColumn<QString>("reason");
         for (const auto &[entry, reason] :
              {std::pair{"txtThickness=", "Type the sheet thickness."},
-              {"txtThickness=-1", "The sheet thickness must be from 0 to 20 mm."},
-              {"txtThickness=20.5", "The sheet thickness must be from 0 to 20 mm."},
-              {"txtOverlap=-1", "The overlap must be from 0 to "},
-              {"txtOverlap=64", "The overlap must be from 0 to "}, // a third of A4's drawing width
+              {"txtThickness=-1", "The sheet thickness must be a number from 0 to 20 mm."},
+              {"txtThickness=1,5", "The sheet thickness must be a number from 0 to 20 mm. Write the decimal "
+                                   "point as \".\"."},
+              {"txtThickness=abc", "The sheet thickness must be a number from 0 to 20 mm."},
+              {"txtThickness=nan", "The sheet thickness must be a number from 0 to 20 mm."},
+              {"txtKFactor=0.2", "The K factor must be a number from 0.3 to 0.5."},
+              {"txtOverlap=-1", "The page overlap must be a number of mm, 0 or more."},
               {"txtPieces=0", "The pieces must be a whole number from 1 to 12."},
               {"txtPieces=13", "The pieces must be a whole number from 1 to 12."},
-              {"txtSeamAllowance=-1", "The seam allowance must be from 0 to 50 mm."},
-              {"txtSeamAllowance=51", "The seam allowance must be from 0 to 50 mm."}})
+              {"txtSeamAllowance=-1", "The seam allowance must be a number from 0 to 50 mm."},
+              {"txtSeamAllowance=51", "The seam allowance must be a number from 0 to 50 mm."}})
             QTest::newRow(entry) << QString(entry) << QString(reason);
     }
     void refused_options_mark_their_box_with_the_reason() {
@@ -154,9 +159,76 @@ class TestTemplateForm : public QObject {
         QVERIFY2(Message().startsWith(reason), qPrintable(Message()));
         QCOMPARE(Background(Get(qPrintable(box))), kRejectedRed);
         QVERIFY(!Get<QPushButton>("cmdSaveSvg")->isEnabled() && Summary().isEmpty());
-        Enter(Form(), box + "=1");
+        Enter(Form(), box + (box == "txtKFactor" ? "=0.4" : "=1"));
         QCOMPARE(Background(Get(qPrintable(box))), Background(Get("txtRollLines")));
         QVERIFY(Message().isEmpty() && Get<QPushButton>("cmdSaveSvg")->isEnabled());
+    }
+
+    // An overlap wider than a third of the page's drawing width cannot be printed; the drawings, which
+    // have no pages, can still be saved.
+    void a_wide_overlap_stops_only_the_printing() {
+        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        Enter(Form(), "txtOverlap=64"); // a third of A4's 190 mm
+        QVERIFY2(Message().startsWith("The page overlap must be at most 63.3 mm"), qPrintable(Message()));
+        QCOMPARE(Background(Get("txtOverlap")), kRejectedRed);
+        QVERIFY(!Get<QPushButton>("cmdSavePdf")->isEnabled() && !Get<QPushButton>("cmdPrint")->isEnabled());
+        QVERIFY(Get<QPushButton>("cmdSaveSvg")->isEnabled() && Get<QPushButton>("cmdSaveDxf")->isEnabled());
+        QVERIFY2(Summary().startsWith("1 piece not printable; sheet metal"), qPrintable(Summary()));
+        Get<QComboBox>("cmbPaper")->setCurrentText("A3"); // 277 mm wide: 64 is less than a third
+        QVERIFY(Message().isEmpty() && Get<QPushButton>("cmdSavePdf")->isEnabled());
+    }
+
+    // The window names the calculation it develops, follows each new one while keeping the user's
+    // ticks, and says plainly when the main window's inputs are no longer the calculation's.
+    void it_names_and_follows_the_design() {
+        const QString design = m_dir.filePath("my-pipe.txt");
+        CalculateExample();
+        m_dialogs->answer = design;
+        m_main->mnuFileType_Click(1); // Save Pipe: the design now has a file
+        m_main->mnuFileType_Click(0); // and is opened again, unchanged
+        OpenFromMenu();
+        QVERIFY2(Form()->designText().startsWith("Develops the Pipe Calc of "),
+                 qPrintable(Form()->designText()));
+        QVERIFY(Form()->designText().contains("(my-pipe.txt): timing 190, RPM 10000, temp 500"));
+        QVERIFY(!Form()->designText().contains("inputs have changed"));
+        Get<QListWidget>("lstSections")->item(0)->setCheckState(Qt::Unchecked);
+        Enter(Form(), "txtThickness=1 txtPieces=2");
+
+        m_main->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+        Enter(m_main.get(), "txtRPM=11000"); // typed, not calculated
+        QVERIFY(Form()->designText().endsWith(
+            "The inputs have changed since the last Pipe Calc \u2014 press Pipe Calc to develop them."));
+        QCOMPARE(Form()->buildSheet().design->texts[1], "10000"); // still the calculation it names
+        Enter(m_main.get(), "txtRPM=10000");
+        QVERIFY(!Form()->designText().contains("inputs have changed"));
+
+        Enter(m_main.get(), "txtRPM=11000");
+        Click(m_main.get(), "cmdPipeCalc");
+        QCOMPARE(Form()->buildSheet().design->texts[1], "11000");
+        QVERIFY(Form()->designText().contains("RPM 11000") && !Form()->designText().contains("changed"));
+        QCOMPARE(Sections().first(), "Cone L2"); // the header stays unticked
+        QCOMPARE(Get("txtPieces")->text(), "2");
+        QCOMPARE(Form()->buildSheet().templates.patterns.size(), std::size_t(6));
+    }
+
+    // The preview shows the selected section only when it is to be cut, numbered as the build sheet
+    // numbers its pages.
+    void the_preview_shows_only_checked_sections() {
+        CalculateExample();
+        OpenFromMenu();
+        Enter(Form(), "txtThickness=1");
+        auto *list = Get<QListWidget>("lstSections");
+        auto *preview = Get<TemplatePreview>("picPreview");
+        list->item(0)->setCheckState(Qt::Unchecked);
+        list->setCurrentRow(0);
+        QCOMPARE(preview->scale(), 0.0);
+        QCOMPARE(preview->message(),
+                 "Header L1 is not checked: it is left out of the build sheet and the drawings.");
+        list->setCurrentRow(1);
+        QVERIFY(preview->scale() > 0);
+        QCOMPARE(preview->firstPage(), PlanOf(Form()->buildSheet()).pieces.front().firstTile());
+        QCOMPARE(PlanOf(Form()->buildSheet()).pieces.front().pattern->section.name, "Cone L2");
     }
 
     void each_format_is_saved_through_the_dialog_data() {
@@ -171,7 +243,7 @@ class TestTemplateForm : public QObject {
         Enter(Form(), "txtThickness=1");
         m_dialogs->answer = m_dir.filePath("pipe"); // the extension is added
         Click(Form(), qPrintable("cmdSave" + extension.left(1).toUpper() + extension.mid(1)));
-        QVERIFY(m_dialogs->asked.value(0).contains("|*." + extension + '|'));
+        QVERIFY(m_dialogs->asked.value(0).endsWith("|*." + extension + "|CuttingTemplates." + extension));
         QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
         const QByteArray bytes = ReadAll(m_dir.filePath("pipe." + extension));
         if (extension == "pdf")
@@ -184,7 +256,27 @@ class TestTemplateForm : public QObject {
             xml.skipCurrentElement();
             QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
         }
-        QVERIFY(!bytes.contains("nan") && !bytes.contains("inf"));
+        if (extension != "pdf") // a PDF's compressed streams may hold any letters
+            QVERIFY(!bytes.contains("nan") && !bytes.contains("inf"));
+    }
+
+    // Names come from the design file's, and every save starts where the last one went.
+    void saving_proposes_the_designs_name_and_remembers_the_folder() {
+        const QString design = m_dir.filePath("my-pipe.txt");
+        CalculateExample();
+        m_dialogs->answer = design;
+        m_main->mnuFileType_Click(1);
+        OpenFromMenu();
+        Enter(Form(), "txtThickness=1");
+        QTemporaryDir elsewhere;
+        m_dialogs->answer = elsewhere.filePath("cut.pdf");
+        Click(Form(), "cmdSavePdf");
+        Click(Form(), "cmdSaveSvg");
+        QCOMPARE(m_dialogs->asked.mid(1),
+                 (QStringList{"Save PDF|Build sheet, PDF (*.pdf)|*.pdf|my-pipe-templates.pdf",
+                              "Save SVG|Cutting templates, SVG (*.svg)|*.svg|my-pipe-templates.svg"}));
+        QCOMPARE(m_dialogs->folders.mid(1), (QStringList{QFileInfo(m_dir.path()).absoluteFilePath(),
+                                                         QFileInfo(elsewhere.path()).absoluteFilePath()}));
     }
 
     void a_failed_save_is_reported_and_leaves_nothing() {

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dxfpattern.h"
 
-#include "svgpattern.h"
+#include "numeric.h"
+#include "sheetlayout.h"
 
 #include <dl_dxf.h>
 #include <dl_writer_ascii.h>
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace quorvane {
 
@@ -128,35 +131,90 @@ void WriteTables(DL_Dxf &dxf, DxfText &out) {
     dxf.writeAppid(out, "ACAD");
     out.tableEnd();
     dxf.writeDimStyle(out, 1, 1, 1, 1, 1);
-    dxf.writeBlockRecord(out);
+    // Model space and one paper space, under the handles dxflib gives
+    // their blocks; its own table adds a second paper space without a layout.
+    out.dxfString(0, "TABLE");
+    out.dxfString(2, "BLOCK_RECORD");
+    out.dxfHex(5, 1);
+    out.dxfString(100, "AcDbSymbolTable");
+    out.dxfInt(70, 2);
+    for (const auto &[handle, name] : {std::pair{0x1F, "*Model_Space"}, std::pair{0x1B, "*Paper_Space"}}) {
+        out.dxfString(0, "BLOCK_RECORD");
+        out.dxfHex(5, handle);
+        out.dxfHex(330, 1);
+        out.dxfString(100, "AcDbSymbolTableRecord");
+        out.dxfString(100, "AcDbBlockTableRecord");
+        out.dxfString(2, name);
+    }
     out.tableEnd();
     out.sectionEnd();
 
     out.sectionBlocks();
-    for (const char *block : {"*Model_Space", "*Paper_Space", "*Paper_Space0"}) {
+    for (const char *block : {"*Model_Space", "*Paper_Space"}) {
         dxf.writeBlock(out, DL_BlockData(block, 0, 0.0, 0.0, 0.0));
         dxf.writeEndBlock(out, block);
     }
     out.sectionEnd();
 }
 
-void WritePiece(DL_Dxf &dxf, DxfText &out, const Piece &piece, double dx, double dy) {
-    for (const Edge &edge : piece.edges) {
-        const StrokeLayer where = LayerOf(edge.stroke);
-        const DL_Attributes attributes(where.layer, 256, -1, where.linetype, 1.0);
-        if (const Line *line = std::get_if<Line>(&edge.shape)) {
-            dxf.writeLine(
-                out,
-                DL_LineData(line->from.x + dx, line->from.y + dy, 0, line->to.x + dx, line->to.y + dy, 0),
-                attributes);
+DL_Attributes AttributesOf(Stroke stroke) {
+    const StrokeLayer where = LayerOf(stroke);
+    return DL_Attributes(where.layer, 256, -1, where.linetype, 1.0);
+}
+
+// A closed LWPOLYLINE through the outline's corners; each arc is the bulge of
+// the vertex it leaves, tan(sweep / 4), negative clockwise: exact, and one
+// contour a cutting machine can offset for its kerf.
+void WriteOutline(DL_Dxf &dxf, DxfText &out, const Contour &cut, double dx, double dy) {
+    struct Vertex {
+        Point2 at;
+        double bulge;
+    };
+    std::vector<Vertex> vertices;
+    for (const Step &step : cut) {
+        if (const Arc *arc = std::get_if<Arc>(&step.shape)) {
+            const double bulge = std::tan((arc->endAngle - arc->startAngle) * std::numbers::pi / 720);
+            vertices.push_back({StartOf(step), step.reversed ? -bulge : bulge});
+        } else if (const Polyline *poly = std::get_if<Polyline>(&step.shape)) {
+            const std::size_t n = poly->points.size();
+            for (std::size_t i = 0; i + 1 < n; ++i)
+                vertices.push_back({poly->points[step.reversed ? n - 1 - i : i], 0});
         } else {
-            const Arc &arc = std::get<Arc>(edge.shape);
-            dxf.writeArc(
-                out,
-                DL_ArcData(arc.centre.x + dx, arc.centre.y + dy, 0, arc.radius, arc.startAngle, arc.endAngle),
-                attributes);
+            vertices.push_back({StartOf(step), 0});
         }
     }
+    constexpr int kClosed = 1;
+    dxf.writePolyline(out, DL_PolylineData(static_cast<int>(vertices.size()), 0, 0, kClosed),
+                      AttributesOf(Stroke::Cut));
+    for (const Vertex &v : vertices)
+        dxf.writeVertex(out, DL_VertexData(v.at.x + dx, v.at.y + dy, 0, v.bulge));
+    dxf.writePolylineEnd(out);
+}
+
+void WriteMark(DL_Dxf &dxf, DxfText &out, const Edge &edge, double dx, double dy) {
+    const DL_Attributes attributes = AttributesOf(edge.stroke);
+    if (const Line *line = std::get_if<Line>(&edge.shape)) {
+        dxf.writeLine(
+            out, DL_LineData(line->from.x + dx, line->from.y + dy, 0, line->to.x + dx, line->to.y + dy, 0),
+            attributes);
+    } else if (const Arc *arc = std::get_if<Arc>(&edge.shape)) {
+        dxf.writeArc(out,
+                     DL_ArcData(arc->centre.x + dx, arc->centre.y + dy, 0, arc->radius, arc->startAngle,
+                                arc->endAngle),
+                     attributes);
+    } else {
+        const std::vector<Point2> &points = std::get<Polyline>(edge.shape).points;
+        dxf.writePolyline(out, DL_PolylineData(static_cast<int>(points.size()), 0, 0, 0), attributes);
+        for (const Point2 &p : points)
+            dxf.writeVertex(out, DL_VertexData(p.x + dx, p.y + dy, 0, 0));
+        dxf.writePolylineEnd(out);
+    }
+}
+
+void WritePiece(DL_Dxf &dxf, DxfText &out, const Piece &piece, double dx, double dy) {
+    WriteOutline(dxf, out, piece.cut, dx, dy);
+    for (const Edge &edge : piece.marks)
+        WriteMark(dxf, out, edge, dx, dy);
     // Centred both ways on the label's point, which the alignment point
     // carries; the insertion point repeats it for readers that ignore it.
     constexpr int kCentre = 1, kMiddle = 2;
@@ -167,6 +225,26 @@ void WritePiece(DL_Dxf &dxf, DxfText &out, const Piece &piece, double dx, double
                                   kTextStyle, 0.0),
                       DL_Attributes(kTextLayer, 256, -1, "BYLAYER", 1.0));
     }
+}
+
+// The root dictionary and its group dictionary, each naming its owner: the
+// smallest object section a reader accepts without repairs.
+void WriteObjects(DxfText &out) {
+    out.dxfString(0, "SECTION");
+    out.dxfString(2, "OBJECTS");
+    out.dxfString(0, "DICTIONARY");
+    out.dxfHex(5, 0xC);
+    out.dxfString(330, "0");
+    out.dxfString(100, "AcDbDictionary");
+    out.dxfInt(281, 1);
+    out.dxfString(3, "ACAD_GROUP");
+    out.dxfHex(350, 0xD);
+    out.dxfString(0, "DICTIONARY");
+    out.dxfHex(5, 0xD);
+    out.dxfHex(330, 0xC);
+    out.dxfString(100, "AcDbDictionary");
+    out.dxfInt(281, 1);
+    out.dxfString(0, "ENDSEC");
 }
 
 } // namespace
@@ -183,17 +261,10 @@ std::string PatternDxf(const std::vector<SectionPattern> &patterns) {
     WriteTables(dxf, out);
 
     out.sectionEntities();
-    // Laid out as the SVG lays them, bottoms on the x axis.
-    double x = 0;
-    for (const SectionPattern &pattern : patterns) {
-        for (const Piece &piece : pattern.pieceList) {
-            WritePiece(dxf, out, piece, x - piece.bounds.left, -piece.bounds.bottom);
-            x += piece.bounds.width() + kSvgPieceGap;
-        }
-    }
+    for (const PlacedPiece &placed : PlaceSideBySide(patterns).pieces)
+        WritePiece(dxf, out, *placed.piece, placed.dx, placed.dy);
     out.sectionEnd();
-    dxf.writeObjects(out);
-    dxf.writeObjectsEnd(out);
+    WriteObjects(out);
     out.dxfEOF();
     return out.text();
 }

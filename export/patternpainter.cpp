@@ -22,17 +22,27 @@ constexpr double kLargestSlice = 15;
 // The family every page and preview letters in; fontconfig finds its nearest.
 constexpr const char *kLetterFamily = "DejaVu Sans";
 
-QPainterPath PatternPath(const Shape &shape) {
-    QPainterPath path;
+// Appends `shape` to `path`, whose current point is the shape's start (or,
+// `reversed`, its end).
+void Append(QPainterPath &path, const Shape &shape, bool reversed) {
     if (const Line *line = std::get_if<Line>(&shape)) {
-        path.moveTo(line->from.x, line->from.y);
-        path.lineTo(line->to.x, line->to.y);
-        return path;
+        const Point2 to = reversed ? line->from : line->to;
+        path.lineTo(to.x, to.y);
+        return;
+    }
+    if (const Polyline *poly = std::get_if<Polyline>(&shape)) {
+        const std::size_t n = poly->points.size();
+        for (std::size_t i = 1; i < n; ++i) {
+            const Point2 p = poly->points[reversed ? n - 1 - i : i];
+            path.lineTo(p.x, p.y);
+        }
+        return;
     }
     const Arc &arc = std::get<Arc>(shape);
     const double sweep = arc.endAngle - arc.startAngle;
     const int slices = std::max(1, static_cast<int>(std::ceil(sweep / kLargestSlice)));
-    const double slice = sweep / slices;
+    const double slice = (reversed ? -sweep : sweep) / slices;
+    const double first = reversed ? arc.endAngle : arc.startAngle;
     // The control points stand on the tangents at the slice's ends, this far out.
     const double reach = arc.radius * 4.0 / 3.0 * std::tan(slice * std::numbers::pi / 720);
     auto point = [&](double degrees, double along) {
@@ -40,11 +50,17 @@ QPainterPath PatternPath(const Shape &shape) {
         return QPointF(arc.centre.x + arc.radius * std::cos(a) - along * std::sin(a),
                        arc.centre.y + arc.radius * std::sin(a) + along * std::cos(a));
     };
-    path.moveTo(point(arc.startAngle, 0));
     for (int i = 0; i < slices; ++i) {
-        const double from = arc.startAngle + slice * i, to = from + slice;
+        const double from = first + slice * i, to = from + slice;
         path.cubicTo(point(from, reach), point(to, -reach), point(to, 0));
     }
+}
+
+QPainterPath PatternPath(const Shape &shape) {
+    QPainterPath path;
+    const Point2 start = StartOf(shape);
+    path.moveTo(start.x, start.y);
+    Append(path, shape, false);
     return path;
 }
 
@@ -61,13 +77,22 @@ QFont FontWithCapHeight(const QPaintDevice *device, double capHeight) {
 
 } // namespace
 
-QTransform PatternToDevice(double unitsPerMm, Point2 origin, QPointF deviceOrigin) {
-    return QTransform(unitsPerMm, 0, 0, -unitsPerMm, deviceOrigin.x() - unitsPerMm * origin.x,
-                      deviceOrigin.y() + unitsPerMm * origin.y);
+QTransform ToQTransform(const PageTransform &t) {
+    return QTransform(t.scale, 0, 0, -t.scale, t.to.x - t.scale * t.origin.x, t.to.y + t.scale * t.origin.y);
 }
 
 QPainterPath PathOf(const Shape &shape, const QTransform &toDevice) {
     return toDevice.map(PatternPath(shape));
+}
+
+QPainterPath PathOf(const Contour &contour, const QTransform &toDevice) {
+    QPainterPath path;
+    const Point2 start = StartOf(contour.front());
+    path.moveTo(start.x, start.y);
+    for (const Step &step : contour)
+        Append(path, step.shape, step.reversed);
+    path.closeSubpath();
+    return toDevice.map(path);
 }
 
 QPen PenFor(Stroke stroke, double unitsPerMm, double thinnest) {
@@ -84,17 +109,20 @@ QPen PenFor(Stroke stroke, double unitsPerMm, double thinnest) {
     return pen;
 }
 
-void PaintPiece(QPainter &painter, const Piece &piece, const QTransform &toDevice, double thinnest) {
+void PaintPiece(QPainter &painter, const Piece &piece, const QTransform &toDevice, double thinnest,
+                bool labels) {
     // Lengths scale by the square root of the determinant, whatever the turn or flip.
     const double unitsPerMm = std::sqrt(std::fabs(toDevice.determinant()));
     painter.save();
     painter.setBrush(Qt::NoBrush);
-    for (const Edge &edge : piece.edges) {
+    for (const Edge &edge : piece.marks) {
         painter.setPen(PenFor(edge.stroke, unitsPerMm, thinnest));
         painter.drawPath(PathOf(edge.shape, toDevice));
     }
+    painter.setPen(PenFor(Stroke::Cut, unitsPerMm, thinnest));
+    painter.drawPath(PathOf(piece.cut, toDevice));
     painter.setPen(QColor::fromRgb(LookOf(Stroke::Mark).rgb));
-    for (const Label &label : piece.labels) {
+    for (const Label &label : labels ? piece.labels : std::vector<Label>{}) {
         const double capHeight = label.height * unitsPerMm;
         if (!(capHeight >= 1))
             continue; // too small to read, and a font cannot be that small

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheetpage.h"
 
+#include "patternpainter.h"
+
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPainter>
@@ -30,8 +32,7 @@ QRectF SheetPage::Box(double x, double y, double w, double h) const {
 QTransform SheetPage::PatternTransform(Point2 origin, double x, double y, double scale) const {
     // Built in page millimetres, then scaled to the device: a printer's dots
     // need not be square.
-    const QTransform pattern(1 / scale, 0, 0, -1 / scale, x - origin.x / scale, y + origin.y / scale);
-    return pattern * QTransform::fromScale(m_unitsX, m_unitsY);
+    return ToQTransform({1 / scale, origin, {x, y}}) * QTransform::fromScale(m_unitsX, m_unitsY);
 }
 
 QFont SheetPage::Font(double points, bool bold) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "chamber.h"
+#include "pageplan.h"
 #include "pattern.h"
 #include "pipeinputs.h"
 #include "templateoptions.h"
@@ -20,8 +21,9 @@ namespace quorvane {
 // states it: the inputs as typed and what the calculation made of them.
 struct SheetDesign {
     PipeTexts texts;
-    bool straightHeader = false;
+    PipeInputs inputs; // what the texts were read as, the straight header with them
     PipeResult result;
+    std::string madeAt; // when the calculation was made, as the user reads it; may be empty
 };
 
 // Everything the build sheet prints.
@@ -31,29 +33,9 @@ struct BuildSheet {
     TemplateOptions options;
 };
 
-// More pages than anyone tapes together for one piece.
-inline constexpr int kMostPagesPerPiece = 100;
-// The largest page a PDF reader must show: 200 inches.
-inline constexpr double kLargestPdfPage = 5080;
-
-// Why the build sheet cannot be printed, for the user: a piece that would
-// take more than kMostPagesPerPiece pages, or a plotter page larger than a
-// PDF's. Nothing when it can.
-std::optional<std::string> SheetRefusal(const BuildSheet &sheet);
-
-// The pages of one section: for each piece, an assembly map when the piece
-// needs more than one page, and its tile pages.
-int SectionPageCount(const SectionPattern &pattern, const TemplateOptions &options);
-// Page 1 and every section's pages.
-int PageCount(const BuildSheet &sheet);
-
-// Pages of the build sheet that one section's templates take, from `first` to `last`.
-struct PageRange {
-    int first = 0;
-    int last = 0;
-};
-// Each section's pages, in the order of the sheet's templates; page 1 comes first.
-std::vector<PageRange> SectionPageRanges(const BuildSheet &sheet);
+// The build sheet's pages, or why it cannot be printed.
+std::optional<PrintRefusal> SheetRefusal(const BuildSheet &sheet);
+SheetPlan PlanOf(const BuildSheet &sheet); // only for a sheet SheetRefusal lets through
 
 // Paints the whole build sheet onto a device nothing is painting on yet: a
 // QPdfWriter, or a QPrinter from the print dialog. Each page gets its own

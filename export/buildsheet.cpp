@@ -32,66 +32,16 @@ constexpr Paper kSummaryPaperForPlotter = Paper::A4;
 const QColor kGuideColour(150, 150, 150);
 const QColor kTileColour(0, 70, 200);
 
-// The pages of one piece, in the order they print.
-struct PiecePages {
-    const SectionPattern *pattern = nullptr;
-    const Piece *piece = nullptr;
-    TilePlan plan;
-    bool map = false; // an assembly map first, when the piece spans several pages
-    int first = 0;    // its first page in the build sheet
-};
-
-// A piece on several pages has its assembly map besides.
-double PagesOf(double tiles) {
-    return tiles > 1 ? tiles + 1 : tiles;
-}
-
-int PagesOf(const TilePlan &plan) {
-    return static_cast<int>(PagesOf(static_cast<double>(plan.tiles.size())));
-}
-
-double PagesOf(const Piece &piece, const TemplateOptions &options) {
-    return PagesOf(PagesNeeded(piece.bounds, options.paper, options.overlap));
-}
-
-std::vector<PiecePages> PlanSheet(const BuildSheet &sheet) {
-    std::vector<PiecePages> pieces;
-    int next = 2;
-    for (const SectionPattern &pattern : sheet.templates.patterns) {
-        for (const Piece &piece : pattern.pieceList) {
-            PiecePages p{&pattern, &piece,
-                         PlanPages(piece.bounds, sheet.options.paper, sheet.options.overlap)};
-            p.map = p.plan.tiles.size() > 1;
-            p.first = next;
-            next += PagesOf(p.plan);
-            pieces.push_back(std::move(p));
-        }
-    }
-    return pieces;
-}
-
 QPageLayout LayoutOf(Paper paper, PaperSize turned, bool landscape) {
-    QPageSize size;
-    switch (paper) {
-    case Paper::A4:
-        size = QPageSize(QPageSize::A4);
-        break;
-    case Paper::Letter:
-        size = QPageSize(QPageSize::Letter);
-        break;
-    case Paper::A3:
-        size = QPageSize(QPageSize::A3);
-        break;
-    case Paper::Tabloid:
-        size = QPageSize(QPageSize::Tabloid);
-        break;
-    case Paper::Plotter:
-        // Exactly as large as the piece needs, never snapped to a standard size.
-        size = QPageSize(QSizeF(std::min(turned.width, turned.height), std::max(turned.width, turned.height)),
-                         QPageSize::Millimeter, QStringLiteral("Plotter"), QPageSize::ExactMatch);
-        break;
-    }
-    QPageLayout layout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(),
+    // A standard paper by its name, so a printer picks the right tray; the
+    // plotter's exactly as large as the piece needs.
+    const PaperSize size = paper == Paper::Plotter ? PaperSize{std::min(turned.width, turned.height),
+                                                               std::max(turned.width, turned.height)}
+                                                   : SizeOf(paper);
+    const QPageSize page(QSizeF(size.width, size.height), QPageSize::Millimeter,
+                         QString::fromLatin1(NameOf(paper)),
+                         paper == Paper::Plotter ? QPageSize::ExactMatch : QPageSize::FuzzyMatch);
+    QPageLayout layout(page, landscape ? QPageLayout::Landscape : QPageLayout::Portrait, QMarginsF(),
                        QPageLayout::Millimeter);
     layout.setMode(QPageLayout::FullPageMode);
     return layout;
@@ -152,9 +102,7 @@ void PaintMap(const SheetPage &page, const PiecePages &p, double overlap) {
     const double left = plan.margin + (room.width - all.width() / n) / 2;
     const QTransform toPage = page.PatternTransform({all.left, all.top}, left, top, n);
 
-    Piece outline = *p.piece;
-    outline.labels.clear(); // unreadable at this scale
-    PaintPiece(page.painter(), outline, toPage, 0.1 * page.unitsPerMm());
+    PaintPiece(page.painter(), *p.piece, toPage, 0.1 * page.unitsPerMm(), /*labels*/ false);
     const QFont number =
         SheetPage::Font(std::min(24.0, 0.25 * (all.width() / n) / plan.columns / 0.35), true);
     for (const Tile &tile : plan.tiles) {
@@ -225,58 +173,19 @@ void PaintTile(const SheetPage &page, const PiecePages &p, const Tile &tile, dou
 
 } // namespace
 
-std::optional<std::string> SheetRefusal(const BuildSheet &sheet) {
-    const TemplateOptions &o = sheet.options;
-    for (const SectionPattern &pattern : sheet.templates.patterns) {
-        for (const Piece &piece : pattern.pieceList) {
-            if (o.paper == Paper::Plotter) {
-                const PaperSize page = PlanPages(piece.bounds, o.paper, o.overlap).page;
-                if (std::max(page.width, page.height) > kLargestPdfPage)
-                    return piece.title + " needs a page " + FormatFixed(page.width, 0) + " by " +
-                           FormatFixed(page.height, 0) + " mm, larger than a PDF page can be (" +
-                           FormatFixed(kLargestPdfPage, 0) +
-                           " mm): cut it in more pieces, or use the SVG or DXF drawing.";
-            } else if (const double pages = PagesOf(piece, o); pages > kMostPagesPerPiece) {
-                return piece.title + " would take " + FormatFixed(pages, 0) + " pages of " +
-                       std::string(NameOf(o.paper)) + " (at most " + std::to_string(kMostPagesPerPiece) +
-                       "): choose larger paper or the plotter, or use the SVG or DXF drawing.";
-            }
-        }
-    }
-    return std::nullopt;
+std::optional<PrintRefusal> SheetRefusal(const BuildSheet &sheet) {
+    return RefusePrinting(sheet.templates.patterns, sheet.options);
 }
 
-int SectionPageCount(const SectionPattern &pattern, const TemplateOptions &options) {
-    double pages = 0;
-    for (const Piece &piece : pattern.pieceList)
-        pages += PagesOf(piece, options);
-    return static_cast<int>(std::min(pages, double(std::numeric_limits<int>::max() / 2)));
-}
-
-int PageCount(const BuildSheet &sheet) {
-    double pages = 1;
-    for (const SectionPattern &pattern : sheet.templates.patterns)
-        pages += SectionPageCount(pattern, sheet.options);
-    return static_cast<int>(std::min(pages, double(std::numeric_limits<int>::max() / 2)));
-}
-
-std::vector<PageRange> SectionPageRanges(const BuildSheet &sheet) {
-    std::vector<PageRange> ranges;
-    int next = 2;
-    for (const SectionPattern &pattern : sheet.templates.patterns) {
-        const int pages = SectionPageCount(pattern, sheet.options);
-        ranges.push_back({next, next + pages - 1});
-        next += pages;
-    }
-    return ranges;
+SheetPlan PlanOf(const BuildSheet &sheet) {
+    return PlanSheet(sheet.templates.patterns, sheet.options);
 }
 
 bool PaintBuildSheet(QPagedPaintDevice &device, const BuildSheet &sheet) {
     if (SheetRefusal(sheet))
         return false;
-    const std::vector<PiecePages> pieces = PlanSheet(sheet);
-    const int count = PageCount(sheet);
-    const std::vector<PageRange> ranges = SectionPageRanges(sheet);
+    const SheetPlan plan = PlanOf(sheet);
+    const int count = plan.pageCount;
 
     QPainter painter;
     PageTurner turner(device, painter);
@@ -284,9 +193,9 @@ bool PaintBuildSheet(QPagedPaintDevice &device, const BuildSheet &sheet) {
     if (!turner.Next(LayoutOf(first, SizeOf(first), false)))
         return false;
     painter.setRenderHint(QPainter::Antialiasing);
-    PaintSummaryPage(SheetPage(painter, SizeOf(first), 1, count), sheet, ranges);
+    PaintSummaryPage(SheetPage(painter, SizeOf(first), 1, count), sheet, plan.sections);
 
-    for (const PiecePages &p : pieces) {
+    for (const PiecePages &p : plan.pieces) {
         const QPageLayout layout = LayoutOf(sheet.options.paper, p.plan.page, p.plan.landscape);
         int number = p.first;
         if (p.map) {

@@ -3,6 +3,7 @@
 
 #include "chambertexts.h"
 #include "numeric.h"
+#include "pipeoutline.h"
 
 #include <QPainter>
 #include <QPolygonF>
@@ -59,8 +60,10 @@ double DesignInputs(const SheetPage &page, double y, const SheetDesign &design) 
         page.Write(x + column * 0.55, baseline, Q(design.texts[i]), font);
     }
     y += line * kRows;
-    const QString header = design.straightHeader ? QStringLiteral("Straight header: yes (no taper)")
-                                                 : QStringLiteral("Straight header: no");
+    QString header = design.inputs.straightHeader ? QStringLiteral("Straight header: yes (no taper)")
+                                                  : QStringLiteral("Straight header: no");
+    if (!design.madeAt.empty())
+        header += QStringLiteral("    Calculated %1").arg(Q(design.madeAt));
     page.Write(page.left(), y + line * 0.8, header, font);
     return y + line + kGap;
 }
@@ -68,20 +71,14 @@ double DesignInputs(const SheetPage &page, double y, const SheetDesign &design) 
 double ChamberResults(const SheetPage &page, double y, const PipeResult &result) {
     y = Heading(page, y, QStringLiteral("Chamber"));
     const ChamberTexts texts = FormatChamber(result);
-    // The captions of the main window's boxes.
-    const std::pair<const char *, const std::string *> blocks[] = {
-        {"Cone Diameters (ID)", &texts.diameters},
-        {"Cone Lengths", &texts.lengths},
-        {"Cone Angles (Degree)", &texts.angles},
-        {"Tuned Length mm", &texts.tunedLength},
-    };
+    const auto blocks = Captioned(texts);
     const QFont font = SheetPage::Font(kBodyPoints);
     const double line = page.LineHeight(font);
     double deepest = 0;
     for (std::size_t i = 0; i < std::size(blocks); ++i) {
         const double x = page.left() + page.width() / 4 * static_cast<double>(i);
-        page.Write(x, y + line * 0.8, Q(blocks[i].first), SheetPage::Font(kBodyPoints, true));
-        const QStringList lines = Q(*blocks[i].second).split('\n', Qt::SkipEmptyParts);
+        page.Write(x, y + line * 0.8, Q(blocks[i].caption), SheetPage::Font(kBodyPoints, true));
+        const QStringList lines = Q(*blocks[i].text).split('\n', Qt::SkipEmptyParts);
         for (qsizetype k = 0; k < lines.size(); ++k)
             page.Write(x, y + line * (static_cast<double>(k) + 1.8), lines[k], font);
         deepest = std::max(deepest, line * static_cast<double>(lines.size() + 1));
@@ -99,13 +96,11 @@ double ChamberResults(const SheetPage &page, double y, const PipeResult &result)
 // The chamber from the flange to the outlet, lengths and diameters to one scale.
 double SideView(const SheetPage &page, double y, double bottom, const SheetDesign &design) {
     const PipeResult &r = design.result;
-    const PipeInputs inputs = ParsePipeInputs(design.texts, design.straightHeader);
-    const std::array<double, 8> diameters{
-        inputs.portFlangeD, r.D[1], r.D[2], r.D[3], r.D[4], r.D[5], r.D[6], r.D[7]};
-    double length = 0;
-    for (int i = 1; i <= 7; ++i)
-        length += r.L[i];
-    const double widest = *std::max_element(diameters.begin(), diameters.end());
+    const std::array<Station, 8> stations = ChamberStations(design.inputs.portFlangeD, r.D, r.L);
+    const double length = stations.back().x;
+    double widest = 0;
+    for (const Station &s : stations)
+        widest = std::max(widest, s.diameter);
     const QFont font = SheetPage::Font(kBodyPoints);
     const double line = page.LineHeight(font);
     const double room = bottom - y - 2 * line - kGap;
@@ -116,26 +111,23 @@ double SideView(const SheetPage &page, double y, double bottom, const SheetDesig
                 QStringLiteral("Side view, ") + ScaleText(n) + QStringLiteral(" (lengths and diameters)"));
     const double axis = y + widest / n / 2;
     QPolygonF upper, lower;
-    double x = page.left();
-    for (int i = 0; i < 8; ++i) {
-        if (i > 0)
-            x += r.L[i] / n;
-        upper << page.At(x, axis - diameters[i] / n / 2);
-        lower << page.At(x, axis + diameters[i] / n / 2);
-        page.Rule(x, axis - diameters[i] / n / 2, x, axis + diameters[i] / n / 2, 0.1, Qt::gray);
+    for (const Station &s : stations) {
+        const double x = page.left() + s.x / n;
+        upper << page.At(x, axis - s.diameter / n / 2);
+        lower << page.At(x, axis + s.diameter / n / 2);
+        page.Rule(x, axis - s.diameter / n / 2, x, axis + s.diameter / n / 2, 0.1, Qt::gray);
     }
-    page.Rule(page.left() - 2, axis, x + 2, axis, 0.1, Qt::gray, Qt::DashDotLine);
+    page.Rule(page.left() - 2, axis, page.left() + length / n + 2, axis, 0.1, Qt::gray, Qt::DashDotLine);
     page.painter().setPen(QPen(Qt::black, 0.3 * page.unitsPerMm()));
     page.painter().drawPolyline(upper);
     page.painter().drawPolyline(lower);
     const QFont small = SheetPage::Font(kTablePoints);
-    double start = page.left();
-    for (int i = 1; i <= 7; ++i) {
+    for (std::size_t i = 1; i < stations.size(); ++i) {
         const QString name = QStringLiteral("L%1").arg(i);
-        const double w = r.L[i] / n;
+        const double start = page.left() + stations[i - 1].x / n;
+        const double w = (stations[i].x - stations[i - 1].x) / n;
         if (page.AdvanceOf(name, small) < w)
             page.Write(start + w / 2, axis + widest / n / 2 + line, name, small, Qt::AlignHCenter);
-        start += w;
     }
     return axis + widest / n / 2 + line + kGap;
 }
@@ -145,44 +137,41 @@ struct Column {
     double width; // share of the page width
 };
 
-constexpr Column kColumns[] = {{"Section", 0.12}, {"Base ID", 0.08}, {"Tip ID", 0.08}, {"Height", 0.08},
-                               {"Sheet", 0.06},   {"A", 0.08},       {"B", 0.08},      {"C", 0.08},
-                               {"D", 0.08},       {"Angles", 0.13},  {"Pieces", 0.07}, {"Pages", 0.07}};
+constexpr Column kColumns[] = {{"Section", 0.11},        {"Base", 0.07},   {"Tip", 0.07},  {"Height", 0.07},
+                               {"Neutral \u00D8", 0.12}, {"R1", 0.08},     {"R2", 0.08},   {"Sweep", 0.07},
+                               {"Chords", 0.12},         {"Pieces", 0.06}, {"Pages", 0.07}};
 
-std::array<QString, std::size(kColumns)> RowOf(const SectionPattern &p, const TemplateOptions &o,
-                                               const PageRange &pages) {
+std::array<QString, std::size(kColumns)> RowOf(const SectionPattern &p, const PageRange &pages) {
     const Section &s = p.section;
+    const Development &d = p.development;
     const QString none = QStringLiteral("\u2013");
     const bool cylinder = s.isCylinder();
-    const QString pieces = p.piecesAsked ? QStringLiteral("%1 (asked %2)").arg(p.pieces).arg(*p.piecesAsked)
-                                         : QString::number(p.pieces);
+    const QString chords =
+        cylinder ? Mm(p.outerChord) : Mm(p.outerChord) + QStringLiteral(" / ") + Mm(p.innerChord);
     return {Q(s.name),
             Mm(s.baseDiameter),
             Mm(s.tipDiameter),
             Mm(s.centreLength),
-            Mm(o.pattern.thickness),
-            cylinder ? Mm(p.rectangle.width) : Mm(p.cone.outerChord),
-            cylinder ? Mm(p.rectangle.width) : Mm(p.cone.innerChord),
-            cylinder ? none : Mm(p.cone.innerRadius),
-            cylinder ? none : Mm(p.cone.outerRadius),
-            cylinder ? none
-                     : Mm(p.outerAngle) + QStringLiteral("\u00B0 / ") + Mm(p.innerAngle) +
-                           QStringLiteral("\u00B0"),
-            pieces,
+            cylinder ? Mm(2 * d.baseRadius)
+                     : Mm(2 * d.baseRadius) + QStringLiteral(" / ") + Mm(2 * d.tipRadius),
+            cylinder ? none : Mm(d.outerRadius),
+            cylinder ? none : Mm(d.innerRadius),
+            cylinder ? none : Mm(d.sweep) + QStringLiteral("\u00B0"),
+            chords,
+            QString::number(p.pieces),
             pages.first == pages.last ? QString::number(pages.first)
                                       : QStringLiteral("%1\u2013%2").arg(pages.first).arg(pages.last)};
 }
 
 QString OptionsLine(const TemplateOptions &o) {
-    QString text = o.pattern.midThickness
-                       ? QStringLiteral("Arcs as long as the middle of the sheet: rolled, the inside "
-                                        "diameters come out as typed.")
-                       : QStringLiteral("Arcs as long as the outside of the rolled sheet, as the flat cone "
-                                        "plot reports them.");
-    text += QStringLiteral(" Seam allowance %1 mm; roll lines %2; paper %3")
-                .arg(Mm(o.pattern.seamAllowance))
-                .arg(o.pattern.rollLines)
-                .arg(Q(std::string(NameOf(o.paper))));
+    QString text =
+        QStringLiteral("Sheet %1 mm, K %2; diameters typed are %3 diameters. Seam allowance %4 mm; "
+                       "roll lines %5; paper %6")
+            .arg(Mm(o.pattern.thickness), Mm(o.pattern.kFactor),
+                 o.pattern.outsideDiameters ? QStringLiteral("outside") : QStringLiteral("inside"),
+                 Mm(o.pattern.seamAllowance))
+            .arg(o.pattern.rollLines)
+            .arg(Q(std::string(NameOf(o.paper))));
     if (o.paper != Paper::Plotter)
         text += QStringLiteral(", pages overlapping by %1 mm").arg(Mm(o.overlap));
     return text + QStringLiteral(".");
@@ -191,9 +180,15 @@ QString OptionsLine(const TemplateOptions &o) {
 QString TableNotes(const BuildSheet &sheet) {
     QString notes =
         OptionsLine(sheet.options) +
-        QStringLiteral(" A and B are the chords across the ends of the outer and inner arcs, C and "
-                       "D their radii, all in mm; the angles are the sectors' (outer / inner). A "
-                       "cylinder rolls from a rectangle: A and B are its width, Height its length.");
+        QStringLiteral(
+            " Each template develops the middle surface of the sheet, K \u00D7 thickness from the "
+            "inside (neutral \u00D8 at the base / tip): R1 and R2 are its arcs' radii about the "
+            "apex, both arcs sweep one angle (Sweep, the whole section), and Chords span one "
+            "piece's arcs; a cylinder rolls from a rectangle, Chords its width, Height its length. "
+            "The flat cone plot's A\u2013D differ: it measures C and D on the inside and "
+            "lengthens each arc to the outside of the sheet, so its two arcs sweep different "
+            "angles; R1 and R2 exceed its D and C by K \u00D7 thickness / (sin \u03B2 cos "
+            "\u03B2), \u03B2 the half angle. Cut by these templates.");
     for (const std::string &note : sheet.templates.notes)
         notes += QStringLiteral("\n") + Q(note);
     return notes;
@@ -234,7 +229,7 @@ void TemplateTable(const SheetPage &page, double y, const BuildSheet &sheet,
     row(titles, SheetPage::Font(kTablePoints, true));
     page.Rule(page.left(), y, page.right(), y, 0.2);
     for (std::size_t i = 0; i < sheet.templates.patterns.size(); ++i)
-        row(RowOf(sheet.templates.patterns[i], sheet.options, ranges[i]), font);
+        row(RowOf(sheet.templates.patterns[i], ranges[i]), font);
     page.Rule(page.left(), y, page.right(), y, 0.2);
     page.Wrapped(page.left(), y + 1, page.width(), TableNotes(sheet), font);
 }

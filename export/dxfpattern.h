@@ -9,10 +9,10 @@
 namespace quorvane {
 
 // One DXF drawing (AutoCAD 2000, units millimetres) of every piece at 1:1,
-// laid left to right as in the SVG: cut lines on layer CUT, folds, roll
-// lines, centre lines and arrows on MARK, the labels as TEXT entities on
-// TEXT. Arcs are ARC entities and every coordinate keeps all its digits, so
-// CAM software cuts the radii the flat cone plot reports.
+// placed as PlaceSideBySide places them: each piece's outline one closed
+// LWPOLYLINE on layer CUT, its arcs exact bulges; folds, roll lines, centre
+// lines and arrows on MARK, the labels as TEXT entities on TEXT. Every
+// coordinate keeps all its digits.
 std::string PatternDxf(const std::vector<SectionPattern> &patterns);
 
 } // namespace quorvane
