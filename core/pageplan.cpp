@@ -12,6 +12,11 @@ namespace {
 // Beyond this a page count means nothing to anyone.
 constexpr double kCountedPages = 1e6;
 
+// A piece on several pages has its assembly map besides.
+double WithMap(double tiles) {
+    return tiles > 1 ? tiles + 1 : tiles;
+}
+
 std::string PagesText(double pages) {
     return pages > kCountedPages ? "more than " + FormatFixed(kCountedPages, 0, Grouping::Default)
                                  : FormatFixed(pages, 0, Grouping::Default);
@@ -57,9 +62,10 @@ SheetPlan PlanSheet(const std::vector<SectionPattern> &patterns, const TemplateO
         const int first = next;
         for (const Piece &piece : pattern.pieceList) {
             PiecePages p{&pattern, &piece, PlanPages(piece.bounds, options.paper, options.overlap)};
-            p.map = p.plan.tiles.size() > 1;
+            const double tiles = static_cast<double>(p.plan.tiles.size());
+            p.map = WithMap(tiles) > tiles;
             p.first = next;
-            next = p.firstTile() + static_cast<int>(p.plan.tiles.size());
+            next += static_cast<int>(WithMap(tiles));
             sheet.pieces.push_back(std::move(p));
         }
         sheet.sections.push_back({first, next - 1});

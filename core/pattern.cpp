@@ -17,8 +17,8 @@ using std::numbers::pi;
 // Letters of the marks: at most this tall, and never taller than the piece
 // leaves room for.
 constexpr double kLabelHeight = 4;
-constexpr double kLineSpacing = 1.6; // baseline to baseline, in letter heights
-constexpr double kLetterWidth = 0.7; // a generous average advance, in letter heights
+constexpr double kLineSpacing = 1.6;  // baseline to baseline, in letter heights
+constexpr double kLetterWidth = 0.85; // a generous average advance, in letter heights
 // The arrow under the marks, and the clear space around the whole block, in letter heights.
 constexpr double kArrowLength = 3;
 constexpr double kClearance = 1.2;
@@ -123,14 +123,14 @@ std::vector<std::string> MarkLines(const SectionPattern &p, const PatternOptions
     const std::string sheet = "sheet " + Mm(o.thickness) + "  K " + Mm(o.kFactor);
     if (s.isCylinder()) {
         lines.push_back("diameter " + Mm(s.baseDiameter) + measured + "  length " + Mm(s.centreLength));
-        lines.push_back(sheet + "  width " + Mm(p.outerChord) +
-                        (p.pieces > 1 ? " of " + Mm(d.width) : std::string()));
+        lines.push_back(sheet);
+        lines.push_back("width " + Mm(p.outerChord) + (p.pieces > 1 ? " of " + Mm(d.width) : std::string()));
     } else {
-        lines.push_back("base " + Mm(s.baseDiameter) + measured + "  tip " + Mm(s.tipDiameter) + measured +
-                        "  length " + Mm(s.centreLength));
-        lines.push_back(sheet + "  R1 " + Mm(d.outerRadius) + "  R2 " + Mm(d.innerRadius));
-        lines.push_back("sweep " + Mm(p.pieceSweep) + " deg  chords " + Mm(p.outerChord) + " / " +
-                        Mm(p.innerChord));
+        lines.push_back("base " + Mm(s.baseDiameter) + measured + "  tip " + Mm(s.tipDiameter) + measured);
+        lines.push_back("length " + Mm(s.centreLength) + "  " + sheet);
+        lines.push_back("R1 " + Mm(d.outerRadius) + "  R2 " + Mm(d.innerRadius));
+        lines.push_back("sweep " + Mm(p.pieceSweep) + " deg");
+        lines.push_back("chords " + Mm(p.outerChord) + " / " + Mm(p.innerChord));
     }
     lines.push_back("this side out");
     return lines;

@@ -14,6 +14,7 @@ _quorvane_cli() {
         -o|--from) COMPREPLY=($(compgen -f -- "$cur")); return ;;
         --paper) COMPREPLY=($(compgen -W "a4 letter a3 tabloid plotter" -- "$cur")); return ;;
         --format) COMPREPLY=($(compgen -W "pdf svg dxf" -- "$cur")); return ;;
+        --diameters) COMPREPLY=($(compgen -W "inside outside" -- "$cur")); return ;;
     esac
     case "${COMP_WORDS[1]}" in
         chamber|save|flatcone|templates)
@@ -22,7 +23,7 @@ _quorvane_cli() {
                 chamber) options="$options --json" ;;
                 save) options="--from" ;;
                 flatcone) options="$options --batch --thickness" ;;
-                templates) options="$options --thickness --cone --only --format -o --paper --overlap --pieces --seam-allowance --roll-lines --mid-thickness" ;;
+                templates) options="$options --thickness --cone --only --format -o --paper --overlap --pieces --seam-allowance --roll-lines --k-factor --diameters --mid-thickness" ;;
             esac
             COMPREPLY=($(compgen -W "$keys $options" -- "$cur") $(compgen -f -- "$cur"))
             compopt -o nospace 2>/dev/null

@@ -138,8 +138,8 @@ struct Column {
 };
 
 constexpr Column kColumns[] = {{"Section", 0.11},        {"Base", 0.07},   {"Tip", 0.07},  {"Height", 0.07},
-                               {"Neutral \u00D8", 0.12}, {"R1", 0.08},     {"R2", 0.08},   {"Sweep", 0.07},
-                               {"Chords", 0.12},         {"Pieces", 0.06}, {"Pages", 0.07}};
+                               {"Neutral \u00D8", 0.15}, {"R1", 0.08},     {"R2", 0.08},   {"Sweep", 0.07},
+                               {"Chords", 0.16},         {"Pieces", 0.06}, {"Pages", 0.08}};
 
 std::array<QString, std::size(kColumns)> RowOf(const SectionPattern &p, const PageRange &pages) {
     const Section &s = p.section;
@@ -225,7 +225,7 @@ void TemplateTable(const SheetPage &page, double y, const BuildSheet &sheet,
     };
     std::array<QString, std::size(kColumns)> titles;
     for (std::size_t i = 0; i < std::size(kColumns); ++i)
-        titles[i] = QString::fromLatin1(kColumns[i].title);
+        titles[i] = QString::fromUtf8(kColumns[i].title);
     row(titles, SheetPage::Font(kTablePoints, true));
     page.Rule(page.left(), y, page.right(), y, 0.2);
     for (std::size_t i = 0; i < sheet.templates.patterns.size(); ++i)

@@ -145,6 +145,7 @@ class TestCliTemplates : public QObject {
                 expected.push_back({outer, outer - slant, 360 * std::sin(beta) / pieces, slant});
         }
         const bool cones = line.contains("--cone");
+        QList<QPointF> apexes[2]; // DXF's and SVG's, piece by piece
         for (const QString format : {"dxf", "svg", "pdf"}) {
             const QString file = m_dir.filePath("sector." + format);
             const QStringList args = (cones ? QStringList{"templates"} + words : Templates(line)) +
@@ -180,6 +181,9 @@ class TestCliTemplates : public QObject {
                     continue; // a cylinder's rectangle
                 QCOMPARE(arcs.size(), 2);
                 const Expected &want = expected.at(cone++);
+                if (format != "pdf")
+                    apexes[format == "svg"]
+                        << QPointF(arcs[0].toObject()["cx"].toDouble(), arcs[0].toObject()["cy"].toDouble());
                 const double radii[] = {want.outer, want.inner};
                 if (format == "pdf") {
                     const double half = want.sweep / 2 * std::numbers::pi / 180;
@@ -208,6 +212,13 @@ class TestCliTemplates : public QObject {
                                  qPrintable(QString("%1 %2 miss the apex").arg(format, kind)));
             }
             QCOMPARE(cone, expected.size());
+        }
+        // Both drawings place every piece alike: the SVG's are the DXF's turned y down on the same sheet.
+        for (qsizetype i = 1; i < apexes[0].size(); ++i) {
+            QVERIFY(std::fabs((apexes[1][i].x() - apexes[0][i].x()) - (apexes[1][0].x() - apexes[0][0].x())) <
+                    1e-6);
+            QVERIFY(std::fabs((apexes[1][i].y() + apexes[0][i].y()) - (apexes[1][0].y() + apexes[0][0].y())) <
+                    1e-6);
         }
     }
 
