@@ -323,21 +323,31 @@ void TemplateForm::Save(Format format) {
     if (path.isEmpty())
         return;
     const QByteArray bytes = QFile::encodeName(path);
-    SaveOutcome saved;
-    try {
-        switch (format) {
-        case Format::Pdf:
-            saved = SaveBuildSheetPdf(bytes, m_sheet);
-            break;
-        case Format::Svg:
-            saved = SaveTemplateSvg(bytes, m_sheet.templates.patterns);
-            break;
-        case Format::Dxf:
-            saved = SaveTemplateDxf(bytes, m_sheet.templates.patterns);
-            break;
+    const auto write = [&] {
+        SaveOutcome saved;
+        try {
+            switch (format) {
+            case Format::Pdf:
+                saved = SaveBuildSheetPdf(bytes, m_sheet);
+                break;
+            case Format::Svg:
+                saved = SaveTemplateSvg(bytes, m_sheet.templates.patterns);
+                break;
+            case Format::Dxf:
+                saved = SaveTemplateDxf(bytes, m_sheet.templates.patterns);
+                break;
+            }
+        } catch (const ArithmeticFailure &failure) {
+            saved.error = QString::fromUtf8(failure.what());
         }
-    } catch (const ArithmeticFailure &failure) {
-        saved.error = QString::fromUtf8(failure.what());
+        return saved;
+    };
+    SaveOutcome saved = write();
+    if (saved.inPlaceRefused) {
+        if (!m_dialogs.ConfirmInPlace(this, title, path, saved.error))
+            return;
+        const InPlaceConsent agreed;
+        saved = write();
     }
     if (saved.saved)
         return;

@@ -17,6 +17,8 @@
 #include "clirun.h"
 #include "scratchdisk.h"
 
+#include <sys/stat.h>
+
 using namespace quorvane;
 
 namespace {
@@ -175,6 +177,8 @@ class TestCli : public QObject {
             {"save OUT 190", 2, "expected KEY=TEXT after FILE, got 190\nUsage: quorvane-cli save FILE*", ""},
             {"save", 2, "save needs FILE\nUsage: *", ""},
             {"save DIR", 1, "cannot save *: * is a folder, not a file.\n", ""},
+            {"save /proc/pipe.txt", 1,
+             "cannot save /proc/pipe.txt: The folder /proc does not take new files.\n", ""},
         };
         for (const auto &[line, status, err, saved] : rows)
             QTest::newRow(line) << Args(QString::fromUtf8(line)) << status << err << saved;
@@ -223,6 +227,35 @@ class TestCli : public QObject {
         QVERIFY(file.seek(0));
         QCOMPARE(file.readAll(), before);
         QCOMPARE(QDir(disk.filePath({})).entryList(QDir::Files), QStringList({"filler", name}));
+    }
+
+    // Where the folder takes no new file, only a rewrite in place could save, and a crash midway would spoil
+    // the file: the command line has nobody to ask, so it refuses with that reason and leaves the file.
+    void a_folder_that_takes_no_file_is_refused() {
+        if (::geteuid() != 0)
+            QSKIP("acting as another user needs root");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("pipe.txt");
+        const QByteArray old = "[PipeCalcValues]\r\ntiming=1\r\n";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        QVERIFY(file.setPermissions(QFile::Permissions(0x6666)));
+        file.close();
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        QProcess process;
+        process.setChildProcessModifier([] {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(99);
+        });
+        process.start(QStringLiteral(QUORVANE_CLI_PATH), {"save", path, "timing=190"});
+        QVERIFY(process.waitForFinished(60000));
+        const CliRun run{process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+        Check(
+            run, 1,
+            "cannot save *pipe.txt: The folder * does not let a new file be made, so the file could only be "
+            "rewritten where it stands, and a crash midway would spoil it.\n");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
     }
 
     // A file name is bytes: one that is not UTF-8 is written and read like any other.
