@@ -41,8 +41,8 @@ void Check(const CliRun &run, int status, const QByteArray &expected) {
 // How a refusal names an input: the chamber's by its key and label, the flat cone's with the rule it
 // broke, the others' in words ("rodLength" is "rod length").
 QString Named(const examples::Case &example, QString name) {
-    if (example.calculation == "chamber")
-        return name + " (\"" + FieldInfo(*FieldByKey(name.toStdString())).label + "\")";
+    if (example.calculation == "chamber") // the reasons are pinned in prints()
+        return name + " (\"" + QString(FieldInfo(*FieldByKey(name.toStdString())).label).trimmed() + "\") *";
     if (example.calculation.startsWith("flatcone"))
         return name + (name == "thickness" ? " (must not be empty)" : " (must be at least 1)");
     for (qsizetype i = name.size() - 1; i > 0; --i)
@@ -91,6 +91,13 @@ class TestCli : public QObject {
              "  area-to-diameter *\n  port-timing *\n  bmep *\n  convert *\n  cone *Exit status*"},
             {"cone -h", 0, "Usage: quorvane-cli COMMAND [ARGUMENTS]...\n*"},
             {"chamber @ rpm=1", 2, "unknown key \"rpm\"; the keys are timing, RPM, *"},
+            {"chamber @ temp=", 2, "invalid input: temp (\"Exhaust Temp\") must not be empty\n"},
+            {"chamber @ temp=0.5", 2, "invalid input: temp (\"Exhaust Temp\") must be at least 1\n"},
+            {"chamber @ timing=360.5", 2, "invalid input: timing (\"Port Timing\") must be at most 360\n"},
+            {"chamber @ RPM=1e999", 2, "invalid input: RPM (\"RPM\") is too large to calculate with\n"},
+            {"chamber @ portToOutlet=0.09", 2,
+             "invalid input: portToOutlet (\"Port to Outlet Ratio\") must be at least 0.1\n"},
+            {"chamber @ portLength=", 2, "invalid input: portLength (\"Port Length\") must not be empty\n"},
             {"chamber /nonexistent/p.txt", 2, "cannot read /nonexistent/p.txt: no such file\n"},
             {"chamber /", 2, "cannot read /: * folder*"},
             {"chamber /dev/zero", 2, "cannot read /dev/zero: /dev/zero is not an ordinary file*"},
