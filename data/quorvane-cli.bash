@@ -15,7 +15,8 @@ _quorvane_cli_entry() {
 _quorvane_cli() {
     local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} help entry words
     COMPREPLY=()
-    help=$("${COMP_WORDS[0]}" --help 2>/dev/null) || return
+    # The program as typed, else the one on the PATH (a typed "~/bin/..." is not expanded here).
+    help=$("${COMP_WORDS[0]}" --help 2>/dev/null || quorvane-cli --help 2>/dev/null) || return
     if [ "$COMP_CWORD" -eq 1 ]; then
         COMPREPLY=($(compgen -W "$(_quorvane_cli_entry "$help" | uniq) help --help --version" -- "$cur"))
         return
