@@ -82,8 +82,9 @@ std::optional<CommandResult> ChamberFromArguments(const Arguments &args, const c
     if (auto failed = GatherTexts(args, usage, texts))
         return failed;
     if (const std::optional<PipeField> field = ValidatePipeInputs(texts)) {
-        const PipeFieldInfo &info = FieldInfo(*field);
-        return BadInput("invalid input: " + std::string(info.key) + " (\"" + info.label + "\")");
+        const std::string key = FieldInfo(*field).key;
+        return BadInput("invalid input: " + key + " (\"" + FieldCaption(*field) + "\") " +
+                        PipeInputRefusal(*field, texts[std::size_t(*field)]));
     }
     try {
         result = ComputeChamber(ParsePipeInputs(texts, args.has("straight-header")));

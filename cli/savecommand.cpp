@@ -34,9 +34,9 @@ CommandResult RunSave(const std::vector<std::string> &args) {
         values[i] = QString::fromStdString(texts[i]);
     const PipeValuesSave saved = WritePipeValues(QByteArray::fromStdString(p[0]), values);
     if (saved.refusedText) {
-        const PipeFieldInfo &info = FieldInfo(*saved.refusedText);
-        return BadInput("invalid input: " + std::string(info.key) + " (\"" + info.label + "\") " +
-                        saved.error.toStdString());
+        const PipeField field = *saved.refusedText;
+        return BadInput("invalid input: " + std::string(FieldInfo(field).key) + " (\"" + FieldCaption(field) +
+                        "\") " + saved.error.toStdString());
     }
     if (!saved.saved)
         return WriteFailure("cannot save " + p[0] + ": " + saved.error.toStdString());

@@ -39,7 +39,10 @@ CalcOutcome CalcTiming(std::string_view strokeText, std::string_view rodText, st
         return CalcOutcome::Refuse(static_cast<int>(TimingInput::PortTop));
     try {
         const double timing = ExhaustPortTiming(stroke, rod, deck, portTop);
-        return {{FormatFixed(timing, 2), FormatFixed(Checked(stroke - portTop), 2)}, {}, {}};
+        // Open from its top edge down to the crown at bottom dead centre, which sits the deck distance
+        // lower than the stroke alone says.
+        const double portHeight = Checked(stroke - (portTop - deck));
+        return {{FormatFixed(timing, 2), FormatFixed(portHeight, 2)}, {}, {}};
     } catch (const ArithmeticFailure &e) {
         return CalcOutcome::Fail(
             Culprit({stroke, rod, deck, portTop}, static_cast<int>(TimingInput::PortTop)), e);

@@ -34,6 +34,14 @@ const PipeFieldInfo &FieldInfo(PipeField field) {
     return PipeFields()[static_cast<std::size_t>(field)];
 }
 
+std::string FieldCaption(PipeField field) {
+    const std::string_view label = FieldInfo(field).label;
+    const std::size_t first = label.find_first_not_of(' ');
+    return first == std::string_view::npos
+               ? std::string()
+               : std::string(label.substr(first, label.find_last_not_of(' ') + 1 - first));
+}
+
 std::optional<PipeField> FieldByKey(std::string_view key) {
     for (std::size_t i = 0; i < kPipeFieldCount; ++i)
         if (key == PipeFields()[i].key)
@@ -99,23 +107,26 @@ BoxColour PortLengthColour(std::string_view text, std::optional<double> lastTune
     return BoxColour::Normal;
 }
 
+std::string PipeInputRefusal(PipeField field, std::string_view text) {
+    const bool blank = text.find_first_not_of(" \t") == std::string_view::npos;
+    if (field == PipeField::PortLength)
+        return text.empty() ? "must not be empty" : "";
+    const std::optional<double> v = TryParse(text);
+    if (!v)
+        return "is too large to calculate with";
+    // The outlet ratio alone may be below 1: a tail pipe narrower than the port.
+    const bool outlet = field == PipeField::PortToOutlet;
+    if (*v < (outlet ? 0.1 : 1.0))
+        return blank ? "must not be empty" : outlet ? "must be at least 0.1" : "must be at least 1";
+    if (field == PipeField::Timing && *v > 360)
+        return "must be at most 360";
+    return {};
+}
+
 std::optional<PipeField> ValidatePipeInputs(const PipeTexts &texts) {
-    for (std::size_t i = 0; i < kPipeFieldCount; ++i) {
-        const auto field = static_cast<PipeField>(i);
-        const std::string &text = texts[i];
-        if (field == PipeField::PortLength) {
-            if (text.empty())
-                return field;
-            continue;
-        }
-        const std::optional<double> v = TryParse(text);
-        if (!v)
-            return field;
-        // The outlet ratio alone may be below 1: a tail pipe narrower than the port.
-        const double minimum = field == PipeField::PortToOutlet ? 0.1 : 1.0;
-        if (*v < minimum || (field == PipeField::Timing && *v > 360))
-            return field;
-    }
+    for (std::size_t i = 0; i < kPipeFieldCount; ++i)
+        if (!PipeInputRefusal(static_cast<PipeField>(i), texts[i]).empty())
+            return static_cast<PipeField>(i);
     return std::nullopt;
 }
 

@@ -48,6 +48,9 @@ struct PipeFieldInfo {
 const std::array<PipeFieldInfo, kPipeFieldCount> &PipeFields();
 const PipeFieldInfo &FieldInfo(PipeField field);
 std::optional<PipeField> FieldByKey(std::string_view key);
+// The label's words without the blanks the window's layout puts around them,
+// for quoting the input in a message.
+std::string FieldCaption(PipeField field);
 
 using PipeTexts = std::array<std::string, kPipeFieldCount>;
 
@@ -84,6 +87,10 @@ BoxColour AdvisoryColour(PipeField field, std::string_view text);
 // (a tenth of the tuned length) of the last completed calculation. Before any
 // calculation lastTunedLength is empty and the box stays normal.
 BoxColour PortLengthColour(std::string_view text, std::optional<double> lastTunedLength);
+
+// Why the pre-check of Pipe Calc refuses `text` for `field`, as a clause to
+// follow the input's name ("must be at least 1"); empty when it passes.
+std::string PipeInputRefusal(PipeField field, std::string_view text);
 
 // The pre-check of Pipe Calc: the first field that fails, or nothing when all pass.
 std::optional<PipeField> ValidatePipeInputs(const PipeTexts &texts);

@@ -17,6 +17,15 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/org.quorvane.Quorvane.m
 for page in quorvane quorvane-cli; do
   zcat "$root/usr/share/man/man1/$page.1.gz" | grep -q '^\.TH'
 done
+# quorvane-cli's page as man renders it: every command of the help is a subsection of its
+# own, and lexgrog (which builds the whatis database) reads its name line.
+page="$root/usr/share/man/man1/quorvane-cli.1.gz"
+rendered=$(MANWIDTH=120 man -l "$page" 2>/dev/null | col -bx)
+for command in $("$root/usr/bin/quorvane-cli" --help | awk '/^Commands:/ {on = 1; next} /^[^ ]/ {on = 0} on && /^  [a-z]/ {print $1}' | sort -u); do
+  grep -qx "   $command" <<<"$rendered" || { echo "man quorvane-cli has no entry for $command" >&2; exit 1; }
+  grep -q "^       quorvane-cli $command" <<<"$rendered" || { echo "man quorvane-cli lacks the usage of $command" >&2; exit 1; }
+done
+lexgrog "$page" | grep -q 'quorvane-cli - expansion chamber'
 # Errors fail the check; warnings and notes are shown for whoever reads the log.
 lintian --fail-on error --tag-display-limit 0 "$deb"
 echo "package checked: $(basename "$deb")"

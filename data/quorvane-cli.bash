@@ -1,39 +1,54 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# bash completion for quorvane-cli
+# bash completion for quorvane-cli. The commands, each command's options and
+# the design keys are read from the program's own --help, so a new command
+# completes without a change here; only the values of a few options are named.
+
+# The lines of one command's entries in the help text $1 ("" for the list of names).
+_quorvane_cli_entry() {
+    awk -v want="$2" <<<"$1" '
+        /^Commands:/ { on = 1; next }
+        /^[^ ]/ { on = 0 }
+        on && /^  [a-z]/ { name = $1; if (want == "") print name }
+        on && want != "" && name == want'
+}
+
 _quorvane_cli() {
-    local cur prev commands keys
-    cur=${COMP_WORDS[COMP_CWORD]}
-    prev=${COMP_WORDS[COMP_CWORD-1]}
-    commands="chamber flatcone save templates port-width segment-area port-area area-to-diameter port-timing bmep convert cone help"
-    keys="timing= RPM= temp= heats= gasConstant= portWindowD= portLength= portFlangeD= portToPipe= portToMid= portToOutlet= hornCoefficient="
+    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]} help entry words
+    COMPREPLY=()
+    # The program as typed, else the one on the PATH (a typed "~/bin/..." is not expanded here).
+    help=$("${COMP_WORDS[0]}" --help 2>/dev/null || quorvane-cli --help 2>/dev/null) || return
     if [ "$COMP_CWORD" -eq 1 ]; then
-        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        COMPREPLY=($(compgen -W "$(_quorvane_cli_entry "$help" | uniq) help --help --version" -- "$cur"))
         return
     fi
     case "$prev" in
-        -o|--from) COMPREPLY=($(compgen -f -- "$cur")); return ;;
+        -o|--from) compopt -o filenames 2>/dev/null; COMPREPLY=($(compgen -f -- "$cur")); return ;;
         --paper) COMPREPLY=($(compgen -W "a4 letter a3 tabloid plotter" -- "$cur")); return ;;
         --format) COMPREPLY=($(compgen -W "pdf svg dxf" -- "$cur")); return ;;
         --diameters) COMPREPLY=($(compgen -W "inside outside" -- "$cur")); return ;;
     esac
     case "${COMP_WORDS[1]}" in
-        chamber|save|flatcone|templates)
-            local options="--straight-header"
-            case "${COMP_WORDS[1]}" in
-                chamber) options="$options --json" ;;
-                save) options="--from" ;;
-                flatcone) options="$options --batch --thickness" ;;
-                templates) options="$options --thickness --cone --only --format -o --paper --overlap --pieces --seam-allowance --roll-lines --k-factor --diameters --mid-thickness" ;;
-            esac
-            COMPREPLY=($(compgen -W "$keys $options" -- "$cur") $(compgen -f -- "$cur"))
-            compopt -o nospace 2>/dev/null
-            ;;
         convert)
-            [ "$COMP_CWORD" -eq 2 ] && COMPREPLY=($(compgen -W "c-to-f f-to-c kw-to-hp hp-to-kw mm-to-inch inch-to-mm" -- "$cur")) ;;
+            [ "$COMP_CWORD" -eq 2 ] && COMPREPLY=($(compgen -W "c-to-f f-to-c kw-to-hp hp-to-kw mm-to-inch inch-to-mm" -- "$cur"))
+            return ;;
         cone)
-            [ "$COMP_CWORD" -eq 2 ] && COMPREPLY=($(compgen -W "from-angle from-side from-centre" -- "$cur")) ;;
-        port-area)
-            COMPREPLY=($(compgen -W "--r1 --k1 --r2 --k2 --segment-radius --segment-height" -- "$cur")) ;;
+            [ "$COMP_CWORD" -eq 2 ] && COMPREPLY=($(compgen -W "from-angle from-side from-centre" -- "$cur"))
+            return ;;
     esac
+    entry=$(_quorvane_cli_entry "$help" "${COMP_WORDS[1]}")
+    # Every option the entry names, and the design keys (listed under chamber) where it takes KEY=TEXT.
+    words=$(awk '{ for (i = 1; i <= NF; i++) { w = $i; gsub(/^\[+|[],.]+$/, "", w); if (w ~ /^--?[a-z][a-z0-9-]*$/) print w } }' <<<"$entry" | sort -u)
+    if [[ $entry == *KEY=TEXT* ]]; then
+        words="$words $(awk '/^ +Keys:/ { keys = 1; sub(/^ +Keys:/, "") } keys && !/^ +[a-zA-Z]+( [a-zA-Z]+)*$/ { keys = 0 } keys { for (i = 1; i <= NF; i++) print $i "=" }' <<<"$help")"
+    fi
+    COMPREPLY=($(compgen -W "$words" -- "$cur"))
+    if [[ $entry == *FILE* && $cur != -* ]]; then
+        compopt -o filenames 2>/dev/null
+        COMPREPLY+=($(compgen -f -- "$cur"))
+    fi
+    # A finished option takes its space; a key= waits for its value.
+    if [ "${#COMPREPLY[@]}" -eq 1 ] && [[ ${COMPREPLY[0]} == *= ]]; then
+        compopt -o nospace 2>/dev/null
+    fi
 }
 complete -F _quorvane_cli quorvane-cli

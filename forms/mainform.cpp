@@ -6,6 +6,7 @@
 #include "chamber.h"
 #include "chambertexts.h"
 #include "controltable.h"
+#include "diskfile.h"
 #include "filedialogs.h"
 #include "helptexts.h"
 #include "inputcalcform.h"
@@ -336,7 +337,13 @@ void MainForm::SavePipe() {
     PipeValueTexts texts;
     for (std::size_t i = 0; i < kPipeFieldCount; ++i)
         texts[i] = m_boxes[i]->text();
-    const PipeValuesSave saved = WritePipeValues(QFile::encodeName(path), texts);
+    PipeValuesSave saved = WritePipeValues(QFile::encodeName(path), texts);
+    if (saved.inPlaceRefused) {
+        if (!m_dialogs->ConfirmInPlace(this, QString::fromLatin1(kSaveTitle), path, saved.error))
+            return;
+        const InPlaceConsent agreed;
+        saved = WritePipeValues(QFile::encodeName(path), texts);
+    }
     if (saved.saved) {
         m_templates->SetDesignFile(path);
         return;

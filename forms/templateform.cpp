@@ -422,7 +422,14 @@ void TemplateForm::Save(TemplateFormat format) {
         QFileInfo(proposed).path());
     if (path.isEmpty())
         return;
-    const SaveOutcome saved = SaveTemplates(format, QFile::encodeName(path), m_sheet);
+    const auto write = [&] { return SaveTemplates(format, QFile::encodeName(path), m_sheet); };
+    SaveOutcome saved = write();
+    if (saved.inPlaceRefused) {
+        if (!m_dialogs.ConfirmInPlace(this, title, path, saved.error))
+            return;
+        const InPlaceConsent agreed;
+        saved = write();
+    }
     if (saved.saved) {
         m_lastFolder = QFileInfo(path).absolutePath();
         return;

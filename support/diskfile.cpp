@@ -1,13 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "diskfile.h"
 
+#include "numeric.h"
+
+#include <QDir>
 #include <QFile>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace quorvane {
@@ -16,6 +26,16 @@ namespace {
 
 // Links are followed at most this many times, as the kernel does.
 constexpr int kMostLinks = 40;
+// The longest file name the file systems we meet allow, in bytes.
+constexpr qsizetype kLongestName = 255;
+// A temporary of ours is ".NAME.XXXXXX": the dot, the name, and mkostemp's dot and six characters.
+constexpr qsizetype kTemporaryExtra = 8;
+// A temporary left this long by a save that was killed is no longer anybody's save in progress.
+constexpr std::time_t kStaleTemporarySeconds = 24 * 60 * 60;
+// Where a file's POSIX ACL lives; copying it keeps the ACL without needing libacl.
+constexpr char kAccessAcl[] = "system.posix_acl_access";
+
+thread_local int t_inPlaceConsents = 0;
 
 QString ErrorText(int code) {
     return QString::fromLocal8Bit(std::strerror(code));
@@ -84,7 +104,13 @@ QString TypeRefusal(const QByteArray &path, mode_t mode) {
 QString TooLarge(qint64 size) {
     return QStringLiteral(
                "The file holds %1 bytes. Files over 1 MiB are not read: a saved design is far smaller.")
-        .arg(size);
+        .arg(QString::fromStdString(FormatFixed(double(size), 0)));
+}
+
+QString PlantedLink(const QByteArray &link) {
+    return QStringLiteral("%1 is a link that another user put into a shared folder. It is not "
+                          "followed, so that nobody can make a save overwrite another file.")
+        .arg(DisplayPath(link));
 }
 
 // The kernel's protected-symlinks rule: in a sticky folder that everybody may
@@ -97,6 +123,22 @@ bool MayFollow(const struct stat &link, const QByteArray &folder) {
     return !shared || link.st_uid == ::geteuid() || link.st_uid == dir.st_uid;
 }
 
+// Every folder on the way to `path` that is a link must pass the same test as the file's own link: the
+// kernel guards only the last component, and a folder link leads a save just as far astray.
+bool CheckFolderLinks(const QByteArray &path, QString &error) {
+    for (qsizetype slash = path.indexOf('/', 1); slash > 0; slash = path.indexOf('/', slash + 1)) {
+        const QByteArray folder = path.left(slash);
+        struct stat info {};
+        if (::lstat(folder.constData(), &info) != 0 || !S_ISLNK(info.st_mode))
+            continue; // a missing folder is reported where the save fails
+        if (!MayFollow(info, FolderOf(folder))) {
+            error = PlantedLink(folder);
+            return false;
+        }
+    }
+    return true;
+}
+
 struct Target {
     QByteArray path;
     bool exists = false;
@@ -106,6 +148,8 @@ struct Target {
 bool ResolveTarget(const QByteArray &path, Target &target, QString &error) {
     QByteArray current = path;
     for (int hop = 0; hop <= kMostLinks; ++hop) {
+        if (!CheckFolderLinks(current, error))
+            return false;
         struct stat info {};
         if (::lstat(current.constData(), &info) != 0) {
             if (errno != ENOENT) {
@@ -124,9 +168,7 @@ bool ResolveTarget(const QByteArray &path, Target &target, QString &error) {
             return true;
         }
         if (!MayFollow(info, FolderOf(current))) {
-            error = QStringLiteral("%1 is a link that another user put into a shared folder. It is not "
-                                   "followed, so that nobody can make a save overwrite another file.")
-                        .arg(DisplayPath(current));
+            error = PlantedLink(current);
             return false;
         }
         QByteArray next(qsizetype(info.st_size) + 1, Qt::Uninitialized);
@@ -162,6 +204,9 @@ SaveOutcome SaveInPlace(const Target &target, const QByteArray &bytes) {
         return outcome;
     }
     int code = WriteAll(fd.get(), bytes, 0);
+    // The test of what a kill here leaves stops the saving process at this point and kills it.
+    if (code == 0 && std::getenv("QUORVANE_TEST_STOP_BEFORE_TRUNCATE"))
+        std::raise(SIGSTOP);
     if (code == 0 && ::ftruncate(fd.get(), off_t(bytes.size())) != 0)
         code = errno;
     if (code == 0 && ::fsync(fd.get()) != 0)
@@ -182,6 +227,49 @@ void SyncFolder(const QByteArray &folder) {
     Descriptor fd(::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.valid())
         ::fsync(fd.get()); // the rename itself is done; this only hurries it to disk
+}
+
+// ".NAME.XXXXXX" within the longest name allowed: a long NAME gives up its end.
+QByteArray TemporaryPattern(const QByteArray &folder, const QByteArray &name) {
+    return folder + "/." + name.left(kLongestName - kTemporaryExtra) + ".XXXXXX";
+}
+
+// Temporaries of the name being saved that a killed save left behind more than a day ago. Only our own
+// name pattern, only ordinary files of this user: nothing else in the folder is touched.
+void RemoveStaleTemporaries(const QByteArray &folder, const QByteArray &name) {
+    const QByteArray prefix = '.' + name.left(kLongestName - kTemporaryExtra) + '.';
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const std::time_t now = std::time(nullptr);
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray entryName(entry->d_name);
+        if (entryName.size() != prefix.size() + 6 || !entryName.startsWith(prefix))
+            continue;
+        const QByteArray suffix = entryName.right(6);
+        if (!std::all_of(suffix.begin(), suffix.end(), [](char c) { return std::isalnum((unsigned char)c); }))
+            continue;
+        struct stat info {};
+        if (::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+            now - info.st_mtime > kStaleTemporarySeconds)
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
+}
+
+// Gives the replacement the old file's POSIX ACL, or none when the old file had none (a folder's default
+// ACL would otherwise add entries). False when an ACL the old file has could not be copied.
+bool CopyAcl(const QByteArray &from, int toFd) {
+    const ssize_t size = ::lgetxattr(from.constData(), kAccessAcl, nullptr, 0);
+    if (size < 0) {
+        if (errno != ENODATA && errno != ENOTSUP)
+            return false;
+        return ::fremovexattr(toFd, kAccessAcl) == 0 || errno == ENODATA || errno == ENOTSUP;
+    }
+    QByteArray acl(qsizetype(size), Qt::Uninitialized);
+    const ssize_t n = ::lgetxattr(from.constData(), kAccessAcl, acl.data(), std::size_t(acl.size()));
+    return n >= 0 && ::fsetxattr(toFd, kAccessAcl, acl.constData(), std::size_t(n), 0) == 0;
 }
 
 mode_t CreationMode() {
@@ -255,6 +343,14 @@ QByteArray WriteTarget(const QByteArray &path, QString &error) {
     return ResolveTarget(path, target, error) ? target.path : QByteArray();
 }
 
+InPlaceConsent::InPlaceConsent() {
+    ++t_inPlaceConsents;
+}
+
+InPlaceConsent::~InPlaceConsent() {
+    --t_inPlaceConsents;
+}
+
 SaveOutcome SaveFileSafely(const QByteArray &path, const QByteArray &bytes) {
     SaveOutcome outcome;
     Target target;
@@ -271,17 +367,31 @@ SaveOutcome SaveFileSafely(const QByteArray &path, const QByteArray &bytes) {
     }
 
     const QByteArray folder = FolderOf(target.path);
-    QByteArray temporary = folder + "/." + NameOf(target.path) + ".XXXXXX";
+    RemoveStaleTemporaries(folder, NameOf(target.path));
+    QByteArray temporary = TemporaryPattern(folder, NameOf(target.path));
     Descriptor fd(::mkostemp(temporary.data(), O_CLOEXEC));
     if (!fd.valid()) {
         const int code = errno;
-        // A folder the user may not add to can still hold a file the user may write.
-        if (target.exists && (code == EACCES || code == EPERM))
-            return SaveInPlace(target, bytes);
-        outcome.error = code == ENOENT
-                            ? QStringLiteral("The folder %1 does not exist.").arg(DisplayPath(folder))
-                            : QStringLiteral("No file can be made in the folder %1: %2.")
-                                  .arg(DisplayPath(folder), ErrorText(code));
+        // A folder the user may not add to can still hold a file the user may write, but only in place,
+        // where a crash midway spoils it: that takes the user's word.
+        if (target.exists && (code == EACCES || code == EPERM)) {
+            if (t_inPlaceConsents > 0)
+                return SaveInPlace(target, bytes);
+            outcome.inPlaceRefused = true;
+            outcome.error = QStringLiteral("The folder %1 does not let a new file be made, so the file could "
+                                           "only be rewritten where it stands, and a crash midway would "
+                                           "spoil it.")
+                                .arg(DisplayPath(folder));
+            return outcome;
+        }
+        struct stat info {};
+        if (code == ENOENT && ::stat(folder.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+            outcome.error = QStringLiteral("The folder %1 does not take new files.").arg(DisplayPath(folder));
+        else if (code == ENOENT)
+            outcome.error = QStringLiteral("The folder %1 does not exist.").arg(DisplayPath(folder));
+        else
+            outcome.error = QStringLiteral("No file can be made in the folder %1: %2.")
+                                .arg(DisplayPath(folder), ErrorText(code));
         return outcome;
     }
     auto discard = [&](int code, const QString &what) {
@@ -291,21 +401,22 @@ SaveOutcome SaveFileSafely(const QByteArray &path, const QByteArray &bytes) {
         return outcome;
     };
 
-    bool keepOwner = true;
+    // Whether the new file can stand for the old one: same owner, group, mode and ACL. When it cannot, it
+    // stays a private copy of the new bytes while the old file is rewritten in place.
+    bool replaces = true;
     if (target.exists) {
-        if (::fchmod(fd.get(), target.info.st_mode & 07777) != 0)
-            return discard(errno, QStringLiteral("Writing failed: %1."));
         if ((target.info.st_uid != ::geteuid() || target.info.st_gid != ::getegid()) &&
             ::fchown(fd.get(), target.info.st_uid, target.info.st_gid) != 0)
-            keepOwner = false;
+            replaces = false;
+        if (::fchmod(fd.get(), replaces ? target.info.st_mode & 07777 : 0600) != 0)
+            return discard(errno, QStringLiteral("Writing failed: %1."));
+        if (replaces && !CopyAcl(target.path, fd.get())) {
+            replaces = false;
+            if (::fchmod(fd.get(), 0600) != 0)
+                return discard(errno, QStringLiteral("Writing failed: %1."));
+        }
     } else if (::fchmod(fd.get(), CreationMode()) != 0) {
         return discard(errno, QStringLiteral("Writing failed: %1."));
-    }
-    if (!keepOwner) {
-        // A new file would change hands; the old one, written in place, does not.
-        fd.Close();
-        ::unlink(temporary.constData());
-        return SaveInPlace(target, bytes);
     }
 
     if (const int code = WriteAll(fd.get(), bytes, 0))
@@ -317,18 +428,28 @@ SaveOutcome SaveFileSafely(const QByteArray &path, const QByteArray &bytes) {
         outcome.error = QStringLiteral("Writing failed: %1.").arg(ErrorText(code));
         return outcome;
     }
-    if (::rename(temporary.constData(), target.path.constData()) != 0) {
-        const int code = errno;
-        ::unlink(temporary.constData());
-        // A sticky folder lets the user write another user's file but not replace it.
-        if (target.exists && (code == EPERM || code == EACCES))
-            return SaveInPlace(target, bytes);
-        outcome.error =
-            QStringLiteral("The new file could not take the old one's place: %1.").arg(ErrorText(code));
+    if (replaces && ::rename(temporary.constData(), target.path.constData()) == 0) {
+        SyncFolder(folder);
+        outcome.saved = true;
         return outcome;
     }
-    SyncFolder(folder);
-    outcome.saved = true;
+    const int code = errno;
+    // A sticky folder lets the user write another user's file but not replace it; a file whose owner or
+    // ACL the new one cannot take is not replaced either. Both are rewritten in place, while the copy
+    // holds the new bytes whole in case the rewrite is cut short.
+    if (target.exists && (!replaces || code == EPERM || code == EACCES)) {
+        SyncFolder(folder);
+        outcome = SaveInPlace(target, bytes);
+        if (outcome.oldFileKept || outcome.saved)
+            ::unlink(temporary.constData());
+        else
+            outcome.error +=
+                QStringLiteral(" The new content is kept whole in %1.").arg(DisplayPath(temporary));
+        return outcome;
+    }
+    ::unlink(temporary.constData());
+    outcome.error =
+        QStringLiteral("The new file could not take the old one's place: %1.").arg(ErrorText(code));
     return outcome;
 }
 

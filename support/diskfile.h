@@ -34,13 +34,30 @@ struct SaveOutcome {
     // Only a write in place that fails halfway can change the old file.
     bool oldFileKept = true;
     QString error;
+    // The folder takes no new file and only a rewrite in place could save: see InPlaceConsent.
+    bool inPlaceRefused = false;
+};
+
+// While one lives in this thread, a save into a folder that takes no new
+// file rewrites the file where it stands. The window creates one once the
+// user has agreed to that risk; the command line never does.
+class InPlaceConsent {
+  public:
+    InPlaceConsent();
+    ~InPlaceConsent();
+    InPlaceConsent(const InPlaceConsent &) = delete;
+    InPlaceConsent &operator=(const InPlaceConsent &) = delete;
 };
 
 // Replaces the file with `bytes`: written beside it, flushed to disk, then
 // renamed over it, so a full disk or a crash leaves the old file whole. The
-// new file keeps the old one's permissions, owner and group. Where the
-// folder cannot take a new file, or the owner could not be kept, the file is
-// rewritten in place instead, after reserving the room it needs.
+// new file keeps the old one's permissions, owner, group and ACL. Where the
+// owner or ACL could not be kept, or a sticky folder forbids the rename, the
+// file is rewritten in place, after reserving the room it needs, while the
+// copy beside it holds the new bytes whole until the rewrite is done. Where
+// the folder takes no new file at all, the save is refused (inPlaceRefused)
+// unless an InPlaceConsent lives. Our own temporaries of the same name that
+// a killed save left over a day ago are removed on the way.
 SaveOutcome SaveFileSafely(const QByteArray &path, const QByteArray &bytes);
 
 // A path as the user should read it in a message.

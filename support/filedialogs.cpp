@@ -55,6 +55,14 @@ bool FileDialogs::ConfirmOverwrite(QWidget *owner, const QString &title, const Q
                                      .arg(QDir::toNativeSeparators(path))) == QMessageBox::Yes;
 }
 
+bool FileDialogs::ConfirmInPlace(QWidget *owner, const QString &title, const QString &path,
+                                 const QString &reason) {
+    return QMessageBox::question(owner, title,
+                                 QStringLiteral("%1\n\nRewrite %2 in place anyway?")
+                                     .arg(reason, QDir::toNativeSeparators(path)),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
 void FileDialogs::ShowAbout(QWidget *owner, const QString &title, const QString &text) {
     QMessageBox::about(owner, title, text);
 }

@@ -25,6 +25,10 @@ class FileDialogs {
     virtual void ShowError(QWidget *owner, const QString &title, const QString &text);
     // Whether to replace the existing file at `path`.
     virtual bool ConfirmOverwrite(QWidget *owner, const QString &title, const QString &path);
+    // Whether to rewrite the file at `path` where it stands, which `reason`
+    // says is the only way left and a risk.
+    virtual bool ConfirmInPlace(QWidget *owner, const QString &title, const QString &path,
+                                const QString &reason);
     // The system print dialog for `printer`, which it sets up as the user
     // chooses; false when the user cancels.
     virtual bool ShowPrintDialog(QWidget *owner, QPrinter &printer);

@@ -37,6 +37,7 @@ PipeValuesSave WritePipeValues(const QByteArray &path, const PipeValueTexts &tex
     result.saved = outcome.saved;
     result.oldFileKept = outcome.oldFileKept;
     result.error = outcome.error;
+    result.inPlaceRefused = outcome.inPlaceRefused;
     return result;
 }
 

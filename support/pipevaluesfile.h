@@ -26,6 +26,8 @@ struct PipeValuesSave {
     bool saved = false;
     bool oldFileKept = true;
     QString error;
+    // The folder takes no new file: see InPlaceConsent.
+    bool inPlaceRefused = false;
     // The input whose text the file cannot hold, when that was the reason;
     // `error` then is a clause to follow its name ("holds a line break").
     std::optional<PipeField> refusedText;

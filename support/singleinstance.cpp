@@ -79,6 +79,28 @@ bool NamesLocalProcess(const QLockFile &lock) {
     return lock.getLockInfo(&pid, &host, &app) && (host.isEmpty() || host == QSysInfo::machineHostName());
 }
 
+// Whether a lock can be taken at `path` without waiting for ever. QLockFile
+// opens and reads the files it finds there, and opening a FIFO waits for a
+// writer that never comes; a folder, device or socket fails every time.
+// Anything but an ordinary file is therefore left over or planted: it is
+// removed when it is ours, and otherwise the one-copy check is skipped.
+bool ClearOddLockFile(const QString &path) {
+#ifdef Q_OS_UNIX
+    const QByteArray bytes = QFile::encodeName(path);
+    struct stat info {};
+    if (::lstat(bytes.constData(), &info) != 0)
+        return errno == ENOENT;
+    if (S_ISREG(info.st_mode))
+        return true;
+    if (info.st_uid != ::geteuid())
+        return false;
+    return (S_ISDIR(info.st_mode) ? ::rmdir(bytes.constData()) : ::unlink(bytes.constData())) == 0;
+#else
+    Q_UNUSED(path);
+    return true;
+#endif
+}
+
 } // namespace
 
 SingleInstance::SingleInstance(const QString &searchText, const QString &folder, QObject *parent)
@@ -137,6 +159,11 @@ SingleInstance::LockResult SingleInstance::TakeLock() {
         // Only this user may put a lock or a socket where we look for them.
         QFile::setPermissions(m_folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
+
+    // QLockFile guards the removal of a stale lock with a second lock beside it.
+    for (const QString &path : {lockFilePath(), lockFilePath() + QStringLiteral(".rmlock")})
+        if (!ClearOddLockFile(path))
+            return LockResult::Unusable;
 
     auto lock = std::make_unique<QLockFile>(lockFilePath());
     // Never judge a lock by its age: a copy may run for days. A lock counts

@@ -17,6 +17,10 @@
 #include "clirun.h"
 #include "scratchdisk.h"
 
+#include <algorithm>
+
+#include <sys/stat.h>
+
 using namespace quorvane;
 
 namespace {
@@ -39,8 +43,8 @@ void Check(const CliRun &run, int status, const QByteArray &expected) {
 // How a refusal names an input: the chamber's by its key and label, the flat cone's with the rule it
 // broke, the others' in words ("rodLength" is "rod length").
 QString Named(const examples::Case &example, QString name) {
-    if (example.calculation == "chamber")
-        return name + " (\"" + FieldInfo(*FieldByKey(name.toStdString())).label + "\")";
+    if (example.calculation == "chamber") // the reasons are pinned in prints()
+        return name + " (\"" + QString(FieldInfo(*FieldByKey(name.toStdString())).label).trimmed() + "\") *";
     if (example.calculation.startsWith("flatcone"))
         return name + (name == "thickness" ? " (must not be empty)" : " (must be at least 1)");
     for (qsizetype i = name.size() - 1; i > 0; --i)
@@ -89,6 +93,13 @@ class TestCli : public QObject {
              "  area-to-diameter *\n  port-timing *\n  bmep *\n  convert *\n  cone *Exit status*"},
             {"cone -h", 0, "Usage: quorvane-cli COMMAND [ARGUMENTS]...\n*"},
             {"chamber @ rpm=1", 2, "unknown key \"rpm\"; the keys are timing, RPM, *"},
+            {"chamber @ temp=", 2, "invalid input: temp (\"Exhaust Temp\") must not be empty\n"},
+            {"chamber @ temp=0.5", 2, "invalid input: temp (\"Exhaust Temp\") must be at least 1\n"},
+            {"chamber @ timing=360.5", 2, "invalid input: timing (\"Port Timing\") must be at most 360\n"},
+            {"chamber @ RPM=1e999", 2, "invalid input: RPM (\"RPM\") is too large to calculate with\n"},
+            {"chamber @ portToOutlet=0.09", 2,
+             "invalid input: portToOutlet (\"Port to Outlet Ratio\") must be at least 0.1\n"},
+            {"chamber @ portLength=", 2, "invalid input: portLength (\"Port Length\") must not be empty\n"},
             {"chamber /nonexistent/p.txt", 2, "cannot read /nonexistent/p.txt: no such file\n"},
             {"chamber /", 2, "cannot read /: * folder*"},
             {"chamber /dev/zero", 2, "cannot read /dev/zero: /dev/zero is not an ordinary file*"},
@@ -175,6 +186,8 @@ class TestCli : public QObject {
             {"save OUT 190", 2, "expected KEY=TEXT after FILE, got 190\nUsage: quorvane-cli save FILE*", ""},
             {"save", 2, "save needs FILE\nUsage: *", ""},
             {"save DIR", 1, "cannot save *: * is a folder, not a file.\n", ""},
+            {"save /proc/pipe.txt", 1,
+             "cannot save /proc/pipe.txt: The folder /proc does not take new files.\n", ""},
         };
         for (const auto &[line, status, err, saved] : rows)
             QTest::newRow(line) << Args(QString::fromUtf8(line)) << status << err << saved;
@@ -223,6 +236,138 @@ class TestCli : public QObject {
         QVERIFY(file.seek(0));
         QCOMPARE(file.readAll(), before);
         QCOMPARE(QDir(disk.filePath({})).entryList(QDir::Files), QStringList({"filler", name}));
+    }
+
+    // Where the folder takes no new file, only a rewrite in place could save, and a crash midway would spoil
+    // the file: the command line has nobody to ask, so it refuses with that reason and leaves the file.
+    void a_folder_that_takes_no_file_is_refused() {
+        if (::geteuid() != 0)
+            QSKIP("acting as another user needs root");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("pipe.txt");
+        const QByteArray old = "[PipeCalcValues]\r\ntiming=1\r\n";
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        QVERIFY(file.setPermissions(QFile::Permissions(0x6666)));
+        file.close();
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        QProcess process;
+        process.setChildProcessModifier([] {
+            if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+                ::_exit(99);
+        });
+        process.start(QStringLiteral(QUORVANE_CLI_PATH), {"save", path, "timing=190"});
+        QVERIFY(process.waitForFinished(60000));
+        const CliRun run{process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+        Check(
+            run, 1,
+            "cannot save *pipe.txt: The folder * does not let a new file be made, so the file could only be "
+            "rewritten where it stands, and a crash midway would spoil it.\n");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), old);
+    }
+
+    // The manual page, rendered by man and read by lexgrog as the system's tools read it: every command of
+    // the help is a subsection of its own, and every line of its help entry is a line of the page, so usage
+    // lines and option lines are never run together.
+    void manual_page_gives_each_command_its_entry() {
+        QTemporaryDir dir;
+        const QString page = dir.filePath("quorvane-cli.1");
+        QProcess manual;
+        manual.setStandardOutputFile(page);
+        manual.start(QStringLiteral(QUORVANE_CLI_MANUAL_PATH), {});
+        QVERIFY(manual.waitForFinished(60000) && manual.exitCode() == 0);
+        QProcess man;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("MANWIDTH", "200");
+        env.insert("MAN_KEEP_FORMATTING", "");
+        man.setProcessEnvironment(env);
+        man.start("sh", {"-c", "man -l \"$0\" | col -bx", page});
+        QVERIFY(man.waitForFinished(60000) && man.exitCode() == 0);
+        QStringList rendered;
+        for (const QString &line : QString::fromUtf8(man.readAllStandardOutput()).split('\n'))
+            rendered << line.simplified();
+        const QList<QByteArray> help = Cli({"--help"}).out.split('\n');
+        QStringList commands;
+        bool inCommands = false;
+        for (const QByteArray &line : help) {
+            inCommands = line == "Commands:" || (inCommands && !(!line.isEmpty() && line[0] != ' '));
+            if (!inCommands || line.trimmed().isEmpty() || line == "Commands:")
+                continue;
+            const QString text = QString::fromUtf8(line).simplified();
+            if (line.startsWith("  ") && line[2] != ' ') {
+                commands.append(text.section(' ', 0, 0));
+                QVERIFY2(rendered.contains("quorvane-cli " + text) ||
+                             // a usage line the help continues on the next line reads as one line here
+                             std::any_of(rendered.begin(), rendered.end(),
+                                         [&](const QString &r) {
+                                             return r.startsWith("quorvane-cli " + text + " [");
+                                         }),
+                         qPrintable(text));
+            } else {
+                QVERIFY2(std::any_of(rendered.begin(), rendered.end(),
+                                     [&](const QString &r) { return r == text || r.endsWith(' ' + text); }),
+                         qPrintable(text));
+            }
+        }
+        commands.removeDuplicates();
+        QCOMPARE(commands.size(), 12);
+        for (const QString &command : commands)
+            QCOMPARE(rendered.count(command), 1); // the subsection's heading
+        QCOMPARE(rendered.count("-o FILE the output; \"-\" writes SVG or DXF to stdout"), 1);
+        QProcess lexgrog;
+        lexgrog.start("lexgrog", {page});
+        QVERIFY(lexgrog.waitForFinished(60000) && lexgrog.exitCode() == 0);
+        QCOMPARE(lexgrog.readAllStandardOutput(),
+                 page.toUtf8() +
+                     ": \"quorvane-cli - expansion chamber and engine calculations from the command "
+                     "line\"\n");
+    }
+
+    // Bash completion as bash runs it, with compopt recorded: the commands and each command's options come
+    // from the help; a finished option gets its space, a key= none, so its value follows at once.
+    void completion_data() {
+        QTest::addColumn<QString>("line"); // the words typed, the last one being completed
+        QTest::addColumn<QString>("offered");
+        QTest::addColumn<bool>("space");
+        QTest::newRow("command") << "port-t"
+                                 << "port-timing" << true;
+        QTest::newRow("commands") << "c"
+                                  << "chamber convert cone" << true;
+        QTest::newRow("finished option") << "chamber --j"
+                                         << "--json" << true;
+        QTest::newRow("key") << "chamber tim"
+                             << "timing=" << false;
+        QTest::newRow("key of a command that refers to chamber's") << "save hornC"
+                                                                   << "hornCoefficient=" << false;
+        QTest::newRow("option with a value") << "templates --pap"
+                                             << "--paper" << true;
+        QTest::newRow("its values") << "templates --paper a"
+                                    << "a4 a3" << true;
+        QTest::newRow("short option") << "templates -o"
+                                      << "-o" << true;
+        QTest::newRow("options of a calculator") << "port-area --k"
+                                                 << "--k1 --k2" << true;
+        QTest::newRow("a kind") << "convert mm"
+                                << "mm-to-inch" << true;
+    }
+    void completion() {
+        QFETCH(QString, line);
+        QFETCH(QString, offered);
+        QFETCH(bool, space);
+        QTemporaryDir empty; // no file names to offer
+        QProcess bash;
+        bash.setWorkingDirectory(empty.path());
+        bash.start("bash",
+                   {"-c",
+                    // the script sends compopt's complaints to /dev/null, so the record goes to stdout
+                    "source \"$0\"; compopt() { echo \"compopt $*\"; }; COMP_WORDS=(\"$1\" $2); "
+                    "COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _quorvane_cli; echo \"${COMPREPLY[*]}\"",
+                    QStringLiteral(QUORVANE_COMPLETION_PATH), QStringLiteral(QUORVANE_CLI_PATH), line});
+        QVERIFY(bash.waitForFinished(60000) && bash.exitCode() == 0);
+        const QStringList out = QString::fromUtf8(bash.readAllStandardOutput()).trimmed().split('\n');
+        QCOMPARE(out.last(), offered);
+        QCOMPARE(!out.contains("compopt -o nospace"), space);
     }
 
     // A file name is bytes: one that is not UTF-8 is written and read like any other.

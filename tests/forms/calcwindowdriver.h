@@ -9,10 +9,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace calcwindow {
 
@@ -38,6 +43,10 @@ struct ScriptedDialogs : quorvane::FileDialogs {
         asked << "overwrite " + path;
         return confirm;
     }
+    bool ConfirmInPlace(QWidget *, const QString &, const QString &path, const QString &reason) override {
+        asked << "in place " + path + '|' + reason;
+        return confirm;
+    }
     bool ShowPrintDialog(QWidget *, QPrinter &printer) override {
         fullPage = printer.fullPage();
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -47,6 +56,30 @@ struct ScriptedDialogs : quorvane::FileDialogs {
     void ShowAbout(QWidget *, const QString &title, const QString &text) override {
         about << title + '|' + text;
     }
+};
+
+// Makes `folder` take no new file from `user` while `file` in it stays writable to all, then has the whole
+// process act as `user` (effective ids only, root needed) until the object ends: a window saving now meets a
+// folder that refuses new files. Only root can do it; `ok` says whether it could.
+class ClosedFolder {
+  public:
+    ClosedFolder(const QString &folder, const QString &file, const QByteArray &bytes, uid_t user = 65534) {
+        QFile f(QDir(folder).filePath(file));
+        ok = ::geteuid() == 0 && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() &&
+             f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                              QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther);
+        f.close();
+        for (QString up = folder; ok && up != QDir::tempPath() && up.size() > 1; up = QFileInfo(up).path())
+            ok = ::chmod(QFile::encodeName(up).constData(), 0755) == 0; // reachable, closed to others
+        ok = ok && ::setegid(user) == 0 && ::seteuid(user) == 0;
+    }
+    ~ClosedFolder() {
+        if (::seteuid(0) != 0 || ::setegid(0) != 0)
+            qFatal("could not become root again");
+    }
+    ClosedFolder(const ClosedFolder &) = delete;
+    ClosedFolder &operator=(const ClosedFolder &) = delete;
+    bool ok = false;
 };
 
 inline QByteArray ReadAll(const QString &path) {

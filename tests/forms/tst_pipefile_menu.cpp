@@ -124,6 +124,36 @@ class TestPipeFileMenu : public QObject {
         QCOMPARE(Box("txtRPM")->text(), QStringLiteral("9000"));
     }
 
+    // A folder that takes no new file leaves only a rewrite in place, which a crash would spoil: the save
+    // asks first, and a "no" leaves the file as it was without a further word.
+    void a_folder_that_takes_no_file_asks_before_rewriting_in_place_data() {
+        QTest::addColumn<bool>("agree");
+        QTest::newRow("agreed") << true;
+        QTest::newRow("declined") << false;
+    }
+    void a_folder_that_takes_no_file_asks_before_rewriting_in_place() {
+        QFETCH(bool, agree);
+        const QString folder = Path(QTest::currentDataTag());
+        const QByteArray old = "[PipeCalcValues]\r\ntemp=1\r\n";
+        QVERIFY(QDir().mkdir(folder));
+        Box("txtTemp")->setText("650");
+        m_dialogs->confirm = agree;
+        {
+            const ClosedFolder closed(folder, "pipe.txt", old);
+            if (!closed.ok)
+                QSKIP("acting as another user needs root");
+            Save(QDir(folder).filePath("pipe.txt"));
+        }
+        QCOMPARE(m_dialogs->asked.size(), 2);
+        QVERIFY2(m_dialogs->asked[1].startsWith("in place " + QDir(folder).filePath("pipe.txt") + '|') &&
+                     m_dialogs->asked[1].contains("does not let a new file be made"),
+                 qPrintable(m_dialogs->asked[1]));
+        QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
+        QCOMPARE(ReadAll(QDir(folder).filePath("pipe.txt")).contains("temp=650"), agree);
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"pipe.txt"});
+    }
+
     // A save that cannot be made, and a file that must not be read: the user is told why, naming the box
     // where a box is the cause, and the file on disk keeps every byte.
     void refusals_say_why_and_keep_the_file_data() {

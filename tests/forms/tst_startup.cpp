@@ -67,6 +67,17 @@ class TestStartup : public QObject {
         QVERIFY(first->waitForFinished(kTimeoutMs));
     }
 
+    // A FIFO at the lock path would hold the program inside open() for ever; it starts and answers.
+    void a_fifo_at_the_lock_path_does_not_block_start() {
+        const QByteArray lock = QFile::encodeName(QDir(m_runtime.path()).filePath(u"quorvane.lock"_s));
+        ::unlink(lock.constData()); // what an earlier copy left
+        QVERIFY(::mkfifo(lock.constData(), 0600) == 0);
+        auto process = Launch();
+        QTRY_VERIFY_WITH_TIMEOUT(Answers(), kTimeoutMs);
+        process->terminate();
+        QVERIFY(process->waitForFinished(kTimeoutMs));
+    }
+
     // Without a runtime folder (su, cron, ssh) the program falls back to one
     // in the temporary folder. Another user who made that folder first, with
     // a lock and a socket that tells every new copy to end, must not keep the

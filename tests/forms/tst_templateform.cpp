@@ -279,6 +279,23 @@ class TestTemplateForm : public QObject {
                                                          QFileInfo(elsewhere.path()).absoluteFilePath()}));
     }
 
+    // The templates' save asks as the pipe values' does before rewriting a file in place.
+    void a_folder_that_takes_no_file_asks_before_rewriting_in_place() {
+        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        const QString folder = m_dir.filePath("closed");
+        QVERIFY(QDir().mkdir(folder));
+        m_dialogs->answer = QDir(folder).filePath("cone.svg");
+        {
+            const ClosedFolder closed(folder, "cone.svg", "old");
+            if (!closed.ok)
+                QSKIP("acting as another user needs root");
+            Click(Form(), "cmdSaveSvg");
+        }
+        QVERIFY(m_dialogs->asked.last().startsWith("in place " + m_dialogs->answer + '|'));
+        QVERIFY2(m_dialogs->errors.isEmpty(), qPrintable(m_dialogs->errors.join('\n')));
+        QVERIFY(ReadAll(m_dialogs->answer).contains("<svg"));
+    }
+
     void a_failed_save_is_reported_and_leaves_nothing() {
         OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
         QTemporaryDir dir;

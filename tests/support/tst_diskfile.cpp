@@ -4,10 +4,18 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+
+#include <grp.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -40,6 +48,27 @@ struct stat Stat(const QByteArray &path) {
 
 QStringList Entries(const QString &folder) {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
+QStringList Entries(const QByteArray &folder) {
+    return Entries(QFile::decodeName(folder));
+}
+
+// The ACL as getfacl prints it, numbers for names: an independent reader of what the save left.
+QString Acl(const QByteArray &path) {
+    QProcess getfacl;
+    getfacl.start(u"getfacl"_s, {u"-n"_s, u"-c"_s, QFile::decodeName(path)});
+    return getfacl.waitForFinished() && getfacl.exitCode() == 0 ? QString::fromUtf8(getfacl.readAll())
+                                                                : u"(getfacl failed)"_s;
+}
+
+bool SetAcl(const QByteArray &path, const QString &entries) {
+    return QProcess::execute(u"setfacl"_s, {u"-m"_s, entries, QFile::decodeName(path)}) == 0;
+}
+
+bool Age(const QByteArray &path, int seconds) {
+    const struct timespec times[2] = {{std::time(nullptr) - seconds, 0}, {std::time(nullptr) - seconds, 0}};
+    return ::utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 const QByteArray kOld = "[PipeCalcValues]\r\ntiming=190\r\n";
@@ -79,7 +108,7 @@ class TestDiskFile : public QObject {
         row("name that is not UTF-8", Path("p\xFF.txt"), ReadStatus::Read, {}, kOld.size());
         row("exactly 1 MiB", Path("limit"), ReadStatus::Read, {}, quorvane::kLargestFileRead);
         row("missing", Path("none"), ReadStatus::Missing, {}, 0);
-        row("over 1 MiB", Path("big"), ReadStatus::Refused, u"1048577 bytes. Files over 1 MiB"_s, 0);
+        row("over 1 MiB", Path("big"), ReadStatus::Refused, u"1,048,577 bytes. Files over 1 MiB"_s, 0);
         row("FIFO", Path("fifo"), ReadStatus::Refused, u"not an ordinary file"_s, 0);
         row("device", "/dev/zero", ReadStatus::Refused, u"not an ordinary file"_s, 0);
         row("folder", Path("folder"), ReadStatus::Refused, u"is a folder"_s, 0);
@@ -113,6 +142,7 @@ class TestDiskFile : public QObject {
         QVERIFY(Put(path, kOld, 0666) && disk.Fill());
         const QStringList before = Entries(disk.filePath({}));
         const auto save = [&] {
+            const quorvane::InPlaceConsent agreed;
             const quorvane::SaveOutcome outcome = SaveFileSafely(path, kNew);
             return outcome.saved                                                       ? 0
                    : outcome.oldFileKept && outcome.error.contains(u"No space left"_s) ? 1
@@ -131,32 +161,45 @@ class TestDiskFile : public QObject {
         QTest::addColumn<uint>("folderOwner");
         QTest::addColumn<uint>("linkOwner");
         QTest::addColumn<bool>("followed");
-        QTest::newRow("own link, shared folder") << 01777 << 0u << 0u << true;
-        QTest::newRow("stranger's link, shared folder") << 01777 << 0u << uint(kStranger) << false;
-        QTest::newRow("stranger's link in the stranger's shared folder")
-            << 01777 << uint(kStranger) << uint(kStranger) << true;
-        QTest::newRow("stranger's link, folder not shared") << 0755 << 0u << uint(kStranger) << true;
+        QTest::addColumn<bool>("folderLink"); // the link stands for a folder on the way, not the file
+        for (const bool folderLink : {false, true}) {
+            const auto row = [folderLink](const char *tag) {
+                return &QTest::addRow("%s%s", tag, folderLink ? ", folder link" : "");
+            };
+            *row("own link, shared folder") << 01777 << 0u << 0u << true << folderLink;
+            *row("stranger's link, shared folder") << 01777 << 0u << uint(kStranger) << false << folderLink;
+            *row("stranger's link in the stranger's shared folder")
+                << 01777 << uint(kStranger) << uint(kStranger) << true << folderLink;
+            *row("stranger's link, folder not shared") << 0755 << 0u << uint(kStranger) << true << folderLink;
+        }
     }
     void links_in_shared_folders() {
         QFETCH(int, folderMode);
         QFETCH(uint, folderOwner);
         QFETCH(uint, linkOwner);
         QFETCH(bool, followed);
+        QFETCH(bool, folderLink);
         if (::geteuid() != 0)
             QSKIP("planting another user's link needs root");
         const QByteArray folder = Path(QTest::currentDataTag());
-        const QByteArray victim = folder + ".victim", link = folder + "/pipe.txt";
+        const QByteArray link = folder + (folderLink ? "/theirlink" : "/pipe.txt");
+        const QByteArray victim = folderLink ? folder + ".victims/pipe.txt" : folder + ".victim";
         QVERIFY(::mkdir(folder.constData(), 0700) == 0 &&
                 ::chmod(folder.constData(), mode_t(folderMode)) == 0);
+        QVERIFY(!folderLink || ::mkdir(folder + ".victims", 0755) == 0);
         QVERIFY(::chown(folder.constData(), folderOwner, 0) == 0 && Put(victim, kOld));
-        QVERIFY(::symlink(victim.constData(), link.constData()) == 0 &&
+        QVERIFY(::symlink(FolderOfVictim(victim, folderLink).constData(), link.constData()) == 0 &&
                 ::lchown(link.constData(), linkOwner, 0) == 0);
-        const quorvane::SaveOutcome outcome = SaveFileSafely(link, kNew);
+        const quorvane::SaveOutcome outcome = SaveFileSafely(folderLink ? link + "/pipe.txt" : link, kNew);
         QCOMPARE(outcome.saved, followed);
         QCOMPARE(Get(victim), followed ? kNew : kOld);
         QVERIFY(S_ISLNK(Stat(link).st_mode));
         QVERIFY2(followed || outcome.error.contains(u"link that another user put into a shared folder"_s),
                  qPrintable(outcome.error));
+    }
+
+    static QByteArray FolderOfVictim(const QByteArray &victim, bool folderLink) {
+        return folderLink ? victim.left(victim.lastIndexOf('/')) : victim;
     }
 
     // Replacing a file must not hand it to whoever saved it, nor open it to others.
@@ -176,19 +219,23 @@ class TestDiskFile : public QObject {
     }
 
     // An ordinary user who may write a file but not add to its folder (or not replace another user's file in
-    // a sticky one) still saves: in place, the same inode. A read-only file is refused, not replaced.
+    // a sticky one) still saves: in place, the same inode. Where no new file can be made at all, a crash
+    // midway would spoil the file, so that takes the user's word first. A read-only file is refused.
     void writes_in_place_when_the_folder_refuses_data() {
         QTest::addColumn<int>("folderMode");
         QTest::addColumn<int>("fileMode");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("folder closed to the user") << 0755 << 0666 << true;
-        QTest::newRow("another user's file in a sticky folder") << 01777 << 0666 << true;
-        QTest::newRow("read-only file") << 01777 << 0644 << false;
+        QTest::addColumn<bool>("agreed");
+        QTest::addColumn<int>("status"); // 0 saved, 1 read-only, 3 asks for the user's word
+        QTest::newRow("folder closed to the user, not agreed") << 0755 << 0666 << false << 3;
+        QTest::newRow("folder closed to the user, agreed") << 0755 << 0666 << true << 0;
+        QTest::newRow("another user's file in a sticky folder") << 01777 << 0666 << false << 0;
+        QTest::newRow("read-only file") << 01777 << 0644 << true << 1;
     }
     void writes_in_place_when_the_folder_refuses() {
         QFETCH(int, folderMode);
         QFETCH(int, fileMode);
-        QFETCH(bool, saved);
+        QFETCH(bool, agreed);
+        QFETCH(int, status);
         if (::geteuid() != 0)
             QSKIP("acting as another user needs root");
         const QByteArray folder = Path(QTest::currentDataTag()), path = folder + "/pipe.txt";
@@ -196,15 +243,145 @@ class TestDiskFile : public QObject {
                 ::chmod(folder.constData(), mode_t(folderMode)) == 0);
         QVERIFY(Put(path, kOld, mode_t(fileMode)));
         const ino_t inode = Stat(path).st_ino;
-        const int status = scratch::RunAs(kNobody, kNobody, [&] {
-            const quorvane::SaveOutcome outcome = SaveFileSafely(path, kNew);
-            return outcome.saved ? 0 : outcome.error == u"The file is read-only."_s ? 1 : 2;
-        });
-        QCOMPARE(status, saved ? 0 : 1);
-        QCOMPARE(Get(path), saved ? kNew : kOld);
+        QCOMPARE(scratch::RunAs(kNobody, kNobody,
+                                [&] {
+                                    std::optional<quorvane::InPlaceConsent> consent;
+                                    if (agreed)
+                                        consent.emplace();
+                                    const quorvane::SaveOutcome outcome = SaveFileSafely(path, kNew);
+                                    if (outcome.inPlaceRefused)
+                                        return outcome.oldFileKept &&
+                                                       outcome.error.contains(u"does not let a new file"_s)
+                                                   ? 3
+                                                   : 2;
+                                    return outcome.saved                                  ? 0
+                                           : outcome.error == u"The file is read-only."_s ? 1
+                                                                                          : 2;
+                                }),
+                 status);
+        QCOMPARE(Get(path), status == 0 ? kNew : kOld);
         QCOMPARE(Stat(path).st_ino, inode);
         QCOMPARE(Stat(path).st_uid, uid_t(0));
-        QCOMPARE(Entries(QFile::decodeName(folder)), QStringList{u"pipe.txt"_s});
+        QCOMPARE(Entries(folder), QStringList{u"pipe.txt"_s});
+    }
+
+    // The rewrite in place cannot be atomic. A saving process really killed between writing and cutting the
+    // file short leaves the new bytes whole in the copy beside it, which it wrote and flushed first.
+    void kill_during_rewrite_in_place_leaves_a_whole_copy() {
+        if (::geteuid() != 0)
+            QSKIP("acting as another user needs root");
+        const QByteArray folder = Path("sticky"), path = folder + "/pipe.txt";
+        const QByteArray old = "[PipeCalcValues]\r\ntiming=" + QByteArray(20000, '1') + "\r\n";
+        QVERIFY(::mkdir(folder.constData(), 0700) == 0 && ::chmod(folder.constData(), 01777) == 0);
+        QVERIFY(Put(path, old, 0666));
+        const pid_t child = ::fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+                ::_exit(255);
+            ::setenv("QUORVANE_TEST_STOP_BEFORE_TRUNCATE", "1", 1);
+            ::_exit(SaveFileSafely(path, kOld).saved ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, WUNTRACED), child);
+        QVERIFY2(WIFSTOPPED(status), "the save ended without reaching the rewrite in place");
+        ::kill(child, SIGKILL);
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        QCOMPARE(Get(path), kOld + old.mid(kOld.size())); // what the kill spoilt
+        const QStringList entries = Entries(folder);
+        QCOMPARE(entries.size(), 2);
+        const QString copy = entries.at(entries.at(0) == u"pipe.txt"_s ? 1 : 0);
+        QVERIFY2(copy.startsWith(u".pipe.txt."_s) && copy.size() == 16, qPrintable(copy));
+        QCOMPARE(Get(folder + '/' + QFile::encodeName(copy)), kOld);
+        QCOMPARE(Stat(folder + '/' + QFile::encodeName(copy)).st_mode & 07777, mode_t(0600));
+    }
+
+    // A replacement keeps the old file's POSIX ACL, on a file system that keeps ACLs, and the mode's group
+    // bits, which stand for the ACL's mask, are not widened. A file without an ACL does not gain the
+    // folder's default one.
+    void keeps_the_acl_data() {
+        QTest::addColumn<QString>("fileAcl"); // empty: none
+        QTest::addColumn<QString>("folderDefault");
+        QTest::newRow("named user may write, group may read") << u"u:4321:rw,g::r"_s << QString();
+        QTest::newRow("named group, narrow mask") << u"g:4322:rw,m::r"_s << QString();
+        QTest::newRow("no ACL in a folder with a default ACL") << QString() << u"d:u:4321:rwx"_s;
+    }
+    void keeps_the_acl() {
+        QFETCH(QString, fileAcl);
+        QFETCH(QString, folderDefault);
+        scratch::SmallDisk disk;
+        if (!disk.mounted())
+            QSKIP(qPrintable(disk.error()));
+        const QByteArray folder = QFile::encodeName(disk.filePath({})), path = folder + "/pipe.txt";
+        QVERIFY(Put(path, kOld, 0640));
+        QVERIFY(fileAcl.isEmpty() || SetAcl(path, fileAcl));
+        QVERIFY(folderDefault.isEmpty() || SetAcl(folder, folderDefault));
+        const QString before = Acl(path);
+        const mode_t mode = Stat(path).st_mode & 07777;
+        const quorvane::SaveOutcome outcome = SaveFileSafely(path, kNew);
+        QVERIFY2(outcome.saved, qPrintable(outcome.error));
+        QCOMPARE(Get(path), kNew);
+        QCOMPARE(Acl(path), before);
+        QCOMPARE(Stat(path).st_mode & 07777, mode);
+    }
+
+    // Any legal name saves: the hidden temporary gives up the end of a long name to stay within 255 bytes.
+    void long_names_save_data() {
+        QTest::addColumn<int>("length");
+        for (const int length : {200, 247, 248, 254, 255})
+            QTest::addRow("%d bytes", length) << length;
+    }
+    void long_names_save() {
+        QFETCH(int, length);
+        QTemporaryDir dir;
+        const QByteArray path = QFile::encodeName(dir.path()) + '/' + QByteArray(length - 4, 'n') + ".txt";
+        const quorvane::SaveOutcome outcome = SaveFileSafely(path, kOld);
+        QVERIFY2(outcome.saved, qPrintable(outcome.error));
+        QVERIFY(SaveFileSafely(path, kNew).saved);
+        QCOMPARE(Get(path), kNew);
+        QCOMPARE(Entries(dir.path()).size(), 1);
+    }
+
+    // A killed save leaves its hidden temporary; saving that name again removes ours older than a day and
+    // nothing else: not a fresh one (a save may be under way), not another name's, not a near miss.
+    void removes_stale_temporaries_of_the_name() {
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path());
+        const QByteArray longName = QByteArray(251, 'n') + ".txt";
+        const QList<std::pair<QByteArray, bool>> planted = {
+            {".pipe.txt.AbC123", true},                   // ours, two days old
+            {".pipe.txt.XyZ789", false},                  // ours, an hour old
+            {".other.txt.AbC123", false},                 // another name's
+            {".pipe.txt.AbC12", false},                   // not mkostemp's six characters
+            {".pipe.txt.AbC-23", false},                  // nor its alphabet
+            {"pipe.txt.AbC123", false},                   // not hidden
+            {'.' + longName.left(247) + ".QwE456", true}, // a long name's, cut short
+        };
+        for (const auto &[name, stale] : planted)
+            QVERIFY(Put(folder + '/' + name, "left over") &&
+                    Age(folder + '/' + name, name.endsWith("789") ? 3600 : 2 * 86400));
+        QVERIFY(SaveFileSafely(folder + "/pipe.txt", kOld).saved);
+        QVERIFY(SaveFileSafely(folder + '/' + longName, kOld).saved);
+        for (const auto &[name, stale] : planted)
+            QVERIFY2(QFile::exists(QFile::decodeName(folder + '/' + name)) != stale, name.constData());
+    }
+
+    // A folder that exists but takes no file is not said to be missing.
+    void names_the_true_reason_a_folder_refuses_data() {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("system folder")
+            << QByteArray("/proc/version.svg") << u"The folder /proc does not take new files."_s;
+        QTest::newRow("missing folder")
+            << Path("none/pipe.txt") << u"The folder %1 does not exist."_s.arg(m_dir.filePath(u"none"_s));
+    }
+    void names_the_true_reason_a_folder_refuses() {
+        QFETCH(QByteArray, path);
+        QFETCH(QString, reason);
+        const quorvane::SaveOutcome outcome = SaveFileSafely(path, kNew);
+        QVERIFY(!outcome.saved);
+        QCOMPARE(outcome.error, reason);
     }
 };
 

@@ -254,6 +254,59 @@ class TestSingleInstance : public QObject {
         QCOMPARE(instance.isFirstCopy(), usable);
     }
 
+    // Anything but an ordinary file at a lock path, where opening it could wait for ever: removed when it is
+    // ours and the copy starts as the first; left alone when it is another user's and the copy starts
+    // without the one-copy check. Run as a real process, so that one that blocks can be seen and killed.
+    void odd_files_at_the_lock_paths_do_not_block_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("foreign");
+        QTest::addColumn<QByteArray>("said");
+        for (const QString &name : {u"quorvane.lock"_s, u"quorvane.lock.rmlock"_s}) {
+            QTest::addRow("FIFO at %s", qPrintable(name))
+                << name << u"fifo"_s << false << QByteArray("holding");
+            QTest::addRow("another user's FIFO at %s", qPrintable(name))
+                << name << u"fifo"_s << true << QByteArray("alone");
+            QTest::addRow("link to a FIFO at %s", qPrintable(name))
+                << name << u"link"_s << false << QByteArray("holding");
+            QTest::addRow("empty folder at %s", qPrintable(name))
+                << name << u"folder"_s << false << QByteArray("holding");
+        }
+    }
+    void odd_files_at_the_lock_paths_do_not_block() {
+        QFETCH(QString, name);
+        QFETCH(QString, kind);
+        QFETCH(bool, foreign);
+        QFETCH(QByteArray, said);
+        if (foreign && ::geteuid() != 0)
+            QSKIP("only root can plant a file of another user");
+        QTemporaryDir folder;
+        const QByteArray path = QFile::encodeName(folder.filePath(name));
+        const QByteArray fifo = QFile::encodeName(folder.filePath(u"elsewhere"_s));
+        if (name.endsWith(u".rmlock")) { // looked at only when the lock itself is stale
+            QFile stale(folder.filePath(u"quorvane.lock"_s));
+            QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("\x7f not a lock") > 0);
+        }
+        if (kind == u"fifo")
+            QVERIFY(::mkfifo(path, 0600) == 0);
+        if (kind == u"link")
+            QVERIFY(::mkfifo(fifo, 0600) == 0 && ::symlink(fifo, path) == 0);
+        if (kind == u"folder")
+            QVERIFY(::mkdir(path, 0700) == 0);
+        if (foreign)
+            QVERIFY(::lchown(path, 4321, 4321) == 0);
+
+        QProcess copy;
+        copy.start(QCoreApplication::applicationFilePath(), {u"--hold-lock"_s, folder.path()});
+        const bool answered = copy.waitForReadyRead(5000);
+        copy.kill();
+        copy.waitForFinished(kTimeoutMs);
+        QVERIFY2(answered, "the copy blocked at start");
+        QCOMPARE(copy.readAllStandardOutput().trimmed(), said);
+        struct stat info {};
+        QCOMPARE(::lstat(path, &info) == 0 && !S_ISREG(info.st_mode), foreign);
+    }
+
     // Better two copies than none; a folder this program makes is the user's alone.
     void folder_unusable_or_missing() {
         QTemporaryDir folder;
@@ -270,13 +323,13 @@ class TestSingleInstance : public QObject {
 };
 
 int main(int argc, char **argv) {
-    // The copy that lock_of_killed_copy_is_taken_over kills: it takes the lock, says so and waits.
+    // The copy that the tests kill: it takes the lock, says so ("alone" when it runs without one) and waits.
     if (argc == 3 && qstrcmp(argv[1], "--hold-lock") == 0) {
         QCoreApplication app(argc, argv);
         SingleInstance instance(kName, QString::fromLocal8Bit(argv[2]));
         if (instance.ActivatePrevInstance())
             return 1;
-        std::puts("holding");
+        std::puts(instance.isFirstCopy() ? "holding" : "alone");
         std::fflush(stdout);
         return app.exec();
     }
