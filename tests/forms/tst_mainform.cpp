@@ -326,7 +326,7 @@ class TestMainForm : public QObject {
         QStringList menus;
         for (QAction *menu : m_form->menuBar()->actions())
             menus << menu->text();
-        QCOMPARE(menus, (QStringList{"File", "Tools", "Help"}));
+        QCOMPARE(menus, (QStringList{"&File", "&Tools", "&Help"})); // read as File, Tools, Help
         Find<QAction>("mnuHelpAbout")->trigger();
         QCOMPARE(m_dialogs->about.size(), 1);
         for (const QString &part :
