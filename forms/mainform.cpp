@@ -259,7 +259,7 @@ void MainForm::BuildMenus() {
     QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction *manual = mnuHelp->addAction(QStringLiteral("Quorvane &Help"), this,
-                                         [this] { ShowHelp(HelpPageFor(objectName())); });
+                                         [this] { ShowHelp(HelpPageFor(QString())); });
     manual->setObjectName(QStringLiteral("mnuHelpContents"));
     manual->setShortcut(QKeySequence(Qt::Key_F1));
     mnuHelp->addAction(QStringLiteral("&About Quorvane"), this, &MainForm::mnuHelpAbout_Click)
