@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "carriedresults.h"
 
+#include "failure.h"
 #include "numeric.h"
 
 #include <algorithm>
@@ -40,7 +41,11 @@ std::optional<std::string> EstimatedExhaustTemperatureText(std::string_view show
     const std::optional<std::string> bmep = ResultAsInput(shownBmep);
     if (!bmep)
         return std::nullopt;
-    return FormatFixed(EstimatedExhaustTemperature(ParseLeadingNumber(*bmep)), 0, Grouping::Off);
+    try {
+        return FormatFixed(EstimatedExhaustTemperature(ParseLeadingNumber(*bmep)), 0, Grouping::Off);
+    } catch (const ArithmeticFailure &) {
+        return std::nullopt; // typed over with a number too large to read: nothing to estimate from
+    }
 }
 
 } // namespace quorvane

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appidentity.h"
 
+#include "lazyicons.h"
 #include "quorvane_version.h"
 #include "weblinks.h"
 
@@ -18,10 +19,15 @@ namespace quorvane {
 void ApplyApplicationIdentity() {
     RegisterIcons();
     QGuiApplication::setDesktopFileName(QString::fromLatin1(kApplicationId));
-    QIcon icon;
-    for (const int size : {48, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
+    // Most desktops never read all three pictures, and offscreen none.
+    QApplication::setWindowIcon(LazyIcon(
+        [] {
+            QIcon icon;
+            for (const int size : {48, 128, 256})
+                icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+            return icon;
+        },
+        {{48, 48}, {128, 128}, {256, 256}}));
 }
 
 QString AboutText() {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appidentity.h"
+#include "lazyicons.h"
 #include "mainform.h"
 #include "singleinstance.h"
 #include "startoptions.h"
@@ -48,7 +49,7 @@ int main(int argc, char *argv[]) {
     qInstallMessageHandler(nullptr);
     for (const QString &message : std::as_const(g_startMessages))
         std::fprintf(stderr, "%s\n", qPrintable(message));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setStyle(quorvane::WithLazyStandardIcons(QStyleFactory::create(QStringLiteral("Fusion"))));
     quorvane::ApplyApplicationIdentity();
     quorvane::SingleInstance instance(QStringLiteral("Quorvane"));
     if (instance.ActivatePrevInstance())

@@ -132,6 +132,7 @@ class TestCalculators : public QObject {
         row("11.00", "11.00", "650");
         row("13.11", "13.11", "650"); // over 11 bar
         row("-3.00", "-3.00", "350");
+        row("1e999", "1e999", "-"); // typed over: too large to read, nothing to estimate
     }
     // A result goes into a design box as that box reads it; the BMEP's temperature follows the guide.
     void carried_results() {
