@@ -29,7 +29,8 @@ QString PageUrl(const QString &page) {
 // How the pages read in the program: the system's text font, not the bold
 // face of the calculators' controls.
 constexpr const char *kPageStyle = "h1 { font-size: x-large; } h2 { font-size: large; margin-top: 14px; } "
-                                   "td, th { padding: 2px 6px; } th { text-align: left; } "
+                                   "table { border-collapse: collapse; } td, th { padding: 2px 6px; } "
+                                   "th { text-align: left; } "
                                    "code { font-family: monospace; }";
 
 } // namespace
