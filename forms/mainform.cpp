@@ -182,7 +182,7 @@ template <class Window, class... Args> Window *MainForm::Built(Window *&slot, Ar
     OfferResultsToDesign(window.get(),
                          [this](PipeField field, const QString &text) { UseInDesign(field, text); });
     m_toolWindows.push_back(std::move(window));
-    if (m_toolTipsAttached)
+    if (m_toolTipsAttached && m_toolTips) // none once the main window has begun closing
         AttachToolTips(slot);
     return slot;
 }
