@@ -42,7 +42,7 @@ std::optional<QString> ValueOf(const CarryRow &row, const QString &shown) {
 
 QString ActionText(const CarryRow &row, const std::optional<QString> &value) {
     const QString caption = QString::fromUtf8(FieldInfo(row.field).label).trimmed();
-    QString text = QStringLiteral("Use in the design as %1").arg(caption);
+    QString text = QStringLiteral("Use in the &design as %1").arg(caption); // Undo takes U
     if (row.carried == Carried::EstimatedTemperature && value)
         text += QStringLiteral(" (estimated %1 \u00B0C)").arg(*value);
     return text;
