@@ -667,6 +667,16 @@ class TestMainForm : public QObject {
         const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
         QCOMPARE(sizes, (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
         QVERIFY(!m_form->windowIcon().pixmap(48).isNull());
+        // The pictures the program built in are the PNGs the desktop gets, pixel for pixel.
+        for (const int size : {48, 128, 256}) {
+            const QImage png(
+                QStringLiteral(QUORVANE_TEST_DATA "/../../data/icons/%1x%1/org.quorvane.Quorvane.png")
+                    .arg(size));
+            QVERIFY(!png.isNull());
+            QCOMPARE(QApplication::windowIcon().pixmap(size).toImage().convertToFormat(
+                         QImage::Format_ARGB32_Premultiplied),
+                     png.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
     }
 
     // Help, after Tools, holds About Quorvane: version, licence, Qt and the web address.
