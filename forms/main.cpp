@@ -41,8 +41,10 @@ int main(int argc, char *argv[]) {
         argc, argv, std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"), std::getenv("WAYLAND_DISPLAY"));
     if (request.kind != quorvane::StartRequest::Kind::OpenWindow) {
         const bool refused = request.kind == quorvane::StartRequest::Kind::Refuse;
-        std::fputs(request.text.c_str(), refused ? stderr : stdout);
-        return refused ? 1 : 0;
+        FILE *out = refused ? stderr : stdout;
+        // Help that could not be written (a full disk, a closed pipe) is no success.
+        const bool written = std::fputs(request.text.c_str(), out) >= 0 && std::fflush(out) == 0;
+        return refused || !written ? 1 : 0;
     }
     qInstallMessageHandler(HoldStartMessage);
     QApplication app(argc, argv);

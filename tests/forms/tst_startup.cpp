@@ -96,6 +96,14 @@ class TestStartup : public QObject {
         QVERIFY2(QRegularExpression("^" + err + "$").match(complained).hasMatch(), qPrintable(complained));
     }
 
+    void help_that_cannot_be_written_is_no_success() {
+        QProcess process;
+        process.setStandardOutputFile(u"/dev/full"_s);
+        process.start(QStringLiteral(QUORVANE_PATH), {u"--help"_s});
+        QVERIFY(process.waitForFinished(kTimeoutMs));
+        QCOMPARE(process.exitCode(), 1);
+    }
+
     // A display that cannot be reached is found by Qt itself; its abort becomes one line and status 1.
     void unreachable_display_is_one_line() {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
