@@ -30,8 +30,9 @@ test: deps
 
 bench: deps
 	cmake --preset release
-	cmake --build --preset release -j $(JOBS) --target quorvane-bench
+	cmake --build --preset release -j $(JOBS) --target quorvane-bench quorvane quorvane-bare-window
 	build/release/bench/quorvane-bench
+	bench/startup.py build/release/forms/quorvane build/release/bench/quorvane-bare-window
 
 # The .deb of the release build, then checked as a user would get it.
 package: deps

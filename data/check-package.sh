@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the Debian package that cpack made in the given build: its desktop entry and
 # AppStream metadata validate, it unpacks, its programs run from the unpacked
-# tree, and lintian finds no error in it.
+# tree, the manual's pages are all there, and lintian finds no error in it.
 set -euo pipefail
 build=${1:?build folder}
 deb=$(ls "$build"/quorvane_*.deb)
@@ -12,6 +12,12 @@ dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root/usr/share/applications/org.quorvane.Quorvane.desktop"
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.quorvane.Quorvane.metainfo.xml"
 "$root/usr/bin/quorvane-cli" --version
+# The window program answers without a display, and its manual is there to read in a browser.
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/quorvane" --version
+html=$root/usr/share/doc/quorvane/html
+for page in index.html $(grep -o 'href="[^"#:]*\.html"' "$html/index.html" | cut -d'"' -f2); do
+  test -s "$html/$page" || { echo "manual page $page missing from the package"; exit 1; }
+done
 "$root/usr/bin/quorvane-cli" chamber timing=190 RPM=10000 temp=500 portWindowD=40 portLength=30 portFlangeD=38 |
   grep -qx '889.27'
 for page in quorvane quorvane-cli; do

@@ -3,13 +3,16 @@
 
 #include "appidentity.h"
 #include "boxbehaviour.h"
+#include "carryresults.h"
 #include "chamber.h"
 #include "chambertexts.h"
 #include "controltable.h"
 #include "diskfile.h"
 #include "filedialogs.h"
 #include "helptexts.h"
+#include "helpwindow.h"
 #include "inputcalcform.h"
+#include "keyboard.h"
 #include "lookandfeel.h"
 #include "numeric.h"
 #include "pipepicture.h"
@@ -158,54 +161,112 @@ MainForm::MainForm(std::unique_ptr<FileDialogs> dialogs)
     connect(Control<QPushButton>(controls, "cmdGotoSite"), &QPushButton::clicked, this, &OpenWebSite);
     connect(Control<QPushButton>(controls, "cmdYThelp"), &QPushButton::clicked, this, &OpenVideoHelp);
     BuildMenus();
+    PressButtonOnEnter(this);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     // Load: the title first; a second launch finds the running copy by it.
     setWindowTitle(
         QStringLiteral("Quorvane (v%1.%2.%3)").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
-    auto plot = std::make_unique<PlotForm>(m_state);
-    auto portArea = std::make_unique<PortAreaForm>();
-    auto inputCalc = std::make_unique<InputCalcForm>();
-    auto tubeCalc = std::make_unique<TubeCalcForm>();
-    auto templates = std::make_unique<TemplateForm>(*m_dialogs);
-    m_plot = plot.get();
-    m_portArea = portArea.get();
-    m_inputCalc = inputCalc.get();
-    m_tubeCalc = tubeCalc.get();
-    m_templates = templates.get();
-    m_toolWindows.push_back(std::move(plot));
-    m_toolWindows.push_back(std::move(portArea));
-    m_toolWindows.push_back(std::move(inputCalc));
-    m_toolWindows.push_back(std::move(tubeCalc));
-    m_toolWindows.push_back(std::move(templates));
-    connect(m_plot, &PlotForm::templatesRequested, m_templates,
-            [this](const TemplateSource &source, const QString &thickness) {
-                m_templates->ShowFor(source, thickness);
-            });
-    // The templates follow the design: each calculation, and each edit that
-    // leaves the inputs other than the calculation's.
-    connect(this, &MainForm::designCalculated, m_templates,
-            [this] { m_templates->Follow(LastCalculation(m_state)); });
-    connect(this, &MainForm::inputsEdited, m_templates,
-            [this] { m_templates->SetInputsChanged(!InputsAreCalculated()); });
     SetupToolTips();
     Box(PipeField::Timing)->setFocus();
 }
 
 MainForm::~MainForm() = default;
 
+template <class Window, class... Args> Window *MainForm::Built(Window *&slot, Args &&...args) {
+    if (slot)
+        return slot;
+    auto window = std::make_unique<Window>(std::forward<Args>(args)...);
+    slot = window.get();
+    const QString name = window->objectName();
+    connect(window.get(), &ToolWindow::helpRequested, this, [this, name] { ShowHelp(HelpPageFor(name)); });
+    PressButtonOnEnter(window.get());
+    OfferResultsToDesign(window.get(),
+                         [this](PipeField field, const QString &text) { UseInDesign(field, text); });
+    m_toolWindows.push_back(std::move(window));
+    if (m_toolTipsAttached && m_toolTips) // none once the main window has begun closing
+        AttachToolTips(slot);
+    return slot;
+}
+
+PlotForm *MainForm::plotForm() {
+    if (m_plot)
+        return m_plot;
+    Built(m_plot, m_state);
+    connect(m_plot, &PlotForm::templatesRequested, this,
+            [this](const TemplateSource &source, const QString &thickness) {
+                templateForm()->ShowFor(source, thickness);
+            });
+    return m_plot;
+}
+
+PortAreaForm *MainForm::portAreaForm() {
+    return Built(m_portArea);
+}
+
+InputCalcForm *MainForm::inputCalcForm() {
+    return Built(m_inputCalc);
+}
+
+TubeCalcForm *MainForm::tubeCalcForm() {
+    return Built(m_tubeCalc);
+}
+
+TemplateForm *MainForm::templateForm() {
+    if (m_templates)
+        return m_templates;
+    Built(m_templates, *m_dialogs);
+    m_templates->SetDesignFile(m_designFile);
+    // The templates follow the design: each calculation, and each edit that
+    // leaves the inputs other than the calculation's.
+    connect(this, &MainForm::designCalculated, m_templates,
+            [this] { m_templates->Follow(LastCalculation(m_state)); });
+    connect(this, &MainForm::inputsEdited, m_templates,
+            [this] { m_templates->SetInputsChanged(!InputsAreCalculated()); });
+    return m_templates;
+}
+
+void MainForm::SetDesignFile(const QString &path) {
+    m_designFile = path;
+    if (m_templates)
+        SetDesignFile(path);
+}
+
+HelpWindow *MainForm::helpWindow() {
+    return Built(m_help);
+}
+
+void MainForm::ShowHelp(const QString &page) {
+    HelpWindow *help = helpWindow();
+    help->ShowPage(page);
+    help->ShowInFront();
+}
+
+void MainForm::UseInDesign(PipeField field, const QString &text) {
+    SetBoxText(Box(field), text);
+}
+
 void MainForm::BuildMenus() {
-    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("File"));
+    // Each menu and item has its Alt letter; the bar still reads File, Tools, Help.
+    QMenu *mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     const char *fileItems[] = {"&Open Pipe", "&Save Pipe"};
+    const QKeySequence fileKeys[] = {QKeySequence(Qt::CTRL | Qt::Key_O), QKeySequence(Qt::CTRL | Qt::Key_S)};
     for (int i = 0; i < int(std::size(fileItems)); ++i) {
         QAction *item =
             mnuFile->addAction(QString::fromLatin1(fileItems[i]), this, [this, i] { mnuFileType_Click(i); });
         item->setObjectName(QStringLiteral("mnuFileType(%1)").arg(i));
+        item->setShortcut(fileKeys[i]);
     }
-    mnuFile->addAction(QStringLiteral("Cutting &Templates\u2026"), this, &MainForm::mnuFileTemplates_Click)
-        ->setObjectName(QStringLiteral("mnuFileTemplates"));
-    QMenu *mnuTools = menuBar()->addMenu(QStringLiteral("Tools"));
+    QAction *templates = mnuFile->addAction(QStringLiteral("Cutting &Templates\u2026"), this,
+                                            &MainForm::mnuFileTemplates_Click);
+    templates->setObjectName(QStringLiteral("mnuFileTemplates"));
+    templates->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
+    mnuFile->addSeparator();
+    QAction *quit = mnuFile->addAction(QStringLiteral("&Quit"), this, &QWidget::close);
+    quit->setObjectName(QStringLiteral("mnuFileQuit"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QMenu *mnuTools = menuBar()->addMenu(QStringLiteral("&Tools"));
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
     const char *toolItems[] = {"&Port Calculators", "&Input Value Calculators", "&Cone Calculators"};
     for (int i = 0; i < int(std::size(toolItems)); ++i) {
@@ -213,8 +274,12 @@ void MainForm::BuildMenus() {
             mnuTools->addAction(QString::fromLatin1(toolItems[i]), this, [this, i] { mnuTools1_Click(i); });
         item->setObjectName(QStringLiteral("mnuTools1(%1)").arg(i));
     }
-    QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("Help"));
+    QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    QAction *manual = mnuHelp->addAction(QStringLiteral("Quorvane &Help"), this,
+                                         [this] { ShowHelp(HelpPageFor(QString())); });
+    manual->setObjectName(QStringLiteral("mnuHelpContents"));
+    manual->setShortcut(QKeySequence(Qt::Key_F1));
     mnuHelp->addAction(QStringLiteral("&About Quorvane"), this, &MainForm::mnuHelpAbout_Click)
         ->setObjectName(QStringLiteral("mnuHelpAbout"));
 }
@@ -306,19 +371,22 @@ void MainForm::ShowCalculationFailure(const QString &reason) {
 }
 
 void MainForm::cmdPlot_Click() {
-    m_plot->ShowInFront();
+    plotForm()->ShowInFront();
     if (m_state.pipeCalculated)
         m_plot->EnableBatch();
 }
 
 void MainForm::mnuTools1_Click(int index) {
-    ToolWindow *windows[] = {m_portArea, m_inputCalc, m_tubeCalc};
-    if (index >= 0 && index < int(std::size(windows)))
-        windows[index]->ShowInFront();
+    if (index == 0)
+        portAreaForm()->ShowInFront();
+    else if (index == 1)
+        inputCalcForm()->ShowInFront();
+    else if (index == 2)
+        tubeCalcForm()->ShowInFront();
 }
 
 void MainForm::mnuFileTemplates_Click() {
-    m_templates->ShowFor(LastCalculation(m_state));
+    templateForm()->ShowFor(LastCalculation(m_state));
 }
 
 void MainForm::mnuFileType_Click(int index) {
@@ -345,7 +413,7 @@ void MainForm::SavePipe() {
         saved = WritePipeValues(QFile::encodeName(path), texts);
     }
     if (saved.saved) {
-        m_templates->SetDesignFile(path);
+        SetDesignFile(path);
         return;
     }
     QString reason = saved.error;
@@ -376,35 +444,46 @@ void MainForm::OpenPipe() {
         SetBoxText(m_boxes[i], *(*values)[i]);
         PipeBox_Change(static_cast<PipeField>(i)); // also when the text was already there
     }
-    m_templates->SetDesignFile(path);
+    SetDesignFile(path);
 }
 
-// A row naming no control is a slip in the table: the tip would go missing unseen.
+// A row naming no control of a built window is a slip in the table: the tip
+// would go missing unseen.
 QWidget *MainForm::HelpControl(const HelpTip &tip) const {
     const QWidget *windows[] = {this, m_plot, m_portArea, m_inputCalc, m_tubeCalc, m_templates};
     for (const QWidget *window : windows) {
-        if (window->objectName() != QLatin1String(tip.window))
+        if (!window || window->objectName() != QLatin1String(tip.window))
             continue;
         if (auto *control = window->findChild<QWidget *>(QString::fromLatin1(tip.control)))
             return control;
+        qFatal("No control %s in %s for its help tip", tip.control, tip.window);
     }
-    qFatal("No control %s in %s for its help tip", tip.control, tip.window);
+    return nullptr;
 }
 
+// The main window's tips now; a tool window's when it is built, before it
+// is first shown.
 void MainForm::SetupToolTips() {
     m_toolTips = std::make_unique<clsTooltip>();
+    AttachToolTips(this);
+    m_toolTipsAttached = true;
+}
+
+void MainForm::AttachToolTips(const QWidget *window) {
     for (const HelpTip &tip : HelpTips()) {
+        if (window->objectName() != QLatin1String(tip.window))
+            continue;
         m_toolTips->AddTool(HelpControl(tip), QString::fromUtf8(tip.text), std::nullopt, std::nullopt,
                             /*balloon*/ false, QString::fromUtf8(tip.title), kInformationIcon,
                             kExpandFromCentre, /*margin*/ 0, /*centered*/ false, /*transparent*/ true,
                             kTextLeft, tip.width);
     }
-    m_toolTipsAttached = true;
 }
 
 void MainForm::RemoveToolTips() {
     for (const HelpTip &tip : HelpTips())
-        m_toolTips->RemoveTool(HelpControl(tip));
+        if (QWidget *control = HelpControl(tip))
+            m_toolTips->RemoveTool(control);
 }
 
 void MainForm::ReleaseToolTips() {

@@ -26,6 +26,7 @@ class PortAreaForm;
 class InputCalcForm;
 class TubeCalcForm;
 class TemplateForm;
+class HelpWindow;
 class ToolWindow;
 class clsTooltip;
 struct HelpTip;
@@ -41,11 +42,14 @@ class MainForm : public QMainWindow {
     ~MainForm() override;
 
     const DesignState &designState() const { return m_state; }
-    PlotForm *plotForm() const { return m_plot; }
-    PortAreaForm *portAreaForm() const { return m_portArea; }
-    InputCalcForm *inputCalcForm() const { return m_inputCalc; }
-    TubeCalcForm *tubeCalcForm() const { return m_tubeCalc; }
-    TemplateForm *templateForm() const { return m_templates; }
+    // The tool windows and the manual are built the first time they are
+    // asked for, hidden, so that the main window shows at once.
+    PlotForm *plotForm();
+    PortAreaForm *portAreaForm();
+    InputCalcForm *inputCalcForm();
+    TubeCalcForm *tubeCalcForm();
+    TemplateForm *templateForm();
+    HelpWindow *helpWindow();
     clsTooltip *toolTips() const { return m_toolTips.get(); }
     bool toolTipsAttached() const { return m_toolTipsAttached; }
 
@@ -56,6 +60,10 @@ class MainForm : public QMainWindow {
     void mnuFileTemplates_Click();
     void mnuTools1_Click(int index);
     void mnuHelpAbout_Click();
+    // The manual at `page` ("port-area.html"), in front.
+    void ShowHelp(const QString &page);
+    // A calculator's result written into a design input, as if typed.
+    void UseInDesign(PipeField field, const QString &text);
 
   signals:
     // A Pipe Calc completed: designState() holds its inputs and result.
@@ -72,15 +80,22 @@ class MainForm : public QMainWindow {
     PipeTexts BoxTexts() const;
     // The boxes and the straight header as the last completed calculation had them.
     bool InputsAreCalculated() const;
+    // The design file last opened or saved, which names the template files.
+    void SetDesignFile(const QString &path);
     void CalculatePipe();
     // A chamber that cannot be drawn leaves the picture empty.
     void DrawPipe(const PipeInputs &inputs, const PipeResult &result);
     void ShowCalculationFailure(const QString &reason);
     void OpenPipe();
     void SavePipe();
+    // Makes a tool window on its first use, its help tips, keys and
+    // results wired; the window lives until the main window closes.
+    template <class Window, class... Args> Window *Built(Window *&slot, Args &&...args);
     void SetupToolTips();
+    void AttachToolTips(const QWidget *window);
     void RemoveToolTips();
     void ReleaseToolTips();
+    // The control a tip belongs to; none while its window is not built yet.
     QWidget *HelpControl(const HelpTip &tip) const;
     QLineEdit *Box(PipeField field) const { return m_boxes[static_cast<std::size_t>(field)]; }
 
@@ -105,6 +120,8 @@ class MainForm : public QMainWindow {
     InputCalcForm *m_inputCalc = nullptr;
     TubeCalcForm *m_tubeCalc = nullptr;
     TemplateForm *m_templates = nullptr;
+    QString m_designFile;
+    HelpWindow *m_help = nullptr;
     std::vector<std::unique_ptr<ToolWindow>> m_toolWindows;
 
     std::unique_ptr<clsTooltip> m_toolTips;

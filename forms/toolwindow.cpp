@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolwindow.h"
 
+#include "keyboard.h"
 #include "lookandfeel.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 
 namespace quorvane {
 
@@ -13,6 +15,9 @@ ToolWindow::ToolWindow(const char *objectName, const QString &title, int clientW
     setWindowTitle(title);
     setFont(ControlFont());
     setFixedSize(clientWidth, clientHeight);
+    CloseOnEscape(this);
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            &ToolWindow::helpRequested);
 }
 
 void ToolWindow::CloseForGood() {

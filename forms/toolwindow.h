@@ -5,9 +5,10 @@
 
 namespace quorvane {
 
-// A tool window lives from the main window's load to the end of the program:
-// the user closing it only hides it, with every value kept. Only the main
-// window's closing closes it for good.
+// A tool window lives from its first showing to the end of the program: the
+// user closing it (its close box, Esc, Ctrl+W) only hides it, with every
+// value kept. Only the main window's closing closes it for good. F1 asks for
+// its chapter of the manual.
 class ToolWindow : public QWidget {
     Q_OBJECT
 
@@ -17,6 +18,9 @@ class ToolWindow : public QWidget {
     void CloseForGood();
     // Shows the window in front of the others, also when the user had minimized it.
     void ShowInFront();
+
+  signals:
+    void helpRequested();
 
   protected:
     void closeEvent(QCloseEvent *event) override;

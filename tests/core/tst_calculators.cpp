@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "carriedresults.h"
 #include "chamber.h"
 #include "conecalc.h"
 #include "coneplot.h"
@@ -109,6 +110,39 @@ class TestCalculators : public QObject {
         QVERIFY(std::fabs(b.centreLength - 244.55) < 1e-9);
         QVERIFY(std::fabs(c.centreLength - 244.55) < 1e-9);
         QVERIFY(std::fabs(b.halfAngle - a.halfAngle) < 1e-12);
+    }
+
+    void carried_results_data() {
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("asInput"); // "-" for nothing to carry
+        QTest::addColumn<QString>("temperature");
+        const auto row = [](const char *shown, const char *asInput, const char *temperature) {
+            QTest::newRow(shown) << QString(shown) << QString(asInput) << QString(temperature);
+        };
+        row("", "-", "-");
+        row("abc", "-", "-");
+        row("38.85", "38.85", "650");
+        row("1,128.38", "1128.38", "650");
+        row("1,234,567.00", "1234567.00", "650");
+        row("4.99", "4.99", "350"); // under 5 bar
+        row("7.00", "7.00", "450"); // the guide's own lines
+        row("9.00", "9.00", "550");
+        row("9.61", "9.61", "580"); // 580.5: halves to even
+        row("9.63", "9.63", "582"); // 581.5
+        row("11.00", "11.00", "650");
+        row("13.11", "13.11", "650"); // over 11 bar
+        row("-3.00", "-3.00", "350");
+        row("1e999", "1e999", "-"); // typed over: too large to read, nothing to estimate
+    }
+    // A result goes into a design box as that box reads it; the BMEP's temperature follows the guide.
+    void carried_results() {
+        QFETCH(QString, shown);
+        QFETCH(QString, asInput);
+        QFETCH(QString, temperature);
+        const std::optional<std::string> input = ResultAsInput(shown.toStdString());
+        QCOMPARE(input ? QString::fromStdString(*input) : QString("-"), asInput);
+        const std::optional<std::string> estimate = EstimatedExhaustTemperatureText(shown.toStdString());
+        QCOMPARE(estimate ? QString::fromStdString(*estimate) : QString("-"), temperature);
     }
 
     void batch_skips_zero_cones_and_shows_only_with_the_last() {

@@ -88,6 +88,19 @@ class TestHelpTips : public QObject {
         QVERIFY(m_form->toolTipsAttached());
     }
 
+    // A tool window's tips come with the window: none before it is built, all of them from its first
+    // showing on.
+    void tool_window_tips_come_with_the_window() {
+        const auto rows = [](const char *window) {
+            return std::count_if(HelpTips().begin(), HelpTips().end(),
+                                 [window](const HelpTip &t) { return QLatin1String(t.window) == window; });
+        };
+        QCOMPARE(m_form->toolTips()->tools().size(), rows("mainForm"));
+        m_form->cmdPlot_Click();
+        QCOMPARE(m_form->toolTips()->tools().size(), rows("mainForm") + rows("frmPlot"));
+        QVERIFY(m_form->toolTips()->isRegistered(m_form->plotForm()->findChild<QWidget *>("txtSheetThick")));
+    }
+
     void tool_window_tips_work_from_the_first_showing() {
         m_form->mnuTools1_Click(2);
         QWidget *button = Control("frmTubecalc", "cmdConeLength");

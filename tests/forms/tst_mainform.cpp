@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "appidentity.h"
 #include "calcwindowdriver.h"
+#include "helpwindow.h"
 #include "inputcalcform.h"
 #include "mainform.h"
 #include "pipeinputs.h"
 #include "pipepicture.h"
 #include "plotform.h"
 #include "portareaform.h"
+#include "templateform.h"
 #include "tubecalcform.h"
 #include "weblinks.h"
 
@@ -15,9 +17,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QTextBrowser>
 
 using namespace quorvane;
 
@@ -70,6 +77,29 @@ class TestMainForm : public QObject {
     }
     void TypeExample() { TypeCase(examples::Find("chamber", "worked example")); }
     void PipeCalc() { QTest::mouseClick(Find<QPushButton>("cmdPipeCalc"), Qt::LeftButton); }
+    // A tool window shown the way the user shows it: its menu item or button.
+    QWidget *ShowTool(const QString &name) {
+        const std::pair<const char *, const char *> ways[] = {{"frmPortArea", "mnuTools1(0)"},
+                                                              {"frmInputCalc", "mnuTools1(1)"},
+                                                              {"frmTubecalc", "mnuTools1(2)"},
+                                                              {"TemplateForm", "mnuFileTemplates"},
+                                                              {"frmPlot", "cmdPlot"}};
+        for (const auto &[window, control] : ways)
+            if (name == window) {
+                auto *item = m_form->findChild<QAction *>(control);
+                item ? item->trigger() : QTest::mouseClick(Find<QPushButton>(control), Qt::LeftButton);
+            }
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == name && w->isVisible())
+                return w;
+        return nullptr;
+    }
+    HelpWindow *Help() const {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *help = qobject_cast<HelpWindow *>(w))
+                return help;
+        return nullptr;
+    }
     QString Text(const char *box) const {
         const QWidget *w = Find<QWidget>(box);
         return w->property(w->inherits("QLineEdit") ? "text" : "plainText").toString();
@@ -312,6 +342,324 @@ class TestMainForm : public QObject {
         QCOMPARE(browser.opened, (QList<QUrl>{QUrl(kWebSiteAddress), QUrl(kVideoHelpAddress)}));
     }
 
+    // Nothing but the main window is built at start; each window is built when first shown, once.
+    void windows_are_built_on_first_use() {
+        const auto built = [] {
+            QStringList names;
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (w->inherits("quorvane::ToolWindow"))
+                    names << w->objectName();
+            names.sort();
+            return names;
+        };
+        QCOMPARE(built(), QStringList());
+        QWidget *tube = ShowTool("frmTubecalc");
+        QVERIFY(tube && tube == m_form->tubeCalcForm());
+        QCOMPARE(built(), QStringList{"frmTubecalc"});
+        QCOMPARE(ShowTool("frmTubecalc"), tube);
+        QTest::keyClick(m_form.get(), Qt::Key_F1);
+        QCOMPARE(built(), (QStringList{"frmHelp", "frmTubecalc"}));
+    }
+
+    // The File keys, the Alt letter of the File menu and F1, pressed in the main window.
+    void keys_of_the_main_window() {
+        QTemporaryDir dir;
+        m_dialogs->answer = dir.filePath("keys.txt");
+        Type("txtRPM", "12345");
+        QTest::keyClick(m_form.get(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_dialogs->asked.value(0), "Save Pipe Values|Saved Pipe Values (*.txt)|*.txt|MyPipe.txt");
+        QVERIFY(calcwindow::ReadAll(m_dialogs->answer).contains("RPM=12345\r\n"));
+        Type("txtRPM", "9");
+        QTest::keyClick(m_form.get(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(m_dialogs->asked.value(1), "Open Saved Pipe Values|Saved Pipe Values (*.txt)|*.txt");
+        QCOMPARE(Text("txtRPM"), "12345");
+
+        QTest::keyClick(m_form.get(), Qt::Key_F, Qt::AltModifier);
+        auto *file = m_form->findChild<QMenu *>("mnuFile");
+        QTRY_COMPARE(QApplication::activePopupWidget(), file);
+        QTest::keyClick(file, Qt::Key_Escape);
+        QTRY_VERIFY(!file->isVisible());
+
+        QTest::keyClick(m_form.get(), Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(m_form->templateForm()->isVisible());
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QTest::keyClick(m_form.get(), Qt::Key_F1);
+        QVERIFY(Help() && Help()->isVisible());
+        QCOMPARE(Help()->currentPage(), "index.html");
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QTest::keyClick(m_form.get(), Qt::Key_Q, Qt::ControlModifier);
+        for (QWidget *w : QApplication::topLevelWidgets())
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+    }
+
+    // Enter in an input box is Pipe Calc: the refusal of an empty box too.
+    void enter_calculates_the_design() {
+        QTest::keyClick(Find("txtHeats"), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), Find("txtPTExh"));
+        QCOMPARE(Colour("txtPTExh"), kRed);
+        TypeExample();
+        QTest::keyClick(Find("txtPipeHornRatio"), Qt::Key_Enter);
+        QCOMPARE(Text("txtTunedLength"), "889.27");
+        QVERIFY(m_form->designState().pipeCalculated);
+    }
+
+    // Every menu and item has an Alt letter of its own within its menu; the captions read as before.
+    void every_menu_item_has_its_own_alt_letter() {
+        QStringList captions;
+        for (QAction *menuAction : m_form->menuBar()->actions()) {
+            QSet<QChar> letters;
+            QStringList items;
+            for (QAction *item : menuAction->menu()->actions()) {
+                if (item->isSeparator())
+                    continue;
+                const qsizetype amp = item->text().indexOf('&');
+                QVERIFY2(amp >= 0 && amp + 1 < item->text().size(), qPrintable(item->text()));
+                QVERIFY2(!letters.contains(item->text()[amp + 1].toLower()), qPrintable(item->text()));
+                letters.insert(item->text()[amp + 1].toLower());
+                items << QString(item->text()).remove('&');
+            }
+            captions << QString(menuAction->text()).remove('&') + ": " + items.join(", ");
+        }
+        QCOMPARE(captions, (QStringList{"File: Open Pipe, Save Pipe, Cutting Templates\u2026, Quit",
+                                        "Tools: Port Calculators, Input Value Calculators, Cone Calculators",
+                                        "Help: Quorvane Help, About Quorvane"}));
+        QCOMPARE(Find<QAction>("mnuFileType(0)")->shortcut(), QKeySequence("Ctrl+O"));
+        QCOMPARE(Find<QAction>("mnuFileType(1)")->shortcut(), QKeySequence("Ctrl+S"));
+        QCOMPARE(Find<QAction>("mnuFileTemplates")->shortcut(), QKeySequence("Ctrl+T"));
+        QCOMPARE(Find<QAction>("mnuFileQuit")->shortcut(), QKeySequence("Ctrl+Q"));
+        QCOMPARE(Find<QAction>("mnuHelpContents")->shortcut(), QKeySequence("F1"));
+    }
+
+    void tool_window_keys_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("chapter");
+        QTest::addColumn<QString>("focused"); // the box the keys are pressed in
+        QTest::newRow("plot") << "frmPlot"
+                              << "flat-cone-plot.html"
+                              << "txtD1";
+        QTest::newRow("port area") << "frmPortArea"
+                                   << "port-area.html"
+                                   << "txtBore";
+        QTest::newRow("input values") << "frmInputCalc"
+                                      << "input-values.html"
+                                      << "txtPwrKW";
+        QTest::newRow("cones") << "frmTubecalc"
+                               << "cone-calculator.html"
+                               << "txtSideLen";
+        QTest::newRow("templates") << "TemplateForm"
+                                   << "templates.html"
+                                   << "txtThickness";
+    }
+    // F1 opens the window's own chapter; Esc and Ctrl+W hide it with its values kept, from a box too.
+    void tool_window_keys() {
+        QFETCH(QString, window);
+        QFETCH(QString, chapter);
+        QFETCH(QString, focused);
+        QWidget *tool = ShowTool(window);
+        QVERIFY(tool && QTest::qWaitForWindowActive(tool));
+        calcwindow::Type(tool, focused, "42");
+        QWidget *box = tool->findChild<QLineEdit *>(focused);
+        QTest::keyClick(box, Qt::Key_F1);
+        QVERIFY(Help() && Help()->isVisible());
+        QCOMPARE(Help()->currentPage(), chapter);
+        QVERIFY(!Help()->findChild<QTextBrowser *>()->document()->toPlainText().isEmpty());
+        QVERIFY(QTest::qWaitForWindowActive(Help()));
+        QTest::keyClick(Help(), Qt::Key_Escape);
+        QVERIFY(!Help()->isVisible());
+        for (const QKeySequence &keys : {QKeySequence(Qt::Key_Escape), QKeySequence("Ctrl+W")}) {
+            QVERIFY(ShowTool(window) == tool && QTest::qWaitForWindowActive(tool));
+            box->setFocus();
+            QTest::keySequence(box, keys);
+            QVERIFY2(!tool->isVisible(), qPrintable(keys.toString()));
+        }
+        QVERIFY(ShowTool(window) == tool);
+        QCOMPARE(tool->findChild<QLineEdit *>(focused)->text(), "42");
+    }
+
+    void enter_presses_the_button_of_the_box_group_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("entries"); // Enter is pressed in the last box typed
+        QTest::addColumn<QString>("results");
+        QTest::newRow("chordal width") << "frmPortArea"
+                                       << "txtPortWidthFlat=30 txtBore=60"
+                                       << "txtPortWidth=28.77";
+        QTest::newRow("area") << "frmPortArea"
+                              << "txtPortWidth=40 txtPortRad1=5 txtPortRad2=3 txtPortHeight=30"
+                              << "txtPipeArea=1185.41 txtPipeDiam=38.85";
+        QTest::newRow("segment only") << "frmPortArea"
+                                      << "txtSegmentRad=50 txtSegmentHeight=5"
+                                      << "txtSegmentOut=146.81 txtPipeArea=";
+        QTest::newRow("area to diameter") << "frmPortArea"
+                                          << "txtPipeArea=1000000"
+                                          << "txtPipeDiam=1,128.38";
+        QTest::newRow("timing") << "frmInputCalc"
+                                << "txtPTlengthCR=110 txtExhPortTop=27 txtPTstroke=54"
+                                << "txtPTExh=194.10 txtExhPortHeight=27.00 txtBMEPout=";
+        QTest::newRow("bmep") << "frmInputCalc"
+                              << "txtPwrKW=30 txtRPM=11000 txtStrokeBMEP=54.5 txtBoreBMEP=54"
+                              << "txtBMEPout=13.11 txtPTExh=";
+        QTest::newRow("from angle") << "frmTubecalc"
+                                    << "txtD1=100 txtD2=50 txtAngleIn=14.04"
+                                    << "txtLenCone=99.97 txtSideLenOut=103.05 txtAngleOut=";
+        QTest::newRow("from side") << "frmTubecalc"
+                                   << "txtD1=100 txtD2=50 txtSideLen=103.08"
+                                   << "txtLenCone=100.00 txtAngleOut=14.04 txtSideLenOut=";
+        QTest::newRow("from centre") << "frmTubecalc"
+                                     << "txtD1=100 txtD2=50 txtLenConeInput=100"
+                                     << "txtAngleOut=14.04 txtSideLenOut=103.08 txtLenCone=";
+        QTest::newRow("shared diameter: nothing") << "frmTubecalc"
+                                                  << "txtAngleIn=14.04 txtD2=50 txtD1=100"
+                                                  << "txtLenCone= txtSideLenOut=";
+        QTest::newRow("plot cone") << "frmPlot"
+                                   << "txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5"
+                                   << "";
+    }
+    void enter_presses_the_button_of_the_box_group() {
+        QFETCH(QString, window);
+        QFETCH(QString, entries);
+        QFETCH(QString, results);
+        QWidget *tool = ShowTool(window);
+        QVERIFY(tool && QTest::qWaitForWindowActive(tool));
+        calcwindow::Enter(tool, entries);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        calcwindow::Expect(tool, results);
+        if (window == "frmPlot")
+            QCOMPARE(tool->findChild<QPlainTextEdit *>("txtOutput")->toPlainText(),
+                     examples::Find("flatcone", "base 120, tip 80, length 150, sheet 1.5")
+                         .outputs.value("report"));
+    }
+
+    void results_carry_into_the_design_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("entries");
+        QTest::addColumn<QString>("result"); // its box
+        QTest::addColumn<QString>("design"); // the main window's box and the text it takes
+        QTest::newRow("port diameter") << "frmPortArea"
+                                       << "txtPortWidth=40 txtPortHeight=30 txtPortRad1=5 txtPortRad2=3"
+                                       << "txtPipeDiam"
+                                       << "txtPipeExDiam=38.85";
+        QTest::newRow("port diameter of thousands") << "frmPortArea"
+                                                    << "txtPipeArea=1000000"
+                                                    << "txtPipeDiam"
+                                                    << "txtPipeExDiam=1128.38";
+        QTest::newRow("timing") << "frmInputCalc"
+                                << "txtPTstroke=54 txtPTlengthCR=110 txtExhPortTop=27"
+                                << "txtPTExh"
+                                << "txtPTExh=194.10";
+        QTest::newRow("temperature at 13.11 bar")
+            << "frmInputCalc"
+            << "txtPwrKW=30 txtRPM=11000 txtBoreBMEP=54 txtStrokeBMEP=54.5"
+            << "txtBMEPout"
+            << "txtTemp=650";
+        QTest::newRow("temperature at 9.61 bar")
+            << "frmInputCalc"
+            << "txtPwrKW=20 txtRPM=10000 txtBoreBMEP=54 txtStrokeBMEP=54.5"
+            << "txtBMEPout"
+            << "txtTemp=580";
+    }
+    // The result's context menu writes it into the design's box as typing would (the box's colour
+    // follows); no other box, result or calculation of the main window changes.
+    void results_carry_into_the_design() {
+        QFETCH(QString, window);
+        QFETCH(QString, entries);
+        QFETCH(QString, result);
+        QFETCH(QString, design);
+        const QString target = design.section('=', 0, 0);
+        TypeExample();
+        PipeCalc();
+        Type(qPrintable(target), "5"); // yellow for timing and temperature, white for the diameter
+        QStringList before;
+        for (const char *box : calcwindow::kPipeBoxes)
+            before << Text(box);
+        const QString tuned = Text("txtTunedLength");
+
+        QWidget *tool = ShowTool(window);
+        QVERIFY(tool && QTest::qWaitForWindowActive(tool));
+        auto *box = tool->findChild<QLineEdit *>(result);
+        auto *use = box->findChild<QAction *>("actUseInDesign");
+        QVERIFY(use && !use->isEnabled()); // nothing to carry yet
+        calcwindow::Enter(tool, entries);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY2(use->isEnabled(), qPrintable(box->text()));
+        QVERIFY2(QString(use->text())
+                     .remove(QChar('&'))
+                     .startsWith("Use in the design as " +
+                                 Find<QLabel>(qPrintable(target == "txtPTExh"  ? "Label16"
+                                                         : target == "txtTemp" ? "Label4"
+                                                                               : "Label33"))
+                                     ->text()
+                                     .trimmed()),
+                 qPrintable(use->text()));
+
+        // The item stands first in the box's own menu.
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &event);
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QCOMPARE(menu->actions().value(0), use);
+        QVERIFY(menu->actions().size() > 2); // copy, select all and the rest stay
+        menu->close();
+        use->trigger();
+
+        QStringList after = before;
+        after[std::find(std::begin(calcwindow::kPipeBoxes), std::end(calcwindow::kPipeBoxes), target) -
+              std::begin(calcwindow::kPipeBoxes)] = design.section('=', 1);
+        QStringList now;
+        for (const char *b : calcwindow::kPipeBoxes)
+            now << Text(b);
+        QCOMPARE(now, after);
+        QCOMPARE(Colour(qPrintable(target)), kWhite);
+        QCOMPARE(Text("txtTunedLength"), tuned);
+        QVERIFY(m_form->designState().pipeCalculated);
+    }
+
+    // Every chapter the contents list names is shipped, each page's links land on shipped pages, and
+    // the manual follows them, Back and Contents included; the web is left to the browser.
+    void manual_pages_and_their_links() {
+        const QList<HelpChapter> chapters = HelpChapters();
+        QVERIFY(chapters.size() >= 10);
+        QStringList pages{"index.html"};
+        for (const HelpChapter &chapter : chapters) {
+            QVERIFY2(!chapter.title.isEmpty(), qPrintable(chapter.page));
+            pages << chapter.page;
+        }
+        static const QRegularExpression link(QStringLiteral("href=\"([^\"]*)\""));
+        for (const QString &page : pages) {
+            QFile file(":/help/" + page);
+            QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(page));
+            const QString html = QString::fromUtf8(file.readAll());
+            QVERIFY2(html.contains("<meta charset=\"utf-8\">") && !html.contains("nan") &&
+                         !html.contains("inf "),
+                     qPrintable(page));
+            for (const QRegularExpressionMatch &m : link.globalMatch(html)) {
+                const QString target = m.captured(1).section('#', 0, 0);
+                QVERIFY2(target.startsWith("https://") || pages.contains(target),
+                         qPrintable(page + " links to " + target));
+            }
+        }
+        QTest::keyClick(m_form.get(), Qt::Key_F1);
+        HelpWindow *help = Help();
+        QVERIFY(help && QTest::qWaitForWindowActive(help));
+        auto *browser = help->findChild<QTextBrowser *>("txtHelp");
+        QVERIFY(browser->toPlainText().contains("Contents"));
+        emit browser->anchorClicked(QUrl("port-area.html"));
+        QCOMPARE(help->currentPage(), "port-area.html");
+        QVERIFY(browser->toPlainText().contains("Use in the design as Port Diam (P)"));
+        emit browser->anchorClicked(QUrl("templates.html"));
+        QTest::mouseClick(help->findChild<QPushButton *>("cmdBack"), Qt::LeftButton);
+        QCOMPARE(help->currentPage(), "port-area.html");
+        QTest::mouseClick(help->findChild<QPushButton *>("cmdContents"), Qt::LeftButton);
+        QCOMPARE(help->currentPage(), "index.html");
+        UrlCatcher browserOutside;
+        QDesktopServices::setUrlHandler("https", &browserOutside, "open");
+        emit browser->anchorClicked(QUrl("https://www.quorvane.org/"));
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(browserOutside.opened, QList<QUrl>{QUrl("https://www.quorvane.org/")});
+        QCOMPARE(help->currentPage(), "index.html");
+    }
+
     // The desktop finds the program's entry and icon by the one id; every window shows the icon.
     void identity_and_icon() {
         ApplyApplicationIdentity();
@@ -319,6 +667,16 @@ class TestMainForm : public QObject {
         const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
         QCOMPARE(sizes, (QList<QSize>{{48, 48}, {128, 128}, {256, 256}}));
         QVERIFY(!m_form->windowIcon().pixmap(48).isNull());
+        // The pictures the program built in are the PNGs the desktop gets, pixel for pixel.
+        for (const int size : {48, 128, 256}) {
+            const QImage png(
+                QStringLiteral(QUORVANE_TEST_DATA "/../../data/icons/%1x%1/org.quorvane.Quorvane.png")
+                    .arg(size));
+            QVERIFY(!png.isNull());
+            QCOMPARE(QApplication::windowIcon().pixmap(size).toImage().convertToFormat(
+                         QImage::Format_ARGB32_Premultiplied),
+                     png.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+        }
     }
 
     // Help, after Tools, holds About Quorvane: version, licence, Qt and the web address.
@@ -326,7 +684,7 @@ class TestMainForm : public QObject {
         QStringList menus;
         for (QAction *menu : m_form->menuBar()->actions())
             menus << menu->text();
-        QCOMPARE(menus, (QStringList{"File", "Tools", "Help"}));
+        QCOMPARE(menus, (QStringList{"&File", "&Tools", "&Help"})); // read as File, Tools, Help
         Find<QAction>("mnuHelpAbout")->trigger();
         QCOMPARE(m_dialogs->about.size(), 1);
         for (const QString &part :

@@ -8,6 +8,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -54,6 +55,72 @@ class TestStartup : public QObject {
 
   private slots:
     void initTestCase() { QVERIFY(QDir(m_runtime.path()).exists()); }
+
+    void answers_without_a_display_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out"); // a regular expression for all of standard output
+        QTest::addColumn<QString>("err"); // the same for standard error
+        QTest::newRow("version") << QStringList{"--version"} << 0 << R"(quorvane \d+\.\d+\.\d+\n)"
+                                 << "";
+        QTest::newRow("help") << QStringList{"--help"} << 0 << R"(Usage: quorvane [^\n]*\n(.*\n)+)"
+                              << "";
+        QTest::newRow("-h after another word")
+            << QStringList{"-style", "--help"} << 0 << R"(Usage: quorvane [^\n]*\n(.*\n)+)"
+            << "";
+        QTest::newRow("no display")
+            << QStringList{} << 1 << ""
+            << R"(quorvane: no display to open the window on \(DISPLAY is not set\)[^\n]*\n)";
+        QTest::newRow("wayland asked, none there") << QStringList{"-platform", "wayland"} << 1 << ""
+                                                   << R"(quorvane: [^\n]*WAYLAND_DISPLAY is not set[^\n]*\n)";
+    }
+    // Before any window: --help and --version print and end, and a missing display is one plain line
+    // and status 1, not an abort.
+    void answers_without_a_display() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(QString::fromLatin1(name));
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(QUORVANE_PATH), arguments);
+        QVERIFY(process.waitForFinished(kTimeoutMs));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), status);
+        const QString printed = QString::fromUtf8(process.readAllStandardOutput());
+        const QString complained = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(QRegularExpression("^" + out + "$").match(printed).hasMatch(), qPrintable(printed));
+        QVERIFY2(QRegularExpression("^" + err + "$").match(complained).hasMatch(), qPrintable(complained));
+    }
+
+    void help_that_cannot_be_written_is_no_success() {
+        QProcess process;
+        process.setStandardOutputFile(u"/dev/full"_s);
+        process.start(QStringLiteral(QUORVANE_PATH), {u"--help"_s});
+        QVERIFY(process.waitForFinished(kTimeoutMs));
+        QCOMPARE(process.exitCode(), 1);
+    }
+
+    // A display that cannot be reached is found by Qt itself; its abort becomes one line and status 1.
+    void unreachable_display_is_one_line() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(u"QT_QPA_PLATFORM"_s);
+        env.insert(u"DISPLAY"_s, u":4711"_s);
+        env.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
+        QProcess process;
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(QUORVANE_PATH), {});
+        QVERIFY(process.waitForFinished(kTimeoutMs));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), 1);
+        const QString complained = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(complained.startsWith("quorvane: cannot open the window: ") && complained.count('\n') == 1 &&
+                     complained.endsWith('\n'),
+                 qPrintable(complained));
+    }
 
     void second_launch_ends_without_a_window() {
         auto first = Launch();
