@@ -4,7 +4,7 @@ _quorvane_cli() {
     local cur prev commands keys
     cur=${COMP_WORDS[COMP_CWORD]}
     prev=${COMP_WORDS[COMP_CWORD-1]}
-    commands="chamber flatcone save templates port-width segment-area port-area area-to-diameter port-timing bmep convert cone help"
+    commands="chamber flatcone save templates timing reverse port-width segment-area port-area area-to-diameter port-timing bmep convert cone help"
     keys="timing= RPM= temp= heats= gasConstant= portWindowD= portLength= portFlangeD= portToPipe= portToMid= portToOutlet= hornCoefficient="
     if [ "$COMP_CWORD" -eq 1 ]; then
         COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
@@ -16,10 +16,13 @@ _quorvane_cli() {
         --format) COMPREPLY=($(compgen -W "pdf svg dxf" -- "$cur")); return ;;
     esac
     case "${COMP_WORDS[1]}" in
-        chamber|save|flatcone|templates)
+        reverse)
+            COMPREPLY=($(compgen -W "--length --timing --temp --rpm --heats --gas-constant --json" -- "$cur")) ;;
+        chamber|save|flatcone|templates|timing)
             local options="--straight-header"
             case "${COMP_WORDS[1]}" in
                 chamber) options="$options --json" ;;
+                timing) options="$options --transfer --rpm --json" ;;
                 save) options="--from" ;;
                 flatcone) options="$options --batch --thickness" ;;
                 templates) options="$options --thickness --cone --only --format -o --paper --overlap --pieces --seam-allowance --roll-lines --mid-thickness" ;;
