@@ -77,6 +77,13 @@ double ArrivalAngle(const WaveModel &model, double x, double rpm) {
     return Checked(model.events.exhaustOpens + (kDegreesPerRpmMmOverC * rpm * x) / model.speedOfSound);
 }
 
+void CheckChartRange(double from, double to) {
+    if (!(from > 0))
+        throw TimingRefused(TimingInput::RpmFrom, Failure::RpmNotPositive);
+    if (!(to > from))
+        throw TimingRefused(TimingInput::RpmTo, Failure::RpmRangeEmpty);
+}
+
 void SweepInto(const WaveModel &model, double from, double to, double step, std::vector<SweepRow> &rows) {
     if (!(from > 0))
         throw TimingRefused(TimingInput::RpmFrom, Failure::RpmNotPositive);
@@ -126,6 +133,31 @@ std::optional<std::array<double, 2>> PluggingOverlap(const WaveModel &model, dou
     if (lo > hi)
         return std::nullopt;
     return std::array<double, 2>{lo, hi};
+}
+
+std::vector<OverlapPoint> PluggingOverlapOutline(const WaveModel &model, double from, double to) {
+    const std::optional<RpmBand> band = PluggingBand(model);
+    if (!band)
+        return {};
+    const double first = std::max(from, band->from), last = std::min(to, band->to);
+    if (first > last)
+        return {};
+    const double xStart = model.stations[static_cast<std::size_t>(Station::BaffleStart)];
+    const double xEnd = model.stations[static_cast<std::size_t>(Station::BaffleEnd)];
+    // The lower edge bends where the pulse's start passes TC, the upper where its end passes EC.
+    std::vector<double> rpms = {first, last, RpmForArrival(model, xStart, *model.events.transferCloses),
+                                RpmForArrival(model, xEnd, model.events.exhaustCloses)};
+    std::sort(rpms.begin(), rpms.end());
+    std::vector<OverlapPoint> outline;
+    for (double rpm : rpms) {
+        if (rpm < first || rpm > last || (!outline.empty() && rpm == outline.back().rpm))
+            continue;
+        const double lower = std::max(ArrivalAngle(model, xStart, rpm), *model.events.transferCloses);
+        const double upper = std::min(ArrivalAngle(model, xEnd, rpm), model.events.exhaustCloses);
+        // At the band's ends the two meet; rounding must not cross them.
+        outline.push_back({rpm, lower, std::max(lower, upper)});
+    }
+    return outline;
 }
 
 double TunedRpm(double length, double timing, double tempCelsius, double heats, double gasConstant) {

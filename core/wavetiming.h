@@ -78,6 +78,9 @@ WaveModel WaveModelOf(const PipeInputs &inputs, const PipeResult &result,
 // piston face is back at the port, at `rpm`.
 double ArrivalAngle(const WaveModel &model, double x, double rpm);
 
+// A chart's RPM range: above 0 and upwards.
+void CheckChartRange(double from, double to);
+
 struct SweepRow {
     double rpm = 0;
     std::array<double, kStationCount> arrival{};
@@ -97,6 +100,13 @@ struct RpmBand {
 std::optional<RpmBand> PluggingBand(const WaveModel &model);
 // Within the band, the angles where the pulse and [TC, EC] overlap at `rpm`; none outside it.
 std::optional<std::array<double, 2>> PluggingOverlap(const WaveModel &model, double rpm);
+
+// The overlap's outline from `from` to `to` RPM: its lower and upper angle at
+// every RPM where one of them bends, so straight lines between them draw it exactly.
+struct OverlapPoint {
+    double rpm = 0, lower = 0, upper = 0;
+};
+std::vector<OverlapPoint> PluggingOverlapOutline(const WaveModel &model, double from, double to);
 
 // The reverse relations. A length is the tuned length: piston face to the end of the baffle cone.
 double TunedRpm(double length, double timing, double tempCelsius, double heats, double gasConstant);

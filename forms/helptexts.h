@@ -17,5 +17,7 @@ struct HelpTip {
 
 // Every help tip, in the order they are attached and removed.
 std::span<const HelpTip> HelpTips();
+// The wave timing window's, attached when that window is first built.
+std::span<const HelpTip> WaveTimingHelpTips();
 
 } // namespace quorvane

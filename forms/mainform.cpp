@@ -19,6 +19,7 @@
 #include "templateform.h"
 #include "tooltip.h"
 #include "tubecalcform.h"
+#include "wavetimingform.h"
 #include "weblinks.h"
 
 #include <QAction>
@@ -205,6 +206,8 @@ void MainForm::BuildMenus() {
             mnuTools->addAction(QString::fromLatin1(toolItems[i]), this, [this, i] { mnuTools1_Click(i); });
         item->setObjectName(QStringLiteral("mnuTools1(%1)").arg(i));
     }
+    mnuTools->addAction(QStringLiteral("&Wave Timing"), this, &MainForm::mnuToolsWaveTiming_Click)
+        ->setObjectName(QStringLiteral("mnuToolsWaveTiming"));
     QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelp->addAction(QStringLiteral("&About Quorvane"), this, &MainForm::mnuHelpAbout_Click)
@@ -303,6 +306,23 @@ void MainForm::mnuTools1_Click(int index) {
         windows[index]->ShowInFront();
 }
 
+WaveTimingForm *MainForm::waveTimingForm() {
+    if (m_waveTiming)
+        return m_waveTiming;
+    auto form = std::make_unique<WaveTimingForm>(m_state, *m_dialogs);
+    m_waveTiming = form.get();
+    m_toolWindows.push_back(std::move(form));
+    connect(this, &MainForm::designCalculated, m_waveTiming, &WaveTimingForm::DesignCalculated);
+    if (m_toolTipsAttached)
+        for (const HelpTip &tip : WaveTimingHelpTips())
+            AttachToolTip(tip, m_waveTiming->findChild<QWidget *>(QString::fromLatin1(tip.control)));
+    return m_waveTiming;
+}
+
+void MainForm::mnuToolsWaveTiming_Click() {
+    waveTimingForm()->ShowInFront();
+}
+
 void MainForm::mnuFileTemplates_Click() {
     m_templates->ShowFor(LastCalculation(m_state));
 }
@@ -370,18 +390,25 @@ QWidget *MainForm::HelpControl(const HelpTip &tip) const {
 
 void MainForm::SetupToolTips() {
     m_toolTips = std::make_unique<clsTooltip>();
-    for (const HelpTip &tip : HelpTips()) {
-        m_toolTips->AddTool(HelpControl(tip), QString::fromUtf8(tip.text), std::nullopt, std::nullopt,
-                            /*balloon*/ false, QString::fromUtf8(tip.title), kInformationIcon,
-                            kExpandFromCentre, /*margin*/ 0, /*centered*/ false, /*transparent*/ true,
-                            kTextLeft, tip.width);
-    }
+    for (const HelpTip &tip : HelpTips())
+        AttachToolTip(tip, HelpControl(tip));
     m_toolTipsAttached = true;
+}
+
+void MainForm::AttachToolTip(const HelpTip &tip, QWidget *control) {
+    if (!control)
+        qFatal("No control %s in %s for its help tip", tip.control, tip.window);
+    m_toolTips->AddTool(control, QString::fromUtf8(tip.text), std::nullopt, std::nullopt,
+                        /*balloon*/ false, QString::fromUtf8(tip.title), kInformationIcon, kExpandFromCentre,
+                        /*margin*/ 0, /*centered*/ false, /*transparent*/ true, kTextLeft, tip.width);
 }
 
 void MainForm::RemoveToolTips() {
     for (const HelpTip &tip : HelpTips())
         m_toolTips->RemoveTool(HelpControl(tip));
+    if (m_waveTiming)
+        for (const HelpTip &tip : WaveTimingHelpTips())
+            m_toolTips->RemoveTool(m_waveTiming->findChild<QWidget *>(QString::fromLatin1(tip.control)));
 }
 
 void MainForm::ReleaseToolTips() {

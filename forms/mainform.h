@@ -26,6 +26,7 @@ class PortAreaForm;
 class InputCalcForm;
 class TubeCalcForm;
 class TemplateForm;
+class WaveTimingForm;
 class ToolWindow;
 class clsTooltip;
 struct HelpTip;
@@ -46,6 +47,8 @@ class MainForm : public QMainWindow {
     InputCalcForm *inputCalcForm() const { return m_inputCalc; }
     TubeCalcForm *tubeCalcForm() const { return m_tubeCalc; }
     TemplateForm *templateForm() const { return m_templates; }
+    // Built on first use, so the program starts no slower for it.
+    WaveTimingForm *waveTimingForm();
     clsTooltip *toolTips() const { return m_toolTips.get(); }
     bool toolTipsAttached() const { return m_toolTipsAttached; }
 
@@ -55,6 +58,7 @@ class MainForm : public QMainWindow {
     // Cutting Templates for the last completed calculation.
     void mnuFileTemplates_Click();
     void mnuTools1_Click(int index);
+    void mnuToolsWaveTiming_Click();
     void mnuHelpAbout_Click();
 
   signals:
@@ -77,6 +81,7 @@ class MainForm : public QMainWindow {
     void OpenPipe();
     void SavePipe();
     void SetupToolTips();
+    void AttachToolTip(const HelpTip &tip, QWidget *control);
     void RemoveToolTips();
     void ReleaseToolTips();
     QWidget *HelpControl(const HelpTip &tip) const;
@@ -103,6 +108,7 @@ class MainForm : public QMainWindow {
     InputCalcForm *m_inputCalc = nullptr;
     TubeCalcForm *m_tubeCalc = nullptr;
     TemplateForm *m_templates = nullptr;
+    WaveTimingForm *m_waveTiming = nullptr;
     std::vector<std::unique_ptr<ToolWindow>> m_toolWindows;
 
     std::unique_ptr<clsTooltip> m_toolTips;

@@ -316,6 +316,10 @@ void TestChamber::timing_refusals_name_the_input_data() {
         {"timing 360 for the events", events(360, 120), TimingInput::Timing, Failure::TimingOutOfRange, "*"},
         {"sweep from 0", sweep(0, 1000, 10), TimingInput::RpmFrom, Failure::RpmNotPositive, "*"},
         {"sweep downwards", sweep(9000, 8000, 10), TimingInput::RpmTo, Failure::RpmRangeEmpty, "*"},
+        {"chart of one RPM", Refusal([] { CheckChartRange(9000, 9000); }), TimingInput::RpmTo,
+         Failure::RpmRangeEmpty, "*"},
+        {"chart from -1", Refusal([] { CheckChartRange(-1, 9000); }), TimingInput::RpmFrom,
+         Failure::RpmNotPositive, "*"},
         {"sweep step 0", sweep(1000, 9000, 0), TimingInput::RpmStep, Failure::RpmStepNotPositive, "*"},
         {"sweep of 10,001 rows", sweep(1, 10001, 1), TimingInput::RpmStep, Failure::TooManyRpmSteps,
          "*more than 10,000 steps*"},
@@ -377,6 +381,18 @@ void TestChamber::plugging_band_where_the_pulse_meets_tc_to_ec() {
     QCOMPARE(FormatFixed((*late)[1], 2), "275.00");
     QVERIFY(!PluggingOverlap(model, 8000));  // its end at 237.00, before TC
     QVERIFY(!PluggingOverlap(model, 14000)); // its start at 287.16, after EC
+
+    // Outline: from the band's start (245 at 8,421.05) the upper edge climbs to EC at the design RPM; the
+    // lower edge leaves TC where the pulse's start passes it (245 - 85 = 160 of 144.4 × N / 10,000).
+    QStringList outline;
+    for (const OverlapPoint &p : PluggingOverlapOutline(model, 6000, 14000))
+        outline << QString::fromStdString(FormatFixed(p.rpm, 2) + " " + FormatFixed(p.lower, 2) + "-" +
+                                          FormatFixed(p.upper, 2));
+    QCOMPARE(outline.join(", "), "8,421.05 245.00-245.00, 10,000.00 245.00-275.00, 11,080.33 245.00-275.00, "
+                                 "13,157.89 275.00-275.00");
+    QCOMPARE(PluggingOverlapOutline(model, 9000, 10500).size(), std::size_t(3));
+    QVERIFY(PluggingOverlapOutline(model, 14000, 15000).empty());
+    QVERIFY(PluggingOverlapOutline(ExampleModel(), 6000, 14000).empty());
 }
 
 QTEST_APPLESS_MAIN(TestChamber)
