@@ -313,6 +313,7 @@ WaveTimingForm *MainForm::waveTimingForm() {
     m_waveTiming = form.get();
     m_toolWindows.push_back(std::move(form));
     connect(this, &MainForm::designCalculated, m_waveTiming, &WaveTimingForm::DesignCalculated);
+    connect(this, &MainForm::inputsEdited, m_waveTiming, &WaveTimingForm::DesignEdited);
     if (m_toolTipsAttached)
         for (const HelpTip &tip : WaveTimingHelpTips())
             AttachToolTip(tip, m_waveTiming->findChild<QWidget *>(QString::fromLatin1(tip.control)));

@@ -152,6 +152,13 @@ void WaveTimingForm::DesignCalculated() {
     cmdDraw_Click();
 }
 
+void WaveTimingForm::DesignEdited() {
+    if (m_model)
+        picChart->chart()->setTitle(
+            QStringLiteral("The last Pipe Calc's reflections (the inputs have changed "
+                           "since: press Pipe Calc to follow them)"));
+}
+
 QLineEdit *WaveTimingForm::RefusedBox(TimingInput input) const {
     switch (input) {
     case TimingInput::Length:
@@ -212,6 +219,8 @@ void WaveTimingForm::cmdDraw_Click() {
         return false;
     }();
     ShowCursor(std::nullopt);
+    cmdExportPng->setEnabled(drawn);
+    cmdExportSvg->setEnabled(drawn);
     if (!drawn) {
         picChart->ShowNothing(
             m_state.pipeCalculated

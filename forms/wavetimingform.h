@@ -29,6 +29,8 @@ class WaveTimingForm : public ToolWindow {
 
     // The main window's Pipe Calc completed: the chart follows it.
     void DesignCalculated();
+    // A design input changed after it: the chart says it shows the last Pipe Calc, not the boxes.
+    void DesignEdited();
     void cmdDraw_Click();
     void cmdRevRpm_Click();
     void cmdRevTemp_Click();

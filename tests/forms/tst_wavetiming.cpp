@@ -153,8 +153,35 @@ class TestWaveTiming : public QObject {
         OpenFromMenu();
         QVERIFY(Form()->chart()->chart()->series().isEmpty());
         QVERIFY(Form()->chart()->chart()->title().contains("Press Pipe Calc"));
+        QVERIFY(!Get<QPushButton>("cmdExportPng")->isEnabled() &&
+                !Get<QPushButton>("cmdExportSvg")->isEnabled());
         CalculateExample();
         ExpectChartOf(CoreModel(), 6000, 14000);
+        QVERIFY(Get<QPushButton>("cmdExportPng")->isEnabled() &&
+                Get<QPushButton>("cmdExportSvg")->isEnabled());
+        QVERIFY(Form()->chart()->chart()->title().contains("(an estimate)"));
+    }
+
+    // Typing into the main window leaves the chart on the last Pipe Calc, and it says so; a Pipe Calc that
+    // cannot be calculated leaves nothing of the old design on it.
+    void edited_and_failed_designs_are_not_passed_off_as_charted() {
+        CalculateExample();
+        OpenFromMenu();
+        EnterIn(m_main.get(), "txtRPM=11000");
+        QVERIFY(Form()->chart()->chart()->title().contains("the inputs have changed since"));
+        ExpectChartOf(CoreModel(), 6000, 14000);
+        PipeCalc("txtPipeExLength=400"); // longer than 0.375 of the tuned length: no chamber
+        QVERIFY(!m_main->designState().pipeCalculated);
+        Click(Form(), "cmdDraw");
+        QVERIFY(Form()->chart()->chart()->series().isEmpty());
+        QVERIFY(!Get<QPushButton>("cmdExportPng")->isEnabled());
+        // A timing the chamber takes but the port events cannot (360) is blamed on the main window's box.
+        PipeCalc("txtPipeExLength=30 txtPTExh=360");
+        QVERIFY(m_main->designState().pipeCalculated);
+        QCOMPARE(
+            Get<QLabel>("lblChartReason")->text(),
+            "Port Timing in the main window: The exhaust port timing must be between 1 and 359 degrees.");
+        QVERIFY(Form()->chart()->chart()->series().isEmpty());
     }
 
     void a_transfer_duration_adds_its_events_and_the_plugging_band() {
