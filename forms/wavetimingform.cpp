@@ -77,6 +77,16 @@ std::optional<double> OptionalNumber(const QLineEdit *box) {
     return ParseLeadingNumber(BoxText(box));
 }
 
+QString BandText(const WaveModel &model) {
+    const std::optional<RpmBand> band = PluggingBand(model);
+    if (!band)
+        return QStringLiteral("Type the transfer duration to find the RPM band over which the plugging pulse "
+                              "meets the span from TC to EC.");
+    return QStringLiteral("The plugging pulse meets the span from TC to EC from %1 to %2 rpm (shaded green; "
+                          "an estimate).")
+        .arg(Text(FormatFixed(band->from, 0)), Text(FormatFixed(band->to, 0)));
+}
+
 QString WithExtension(const QString &path, const char *extension) {
     if (QFileInfo(path).suffix().compare(QLatin1String(extension), Qt::CaseInsensitive) == 0)
         return path;
@@ -194,47 +204,41 @@ void WaveTimingForm::Refuse(QLineEdit *box, QLabel *reasonLabel, const QString &
 
 void WaveTimingForm::cmdDraw_Click() {
     lblChartReason->clear();
-    m_model.reset();
-    lblBand->clear();
-    const bool drawn = [this] {
-        if (!m_state.pipeCalculated)
-            return false;
-        try {
-            const double from = ParseLeadingNumber(BoxText(txtRpmFrom));
-            const double to = ParseLeadingNumber(BoxText(txtRpmTo));
-            CheckChartRange(from, to);
-            m_model = WaveModelOf(m_state.inputs, m_state.result, OptionalNumber(txtTransfer));
-            picChart->ShowModel(*m_model, from, to);
-            return true;
-        } catch (const TimingRefused &refused) {
-            // The design's own timing has its box in the main window.
-            const bool here = refused.input() != TimingInput::Timing;
-            Refuse(here ? RefusedBox(refused.input()) : nullptr, lblChartReason,
-                   (here ? QString() : QStringLiteral("Port Timing in the main window: ")) +
-                       QString::fromUtf8(refused.what()));
-        } catch (const ArithmeticFailure &failure) {
-            Refuse(nullptr, lblChartReason, QString::fromUtf8(failure.what()));
-        }
-        m_model.reset();
-        return false;
-    }();
+    m_model = ChartedModel();
     ShowCursor(std::nullopt);
-    cmdExportPng->setEnabled(drawn);
-    cmdExportSvg->setEnabled(drawn);
-    if (!drawn) {
+    cmdExportPng->setEnabled(m_model.has_value());
+    cmdExportSvg->setEnabled(m_model.has_value());
+    if (!m_model) {
+        lblBand->clear();
         picChart->ShowNothing(
             m_state.pipeCalculated
                 ? QStringLiteral("Nothing to chart: see the reason on the right.")
                 : QStringLiteral("Press Pipe Calc in the main window to see the wave timing."));
         return;
     }
-    if (const std::optional<RpmBand> band = PluggingBand(*m_model))
-        lblBand->setText(QStringLiteral("The plugging pulse meets the span from TC to EC from %1 to %2 rpm "
-                                        "(shaded green; an estimate).")
-                             .arg(Text(FormatFixed(band->from, 0)), Text(FormatFixed(band->to, 0))));
-    else
-        lblBand->setText(QStringLiteral("Type the transfer duration to find the RPM band over which the "
-                                        "plugging pulse meets the span from TC to EC."));
+    lblBand->setText(BandText(*m_model));
+}
+
+std::optional<WaveModel> WaveTimingForm::ChartedModel() {
+    if (!m_state.pipeCalculated)
+        return std::nullopt;
+    try {
+        const double from = ParseLeadingNumber(BoxText(txtRpmFrom));
+        const double to = ParseLeadingNumber(BoxText(txtRpmTo));
+        CheckChartRange(from, to);
+        const WaveModel model = WaveModelOf(m_state.inputs, m_state.result, OptionalNumber(txtTransfer));
+        picChart->ShowModel(model, from, to);
+        return model;
+    } catch (const TimingRefused &refused) {
+        // The design's own timing has its box in the main window.
+        const bool here = refused.input() != TimingInput::Timing;
+        Refuse(here ? RefusedBox(refused.input()) : nullptr, lblChartReason,
+               (here ? QString() : QStringLiteral("Port Timing in the main window: ")) +
+                   QString::fromUtf8(refused.what()));
+    } catch (const ArithmeticFailure &failure) {
+        Refuse(nullptr, lblChartReason, QString::fromUtf8(failure.what()));
+    }
+    return std::nullopt;
 }
 
 void WaveTimingForm::ShowCursor(std::optional<double> rpm) {

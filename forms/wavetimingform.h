@@ -40,6 +40,8 @@ class WaveTimingForm : public ToolWindow {
     TimingChart *chart() const { return picChart; }
 
   private:
+    // The design's model drawn over the typed range, or none with the reason shown.
+    std::optional<WaveModel> ChartedModel();
     void ShowCursor(std::optional<double> rpm);
     void Refuse(QLineEdit *box, QLabel *reasonLabel, const QString &reason);
     void Export(bool svg);
