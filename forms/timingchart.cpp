@@ -110,19 +110,21 @@ void TimingChart::SetRpmAxis(double fromRpm, double toRpm) {
     const double step = RpmStep(toRpm - fromRpm);
     for (double rpm = std::ceil(fromRpm / step) * step; rpm <= toRpm; rpm += step)
         m_rpmAxis->append(QString::fromStdString(FormatFixed(rpm, 0)), rpm);
-    m_from = fromRpm;
-    m_to = toRpm;
 }
 
 void TimingChart::ShowNothing(const QString &note) {
     ClearSeries();
-    SetRpmAxis(0, 1);
+    // Axes without a design would only show made-up numbers.
+    m_rpmAxis->setVisible(false);
+    m_angleAxis->setVisible(false);
     chart()->setTitle(note);
 }
 
 void TimingChart::ShowModel(const WaveModel &model, double fromRpm, double toRpm) {
     ClearSeries();
     SetRpmAxis(fromRpm, toRpm);
+    m_rpmAxis->setVisible(true);
+    m_angleAxis->setVisible(true);
     chart()->setTitle(QStringLiteral("When the reflections return to the port (an estimate)"));
     const auto arrival = [&](Station station) {
         const double x = model.stations[static_cast<std::size_t>(station)];

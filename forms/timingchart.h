@@ -55,7 +55,6 @@ class TimingChart : public QChartView {
     QValueAxis *m_angleAxis = nullptr;
     QCategoryAxis *m_rpmAxis = nullptr;
     QLineSeries *m_cursor = nullptr;
-    double m_from = 0, m_to = 0;
 };
 
 } // namespace quorvane

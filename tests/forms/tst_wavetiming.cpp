@@ -153,6 +153,8 @@ class TestWaveTiming : public QObject {
         OpenFromMenu();
         QVERIFY(Form()->chart()->chart()->series().isEmpty());
         QVERIFY(Form()->chart()->chart()->title().contains("Press Pipe Calc"));
+        for (const QAbstractAxis *axis : Form()->chart()->chart()->axes())
+            QVERIFY(!axis->isVisible());
         QVERIFY(!Get<QPushButton>("cmdExportPng")->isEnabled() &&
                 !Get<QPushButton>("cmdExportSvg")->isEnabled());
         CalculateExample();
@@ -160,6 +162,8 @@ class TestWaveTiming : public QObject {
         QVERIFY(Get<QPushButton>("cmdExportPng")->isEnabled() &&
                 Get<QPushButton>("cmdExportSvg")->isEnabled());
         QVERIFY(Form()->chart()->chart()->title().contains("(an estimate)"));
+        for (const QAbstractAxis *axis : Form()->chart()->chart()->axes())
+            QVERIFY(axis->isVisible());
     }
 
     // Typing into the main window leaves the chart on the last Pipe Calc, and it says so; a Pipe Calc that
