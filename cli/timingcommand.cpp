@@ -14,10 +14,15 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <array>
 
 namespace quorvane::cli {
 
 namespace {
+
+// The stations as a script names them in JSON.
+constexpr std::array<const char *, kStationCount> kStationKeys = {"diffuserStart", "diffuserEnd",
+                                                                  "baffleStart", "baffleEnd"};
 
 // How each command names the input a refusal blames: the design's by its key, the rest by their option.
 const char *OptionName(TimingInput input) {
@@ -110,12 +115,12 @@ std::string TimingJson(const WaveModel &model, const std::vector<SweepRow> &rows
     }
     QJsonObject stations;
     for (std::size_t s = 0; s < kStationCount; ++s)
-        stations[QString::fromLatin1(kStationNames[s])] = model.stations[s];
+        stations[QString::fromLatin1(kStationKeys[s])] = model.stations[s];
     QJsonArray table;
     for (const SweepRow &row : rows) {
         QJsonObject arrival;
         for (std::size_t s = 0; s < kStationCount; ++s)
-            arrival[QString::fromLatin1(kStationNames[s])] = row.arrival[s];
+            arrival[QString::fromLatin1(kStationKeys[s])] = row.arrival[s];
         table.append(QJsonObject{{"rpm", row.rpm}, {"arrival", arrival}});
     }
     QJsonValue band = QJsonValue::Null;
