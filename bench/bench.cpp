@@ -12,6 +12,7 @@
 #include "pipeinputs.h"
 #include "pipevaluesfile.h"
 #include "profilefile.h"
+#include "wavetiming.h"
 
 #include <QProcess>
 #include <QStringList>
@@ -80,6 +81,16 @@ int main() {
     Report("FormatFixed(1234.5678, 2, grouped)", MedianNanoseconds([] { Keep(FormatFixed(1234.5678, 2)); }));
     Report("FormatFixed(1234.5678, 3, off)",
            MedianNanoseconds([] { Keep(FormatFixed(1234.5678, 3, Grouping::Off)); }));
+
+    // The chart and the command line redraw a sweep on every Pipe Calc and every range typed.
+    const WaveModel model = WaveModelOf(example, ComputeChamber(example), 130);
+    std::vector<SweepRow> rows;
+    Report("Wave timing: a 200-point sweep and its band", MedianNanoseconds([&] {
+               SweepInto(model, 6000, 14000 - 40, 40, rows);
+               Keep(rows);
+               Keep(PluggingBand(model));
+           }),
+           50000);
 
     const std::vector<Section> sections = ChamberSections(example, ComputeChamber(example));
     Report("Template geometry of the seven sections",

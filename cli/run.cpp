@@ -7,6 +7,7 @@
 #include "flatconecommand.h"
 #include "savecommand.h"
 #include "templatescommand.h"
+#include "timingcommand.h"
 #include "usage.h"
 
 #include <string>
@@ -27,6 +28,8 @@ constexpr Command kCommands[] = {
     {"flatcone", RunFlatCone},
     {"save", RunSave},
     {"templates", RunTemplates},
+    {"timing", RunTiming},
+    {"reverse", RunReverse},
     {"port-width", RunPortWidth},
     {"segment-area", RunSegmentArea},
     {"port-area", RunPortArea},

@@ -57,6 +57,22 @@ Commands:
       --seam-allowance MM  a lap strip along one seam edge (default 0)
       --roll-lines N       lines to roll along (default 0)
       Print the PDF at 100 % ("fit to page" off) and measure its 100 mm bar.
+  timing [FILE] [KEY=TEXT]... [--straight-header] [--transfer DEG]
+         [--rpm FROM:TO:STEP] [--json]
+      When the chamber's reflections return to the port, in crank degrees
+      after TDC, inputs as for chamber: per RPM the arrival of the waves
+      reflected at the diffuser's start and end and the baffle cone's start
+      and end, with the port events (EO, BDC, EC; TO and TC with the
+      transfer duration --transfer), then the RPM band over which the
+      plugging pulse meets the span from TC to EC. --rpm defaults to the
+      design RPM -40 % to +40 % in steps of 5 %.
+  reverse --length TL --timing DEG (--temp C | --rpm N) [--heats 1.36]
+          [--gas-constant 300] [--json]
+      The RPM a pipe of tuned length TL (mm, piston face to the end of the
+      baffle cone; or its sections measured and joined by "+") is tuned
+      for; or, with the RPM where it really peaks, the exhaust temperature
+      that makes the model agree. Both are estimates: small-amplitude waves
+      at one uniform temperature, reflected at fixed stations.
   port-width CURVED BORE
       Chordal width of a port whose width is measured around the bore.
   segment-area RADIUS HEIGHT

@@ -15,6 +15,11 @@ inline constexpr const char *kSaveUsage = "quorvane-cli save FILE [KEY=TEXT]... 
 inline constexpr const char *kTemplatesUsage =
     "quorvane-cli templates --thickness T [FILE] [KEY=TEXT]... [--straight-header] -o FILE [OPTIONS]\n"
     "       quorvane-cli templates --thickness T --cone BASE TIP HEIGHT... -o FILE [OPTIONS]";
+inline constexpr const char *kTimingUsage = "quorvane-cli timing [FILE] [KEY=TEXT]... [--straight-header] "
+                                            "[--transfer DEG] [--rpm FROM:TO:STEP] [--json]";
+inline constexpr const char *kReverseUsage =
+    "quorvane-cli reverse --length TL --timing DEG (--temp C | --rpm N) "
+    "[--heats 1.36] [--gas-constant 300] [--json]";
 inline constexpr const char *kPortWidthUsage = "quorvane-cli port-width CURVED BORE";
 inline constexpr const char *kSegmentAreaUsage = "quorvane-cli segment-area RADIUS HEIGHT";
 inline constexpr const char *kPortAreaUsage =

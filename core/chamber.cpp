@@ -11,11 +11,9 @@ namespace quorvane {
 
 using std::numbers::pi;
 
-namespace {
-
-constexpr double kZeroCelsiusInKelvin = 273.15;
-
-} // namespace
+double SpeedOfSound(double heats, double gasConstant, double tempCelsius) {
+    return Checked(std::sqrt((heats * gasConstant) * (tempCelsius + kZeroCelsiusInKelvin)));
+}
 
 double ConeAngle(double a, double b, double c) {
     const double h = Checked((a - b) * 0.5);
@@ -34,7 +32,7 @@ PipeResult ComputeChamber(const PipeInputs &in) {
     const short rpm = RoundToInt16(in.RPM, Failure::RpmTooLarge);
     const short temp = RoundToInt16(in.temp, Failure::TemperatureTooLarge);
 
-    const double c = Checked(std::sqrt((heats * gasConstant) * (temp + kZeroCelsiusInKelvin)));
+    const double c = SpeedOfSound(heats, gasConstant, temp);
     const double t = Checked((60000.0 / rpm) * (timing / 360.0));
     // The pressure wave travels out to the baffle cone and back while the port is open.
     const double TL = Checked(((c * 1000.0) * (t / 1000.0)) / 2.0);
@@ -100,6 +98,8 @@ PipeResult ComputeChamber(const PipeInputs &in) {
     r.coneAngle[2] = ConeAngle(D[3], D[4], L[4]);
     r.coneAngle[3] = ConeAngle(D[5], D[6], L[6]);
     r.tunedLength = TL;
+    r.speedOfSound = c;
+    r.rpm = rpm;
 
     if (!in.straightHeader) {
         if (F > D[1]) {

@@ -28,10 +28,16 @@ struct PipeResult {
     std::array<double, 8> L{};         // centre-line lengths; L[0] the port
     std::array<double, 4> coneAngle{}; // included angles of cones L2, L3, L4, L6
     double tunedLength = 0;
-    double totalLength = 0; // L1 + ... + L7
+    double totalLength = 0;  // L1 + ... + L7
+    double speedOfSound = 0; // m/s, as the tuned length was calculated with it
+    double rpm = 0;          // the RPM as calculated: a whole number
     std::string warningText;
     bool portLengthFlagged = false;
 };
+
+// Speed of sound in the exhaust gas in m/s, the temperature in °C: the one
+// formula the chamber and the wave timing both use, so their answers agree.
+double SpeedOfSound(double heats, double gasConstant, double tempCelsius);
 
 // Included angle in degrees of a frustum with end diameters a and b and centre-line length c.
 double ConeAngle(double a, double b, double c);

@@ -7,8 +7,6 @@
 
 namespace quorvane {
 
-namespace {
-
 std::string FailureText(Failure kind, double value, std::string_view text) {
     switch (kind) {
     case Failure::NumbersTooLarge:
@@ -42,11 +40,28 @@ std::string FailureText(Failure kind, double value, std::string_view text) {
     case Failure::SheetTooThick:
         return "The sheet is too thick for the outside diameters typed: the middle of the sheet would "
                "have no radius.";
+    case Failure::LengthNotPositive:
+        return "The length must be more than 0 mm.";
+    case Failure::TimingOutOfRange:
+        return "The exhaust port timing must be between 1 and 359 degrees.";
+    case Failure::TransferOutOfRange:
+        return "The transfer duration must be more than 0 and less than the exhaust duration (" +
+               FormatFixed(value, 2) + " degrees).";
+    case Failure::BelowAbsoluteZero:
+        return "The temperature must be above absolute zero (-273.15 °C).";
+    case Failure::RpmNotPositive:
+        return "The RPM must be more than 0.";
+    case Failure::GasNotPositive:
+        return "The ratio of specific heats and the gas constant must be more than 0.";
+    case Failure::RpmRangeEmpty:
+        return "The highest RPM must be more than the lowest.";
+    case Failure::RpmStepNotPositive:
+        return "The RPM step must be more than 0.";
+    case Failure::TooManyRpmSteps:
+        return "The RPM range holds more than " + FormatFixed(value, 0) + " steps: take a larger step.";
     }
     return {}; // every kind has its case above
 }
-
-} // namespace
 
 ArithmeticFailure::ArithmeticFailure(Failure kind, double value)
     : std::runtime_error(FailureText(kind, value, {})), m_kind(kind) {}

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 namespace quorvane {
@@ -23,7 +24,20 @@ enum class Failure {
     SegmentTooHigh,
     NegativeArea,
     SheetTooThick,
+    // Refusals of the wave timing's inputs, each naming the box it blames.
+    LengthNotPositive,
+    TimingOutOfRange,
+    TransferOutOfRange, // carries the exhaust duration in degrees
+    BelowAbsoluteZero,
+    RpmNotPositive,
+    GasNotPositive,
+    RpmRangeEmpty,
+    RpmStepNotPositive,
+    TooManyRpmSteps, // carries the largest number of steps
 };
+
+// The user's text for a kind; `value` is what the kind carries.
+std::string FailureText(Failure kind, double value = 0, std::string_view text = {});
 
 // The one way an arithmetic failure leaves the core: no infinity or NaN is
 // ever returned as a result instead. what() is the kind's text.

@@ -8,6 +8,9 @@
 
 namespace quorvane {
 
+// Celsius to kelvin; a temperature at or below -kZeroCelsiusInKelvin °C does not exist.
+inline constexpr double kZeroCelsiusInKelvin = 273.15;
+
 enum class Grouping { Default, Off };
 
 // Returns v, or throws ArithmeticFailure when v is an infinity or NaN.

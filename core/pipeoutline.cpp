@@ -20,9 +20,9 @@ int RoundPixel(double v) {
 
 } // namespace
 
-std::array<Station, 8> ChamberStations(double flangeDiameter, const std::array<double, 8> &D,
-                                       const std::array<double, 8> &L) {
-    std::array<Station, 8> stations{};
+std::array<OutlineStation, 8> ChamberStations(double flangeDiameter, const std::array<double, 8> &D,
+                                              const std::array<double, 8> &L) {
+    std::array<OutlineStation, 8> stations{};
     stations[0] = {0, flangeDiameter};
     for (std::size_t i = 1; i < stations.size(); ++i)
         stations[i] = {stations[i - 1].x + L[i], D[i]};

@@ -29,15 +29,15 @@ struct PipeOutline {
 
 // The chamber's side to scale: a station's distance along the axis from the
 // port flange, and its inside diameter, mm.
-struct Station {
+struct OutlineStation {
     double x = 0;
     double diameter = 0;
 };
 
 // From the flange (F) to the tail pipe's outlet, the eight ends of sections
 // L1 to L7; D and L as in PipeResult.
-std::array<Station, 8> ChamberStations(double flangeDiameter, const std::array<double, 8> &D,
-                                       const std::array<double, 8> &L);
+std::array<OutlineStation, 8> ChamberStations(double flangeDiameter, const std::array<double, 8> &D,
+                                              const std::array<double, 8> &L);
 
 // Coordinates are clamped to +-kFarPixel: far outside any picture, so the box
 // still clips them, yet well inside what a painter can rasterise.

@@ -96,10 +96,10 @@ double ChamberResults(const SheetPage &page, double y, const PipeResult &result)
 // The chamber from the flange to the outlet, lengths and diameters to one scale.
 double SideView(const SheetPage &page, double y, double bottom, const SheetDesign &design) {
     const PipeResult &r = design.result;
-    const std::array<Station, 8> stations = ChamberStations(design.inputs.portFlangeD, r.D, r.L);
+    const std::array<OutlineStation, 8> stations = ChamberStations(design.inputs.portFlangeD, r.D, r.L);
     const double length = stations.back().x;
     double widest = 0;
-    for (const Station &s : stations)
+    for (const OutlineStation &s : stations)
         widest = std::max(widest, s.diameter);
     const QFont font = SheetPage::Font(kBodyPoints);
     const double line = page.LineHeight(font);
@@ -111,7 +111,7 @@ double SideView(const SheetPage &page, double y, double bottom, const SheetDesig
                 QStringLiteral("Side view, ") + ScaleText(n) + QStringLiteral(" (lengths and diameters)"));
     const double axis = y + widest / n / 2;
     QPolygonF upper, lower;
-    for (const Station &s : stations) {
+    for (const OutlineStation &s : stations) {
         const double x = page.left() + s.x / n;
         upper << page.At(x, axis - s.diameter / n / 2);
         lower << page.At(x, axis + s.diameter / n / 2);

@@ -207,11 +207,50 @@ constexpr HelpTip kTemplateTips[] = {
      200},
 };
 
+constexpr HelpTip kWaveTimingTips[] = {
+    {"frmWaveTiming", "picChart", "Wave Timing Chart",
+     "Crank degrees after top dead centre (up) against RPM (across).\n\n"
+     "Blue: the suction wave, from the diffuser's start to its end. Red: the plugging pulse, from the baffle "
+     "cone's start to its end. Green: where the pulse is back between TC and EC.\n\n"
+     "Move the mouse over the chart to read the arrival angles at that RPM.",
+     250},
+    {"frmWaveTiming", "txtRpmFrom", "From RPM",
+     "Lowest RPM of the chart. Pipe Calc sets it to 40 % below the design RPM.", 200},
+    {"frmWaveTiming", "txtRpmTo", "To RPM",
+     "Highest RPM of the chart. Pipe Calc sets it to 40 % above the design RPM.", 200},
+    {"frmWaveTiming", "txtTransfer", "Transfer Duration",
+     "Transfer port open duration in crankshaft degrees, shorter than the exhaust port timing.\n\n"
+     "Leave empty to chart the exhaust port events only.",
+     200},
+    {"frmWaveTiming", "cmdDraw", "Draw Chart",
+     "Draw the chart again with the RPM range and transfer duration typed.", 200},
+    {"frmWaveTiming", "cmdExportPng", "Export PNG", "Save the chart as a PNG picture.", 150},
+    {"frmWaveTiming", "cmdExportSvg", "Export SVG", "Save the chart as an SVG drawing.", 150},
+    {"frmWaveTiming", "txtRevLength", "Tuned Length mm",
+     "Length from the piston face to the end of the baffle cone.\n\n"
+     "Or type the measured sections joined by +, for example 30+58.9+244.6+162.7+81.8+97.8+213.4",
+     250},
+    {"frmWaveTiming", "txtRevTiming", "Exhaust Port Timing",
+     "Exhaust port timing in crankshaft degrees, 1 to 359.", 150},
+    {"frmWaveTiming", "txtRevTemp", "Exhaust Temp C",
+     "Average exhaust gas temperature. Calc Temp writes the temperature that makes the pipe peak at the RPM "
+     "typed.",
+     200},
+    {"frmWaveTiming", "txtRevRpm", "RPM",
+     "The RPM the pipe is tuned for (Calc RPM writes it), or the RPM where the built pipe really peaks.",
+     200},
+    {"frmWaveTiming", "cmdRevRpm", "Calculate Tuned RPM",
+     "The RPM at which a pipe of this tuned length is tuned, at this timing and temperature.", 200},
+    {"frmWaveTiming", "cmdRevTemp", "Calculate Exhaust Temperature",
+     "The exhaust temperature at which a pipe of this tuned length is tuned for the RPM typed.", 200},
+};
+
 std::vector<HelpTip> AllTips() {
     std::vector<HelpTip> tips(std::begin(kHelpTips), std::end(kHelpTips));
     for (const TemplateFieldInfo &field : TemplateFields())
         tips.push_back({"TemplateForm", field.control, field.caption, field.tip, 200});
     tips.insert(tips.end(), std::begin(kTemplateTips), std::end(kTemplateTips));
+    tips.insert(tips.end(), std::begin(kWaveTimingTips), std::end(kWaveTimingTips));
     return tips;
 }
 

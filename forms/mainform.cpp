@@ -23,6 +23,7 @@
 #include "templateform.h"
 #include "tooltip.h"
 #include "tubecalcform.h"
+#include "wavetimingform.h"
 #include "weblinks.h"
 
 #include <QAction>
@@ -274,6 +275,8 @@ void MainForm::BuildMenus() {
             mnuTools->addAction(QString::fromLatin1(toolItems[i]), this, [this, i] { mnuTools1_Click(i); });
         item->setObjectName(QStringLiteral("mnuTools1(%1)").arg(i));
     }
+    mnuTools->addAction(QStringLiteral("&Wave Timing"), this, &MainForm::mnuToolsWaveTiming_Click)
+        ->setObjectName(QStringLiteral("mnuToolsWaveTiming"));
     QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction *manual = mnuHelp->addAction(QStringLiteral("Quorvane &Help"), this,
@@ -385,6 +388,19 @@ void MainForm::mnuTools1_Click(int index) {
         tubeCalcForm()->ShowInFront();
 }
 
+WaveTimingForm *MainForm::waveTimingForm() {
+    if (m_waveTiming)
+        return m_waveTiming;
+    Built(m_waveTiming, m_state, *m_dialogs);
+    connect(this, &MainForm::designCalculated, m_waveTiming, &WaveTimingForm::DesignCalculated);
+    connect(this, &MainForm::inputsEdited, m_waveTiming, &WaveTimingForm::DesignEdited);
+    return m_waveTiming;
+}
+
+void MainForm::mnuToolsWaveTiming_Click() {
+    waveTimingForm()->ShowInFront();
+}
+
 void MainForm::mnuFileTemplates_Click() {
     templateForm()->ShowFor(LastCalculation(m_state));
 }
@@ -450,7 +466,7 @@ void MainForm::OpenPipe() {
 // A row naming no control of a built window is a slip in the table: the tip
 // would go missing unseen.
 QWidget *MainForm::HelpControl(const HelpTip &tip) const {
-    const QWidget *windows[] = {this, m_plot, m_portArea, m_inputCalc, m_tubeCalc, m_templates};
+    const QWidget *windows[] = {this, m_plot, m_portArea, m_inputCalc, m_tubeCalc, m_templates, m_waveTiming};
     for (const QWidget *window : windows) {
         if (!window || window->objectName() != QLatin1String(tip.window))
             continue;

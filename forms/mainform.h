@@ -27,6 +27,7 @@ class InputCalcForm;
 class TubeCalcForm;
 class TemplateForm;
 class HelpWindow;
+class WaveTimingForm;
 class ToolWindow;
 class clsTooltip;
 struct HelpTip;
@@ -50,6 +51,7 @@ class MainForm : public QMainWindow {
     TubeCalcForm *tubeCalcForm();
     TemplateForm *templateForm();
     HelpWindow *helpWindow();
+    WaveTimingForm *waveTimingForm();
     clsTooltip *toolTips() const { return m_toolTips.get(); }
     bool toolTipsAttached() const { return m_toolTipsAttached; }
 
@@ -59,6 +61,7 @@ class MainForm : public QMainWindow {
     // Cutting Templates for the last completed calculation.
     void mnuFileTemplates_Click();
     void mnuTools1_Click(int index);
+    void mnuToolsWaveTiming_Click();
     void mnuHelpAbout_Click();
     // The manual at `page` ("port-area.html"), in front.
     void ShowHelp(const QString &page);
@@ -122,6 +125,7 @@ class MainForm : public QMainWindow {
     TemplateForm *m_templates = nullptr;
     QString m_designFile;
     HelpWindow *m_help = nullptr;
+    WaveTimingForm *m_waveTiming = nullptr;
     std::vector<std::unique_ptr<ToolWindow>> m_toolWindows;
 
     std::unique_ptr<clsTooltip> m_toolTips;

@@ -2,6 +2,7 @@
 #include "chamber.h"
 #include "pipeinputs.h"
 #include "quorvane_version.h"
+#include "wavetiming.h"
 #include "workedexamples.h"
 
 #include <QDir>
@@ -109,6 +110,58 @@ class TestCli : public QObject {
             {"port-width 30", 2, "expected 2 arguments, got 1\nUsage: quorvane-cli port-width CURVED BORE*"},
             {"chamber @ --jsn", 2, "unknown option --jsn\nUsage: *"},
             {"pipe", 2, "unknown command pipe\nUsage: *"},
+            // Wave timing of the worked example: at its design RPM the baffle end's wave is back at EC.
+            {"timing @", 0,
+             "Arrival at the port, crank degrees after TDC\nPort events: EO 85.00, BDC 180.00, EC 275.00\n"
+             "Stations, mm from the piston face: diffuser start 88.93, diffuser end 578.03, baffle start "
+             "675.85, "
+             "baffle end 889.27\n\n       RPM  diffuser start    diffuser end    baffle start      baffle "
+             "end\n"
+             "     6,000           96.40          159.10          171.64          199.00\n*"
+             "    10,000          104.00          208.50          229.40          275.00\n*"
+             "    14,000          111.60          257.90          287.16          351.00\n\n"
+             "Plugging band: give --transfer DEG *\nAn estimate: small-amplitude waves at one uniform "
+             "exhaust "
+             "temperature, reflected at fixed stations.\n"},
+            {"timing @ --transfer 130 --rpm 9000:10000:1000", 0,
+             "*TO 115.00, TC 245.00\n*baffle end\n     9,000 *\n    10,000 * 275.00\n\n"
+             "Plugging band (the pulse overlaps TC to EC): 8,421 to 13,158 rpm\nAn estimate*"},
+            {"timing @ --rpm=10000:10001:0.5", 0, "*\n    10,000 *\n 10,000.50 *\n    10,001 *"},
+            {"timing @ timing=360", 2,
+             "invalid input: timing: The exhaust port timing must be between 1 and 359 degrees.\n"},
+            {"timing @ --transfer 190", 2,
+             "invalid input: --transfer: The transfer duration must be more than 0 and less than the exhaust "
+             "duration (190.00 degrees).\n"},
+            {"timing @ --rpm 0:1000:10", 2, "invalid input: --rpm: The RPM must be more than 0.\n"},
+            {"timing @ --rpm 9000:8000:10", 2, "invalid input: --rpm: The highest RPM must be more than*"},
+            {"timing @ --rpm 1:20000:1", 2, "invalid input: --rpm: *more than 10,000 steps*"},
+            {"timing @ --rpm 1:2", 2, "--rpm takes FROM:TO:STEP\nUsage: quorvane-cli timing *"},
+            {"timing @ timing=190x RPM=", 2, "invalid input: RPM (*"},
+            {"reverse --length 889.271 --timing 190 --temp 500", 0, "Tuned RPM = 10,000\nAn estimate: *\n"},
+            {"reverse --length 889.271 --timing 190 --rpm 10000", 0, "Exhaust temperature C = 500.00\n*"},
+            {"reverse --timing 190 --rpm 10000 --length 30+58.93+244.55+162.74+81.81+97.82+213.43 --heats "
+             "1.4 "
+             "--gas-constant 287",
+             0, "Exhaust temperature C = 511.95\n*"},
+            {"reverse --length 0 --timing 190 --temp 500", 2,
+             "invalid input: --length: The length must be more than 0 mm.\n"},
+            {"reverse --length 900 --timing 0.5 --temp 500", 2,
+             "invalid input: --timing: *between 1 and 359*"},
+            {"reverse --length 900 --timing 360 --temp 500", 2, "invalid input: --timing: *"},
+            {"reverse --length 900 --timing 190 --temp -273.15", 2,
+             "invalid input: --temp: The temperature must be above absolute zero (-273.15 °C).\n"},
+            {"reverse --length 900 --timing 190 --rpm -1", 2,
+             "invalid input: --rpm: The RPM must be more than 0.\n"},
+            {"reverse --length 900 --timing 190 --rpm 9000 --heats 0", 2, "invalid input: --heats: *"},
+            {"reverse --length 900 --timing 190 --rpm 9000 --gas-constant abc", 2,
+             "invalid input: --gas-constant: *"},
+            {"reverse --length 1e308 --timing 190 --rpm 1e308", 3,
+             "The numbers are too large to calculate with.\n"},
+            {"reverse --length 900 --timing 190 --rpm 9000 --temp 500", 2,
+             "give either --temp or --rpm\nUsage: *"},
+            {"reverse --length 900 --timing 190", 2, "give either --temp or --rpm\nUsage: *"},
+            {"reverse --timing 190 --temp 500", 2, "--length and --timing are both needed\nUsage: *"},
+            {"reverse 900 --length 900 --timing 190 --temp 500", 2, "unexpected argument 900\nUsage: *"},
             {"", 2, "no command given\nUsage: *"},
         };
         for (const auto &[line, status, expected] : rows)
@@ -311,7 +364,7 @@ class TestCli : public QObject {
             }
         }
         commands.removeDuplicates();
-        QCOMPARE(commands.size(), 12);
+        QCOMPARE(commands.size(), 14);
         for (const QString &command : commands)
             QCOMPARE(rendered.count(command), 1); // the subsection's heading
         QCOMPARE(rendered.count("-o FILE the output; \"-\" writes SVG or DXF to stdout"), 1);
@@ -413,6 +466,42 @@ class TestCli : public QObject {
         QCOMPARE(got, want);
         QCOMPARE(json["portLengthFlagged"].toBool(), core.portLengthFlagged);
         QCOMPARE(json["warningText"].toString(), QString::fromStdString(core.warningText));
+    }
+
+    // The sweep, the events and the band as core works them out, unrounded.
+    void timing_json_carries_core_values_bit_for_bit() {
+        const QJsonObject json =
+            QJsonDocument::fromJson(Cli(Args("timing @ portLength=100 --transfer 120.5 --json")).out)
+                .object();
+        PipeTexts texts = InitialPipeTexts();
+        for (const QString &arg : Args("@ portLength=100"))
+            texts[std::size_t(*FieldByKey(arg.split('=')[0].toStdString()))] =
+                arg.split('=')[1].toStdString();
+        const PipeInputs in = ParsePipeInputs(texts, false);
+        const WaveModel model = WaveModelOf(in, ComputeChamber(in), 120.5);
+        const std::vector<SweepRow> rows = Sweep(model, 6000, 14000, 500);
+        const std::optional<RpmBand> band = PluggingBand(model);
+        QList<double> got{json["speedOfSound"].toDouble(), json["designRpm"].toDouble(),
+                          json["events"]["TC"].toDouble(), json["pluggingBand"]["from"].toDouble(),
+                          json["pluggingBand"]["to"].toDouble()};
+        QList<double> want{model.speedOfSound, 10000, 180 + 120.5 / 2, band->from, band->to};
+        const char *const keys[] = {"diffuserStart", "diffuserEnd", "baffleStart", "baffleEnd"};
+        for (const char *key : keys)
+            got << json["stations"][key].toDouble();
+        want << QList<double>(model.stations.begin(), model.stations.end());
+        QCOMPARE(json["rows"].toArray().size(), qsizetype(rows.size()));
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const QJsonValue row = json["rows"][qsizetype(i)];
+            got << row["rpm"].toDouble();
+            want << rows[i].rpm;
+            for (std::size_t s = 0; s < kStationCount; ++s) {
+                got << row["arrival"][keys[s]].toDouble();
+                want << rows[i].arrival[s];
+            }
+        }
+        QCOMPARE(got, want);
+        QCOMPARE(json["pluggingBand"].isNull(), false);
+        QVERIFY(QJsonDocument::fromJson(Cli(Args("timing @ --json")).out)["pluggingBand"].isNull());
     }
 };
 

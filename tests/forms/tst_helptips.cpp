@@ -6,6 +6,7 @@
 #include "portareaform.h"
 #include "tooltip.h"
 #include "tubecalcform.h"
+#include "wavetimingform.h"
 
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -20,9 +21,9 @@ class TestHelpTips : public QObject {
     std::unique_ptr<MainForm> m_form;
 
     QList<QWidget *> Windows() const {
-        return {m_form.get(),           m_form->plotForm(),
-                m_form->portAreaForm(), m_form->inputCalcForm(),
-                m_form->tubeCalcForm(), m_form->templateForm()};
+        return {
+            m_form.get(),           m_form->plotForm(),     m_form->portAreaForm(),  m_form->inputCalcForm(),
+            m_form->tubeCalcForm(), m_form->templateForm(), m_form->waveTimingForm()};
     }
     QWidget *Control(const char *window, const char *name) const {
         for (QWidget *w : Windows())

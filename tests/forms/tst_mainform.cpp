@@ -422,9 +422,11 @@ class TestMainForm : public QObject {
             }
             captions << QString(menuAction->text()).remove('&') + ": " + items.join(", ");
         }
-        QCOMPARE(captions, (QStringList{"File: Open Pipe, Save Pipe, Cutting Templates\u2026, Quit",
-                                        "Tools: Port Calculators, Input Value Calculators, Cone Calculators",
-                                        "Help: Quorvane Help, About Quorvane"}));
+        QCOMPARE(
+            captions,
+            (QStringList{"File: Open Pipe, Save Pipe, Cutting Templates\u2026, Quit",
+                         "Tools: Port Calculators, Input Value Calculators, Cone Calculators, Wave Timing",
+                         "Help: Quorvane Help, About Quorvane"}));
         QCOMPARE(Find<QAction>("mnuFileType(0)")->shortcut(), QKeySequence("Ctrl+O"));
         QCOMPARE(Find<QAction>("mnuFileType(1)")->shortcut(), QKeySequence("Ctrl+S"));
         QCOMPARE(Find<QAction>("mnuFileTemplates")->shortcut(), QKeySequence("Ctrl+T"));
