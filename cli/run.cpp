@@ -5,6 +5,7 @@
 #include "chambercommand.h"
 #include "commandresult.h"
 #include "flatconecommand.h"
+#include "modelcommand.h"
 #include "savecommand.h"
 #include "templatescommand.h"
 #include "usage.h"
@@ -27,6 +28,7 @@ constexpr Command kCommands[] = {
     {"flatcone", RunFlatCone},
     {"save", RunSave},
     {"templates", RunTemplates},
+    {"model", RunModel},
     {"port-width", RunPortWidth},
     {"segment-area", RunSegmentArea},
     {"port-area", RunPortArea},

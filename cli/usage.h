@@ -15,6 +15,9 @@ inline constexpr const char *kSaveUsage = "quorvane-cli save FILE [KEY=TEXT]... 
 inline constexpr const char *kTemplatesUsage =
     "quorvane-cli templates --thickness T [FILE] [KEY=TEXT]... [--straight-header] -o FILE [OPTIONS]\n"
     "       quorvane-cli templates --thickness T --cone BASE TIP HEIGHT... -o FILE [OPTIONS]";
+inline constexpr const char *kModelUsage =
+    "quorvane-cli model --thickness T [FILE] [KEY=TEXT]... [--straight-header]\n"
+    "       [--bend WHICH:ANGLE:PIECES[:DIRECTION]]... -o FILE";
 inline constexpr const char *kPortWidthUsage = "quorvane-cli port-width CURVED BORE";
 inline constexpr const char *kSegmentAreaUsage = "quorvane-cli segment-area RADIUS HEIGHT";
 inline constexpr const char *kPortAreaUsage =

@@ -19,7 +19,9 @@ constexpr double kFullTurnDegrees = 360;
 constexpr int kAzimuthProbes = 33;
 constexpr int kDeepestSplit = 40;
 
-std::optional<double> ReadStrictly(std::string_view text) {
+} // namespace
+
+std::optional<double> ReadPlainNumber(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos)
         return std::nullopt;
@@ -30,6 +32,8 @@ std::optional<double> ReadStrictly(std::string_view text) {
         return std::nullopt;
     return value;
 }
+
+namespace {
 
 struct FaultFigures {
     double limit = 0;
@@ -208,19 +212,19 @@ std::optional<BendRefusal> ReadBend(const BendTexts &texts, const BendTarget &ta
     auto refuse = [&](BendField field, BendFault fault, FaultFigures figures = {}) {
         return BendRefusal{target.name, field, fault, FaultText(fault, field, target.name, figures)};
     };
-    const std::optional<double> angle = ReadStrictly(texts.angle);
+    const std::optional<double> angle = ReadPlainNumber(texts.angle);
     if (!angle)
         return refuse(BendField::Angle, BendFault::NotANumber);
     if (*angle < 0)
         return refuse(BendField::Angle, BendFault::Negative);
     if (*angle >= kFullTurnDegrees)
         return refuse(BendField::Angle, BendFault::FullTurn);
-    const std::optional<double> pieces = ReadStrictly(texts.pieces);
+    const std::optional<double> pieces = ReadPlainNumber(texts.pieces);
     if (!pieces)
         return refuse(BendField::Pieces, BendFault::NotANumber);
     if (*pieces < kFewestBendPieces || *pieces > kMostBendPieces || std::floor(*pieces) != *pieces)
         return refuse(BendField::Pieces, BendFault::PiecesOutOfRange);
-    const std::optional<double> direction = ReadStrictly(texts.direction);
+    const std::optional<double> direction = ReadPlainNumber(texts.direction);
     if (!direction)
         return refuse(BendField::Direction, BendFault::NotANumber);
     if (*direction < 0 || *direction > kFullTurnDegrees)

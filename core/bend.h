@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvane {
@@ -139,6 +140,10 @@ struct BendTarget {
 std::optional<BendRefusal> ReadBend(const BendTexts &texts, const BendTarget &target, double thickness,
                                     Bend &bend, std::vector<BendWarning> *warnings = nullptr,
                                     double neutralFactor = kDefaultNeutralFactor);
+
+// A plain number with "." as decimal point and nothing else but blanks
+// around it; "1,5", "abc", "nan" and "" are not.
+std::optional<double> ReadPlainNumber(std::string_view text);
 
 // The shortest piece a bend may have anywhere around: closer cuts leave the
 // welds nothing to hold, and at the inside of a sharp bend they cross.

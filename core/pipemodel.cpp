@@ -95,6 +95,20 @@ std::string ShortName(const std::string &sectionName) {
     return space == std::string::npos ? sectionName : sectionName.substr(space + 1);
 }
 
+std::optional<BendRefusal> ApplyBendPlan(std::vector<PipeSection> &sections,
+                                         const std::map<std::string, BendTexts> &plan, double thickness,
+                                         std::vector<BendWarning> *warnings) {
+    for (PipeSection &s : sections) {
+        const auto typed = plan.find(ShortName(s.name));
+        if (typed == plan.end())
+            continue;
+        const BendTarget target{s.name, s.startDiameter, s.endDiameter, s.centreLength};
+        if (auto refusal = ReadBend(typed->second, target, thickness, s.bend, warnings))
+            return refusal;
+    }
+    return std::nullopt;
+}
+
 SectionModel::SectionModel(const PipeSection &section, const ModelOptions &options, const PipeFrame &start)
     : m_section(section), m_thickness(options.thickness), m_neutralFactor(options.neutralFactor) {
     const double length = section.centreLength;

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,12 @@ std::vector<PipeSection> InFlowOrder(const std::vector<Section> &sections);
 
 // The section labels of the bend plan, header to tail: "L1" … "L7".
 std::string ShortName(const std::string &sectionName);
+
+// Applies a bend plan typed per section, keyed by ShortName ("L3"); sections
+// it does not name stay straight. The first refusal, in pipe order, or none.
+std::optional<BendRefusal> ApplyBendPlan(std::vector<PipeSection> &sections,
+                                         const std::map<std::string, BendTexts> &plan, double thickness,
+                                         std::vector<BendWarning> *warnings = nullptr);
 
 struct ModelOptions {
     double thickness = 0;
