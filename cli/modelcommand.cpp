@@ -101,13 +101,14 @@ std::string ModelReport(const AssembledPipe &pipe, const std::vector<BendWarning
     const Vec3 size = pipe.envelope.size(), at = pipe.exit.position, d = pipe.exit.direction;
     constexpr double kDegree = 180 / std::numbers::pi;
     const double heading = std::atan2(d.y, d.x) * kDegree;
+    const double climb = std::asin(std::clamp(d.z, -1.0, 1.0)) * kDegree;
     std::string out;
     out += "Envelope: length " + Millimetres(size.x) + ", width " + Millimetres(size.y) + ", height " +
            Millimetres(size.z) + "\n";
     out += "Exit from the port (x forward, y left, z up): x " + Millimetres(at.x) + ", y " +
            Millimetres(at.y) + ", z " + Millimetres(at.z) + "\n";
     out += "Exit direction: x " + Fixed(d.x, 4) + ", y " + Fixed(d.y, 4) + ", z " + Fixed(d.z, 4) + ", " +
-           Fixed(std::asin(std::clamp(d.z, -1.0, 1.0)) * kDegree, 2) + "° above level, " +
+           Fixed(std::abs(climb), 2) + (climb < 0 ? "° below level, " : "° above level, ") +
            (Fixed(heading, 2) == "0.00"
                 ? std::string("heading straight on")
                 : "heading " + Fixed(std::abs(heading), 2) + "° to the " + (heading < 0 ? "right" : "left")) +
