@@ -287,7 +287,7 @@ class MeshBuilder {
                 strip(ring, s == 0 ? outside : inside); // the flange face, or the ledge
                 inside = std::move(ring);
             }
-            for (int k = 1; k <= model.pieces(); ++k) {
+            for (int k = 1; k <= model.pieces(); ++k, ++m_piece) {
                 Ring endOutside = ringOf(model, k, k, Surface::Outside, azimuths);
                 strip(outside, endOutside);
                 outside = std::move(endOutside);
@@ -303,8 +303,10 @@ class MeshBuilder {
             insideRadius = model.radius(Surface::Inside, model.section().centreLength);
             outsideRadius = model.radius(Surface::Outside, model.section().centreLength);
         }
-        if (m_closed)
+        if (m_closed) {
+            --m_piece; // the tail's end face
             strip(outside, inside);
+        }
         return std::move(m_mesh);
     }
 
@@ -336,11 +338,13 @@ class MeshBuilder {
                 m_mesh.triangles.push_back({a[i], b[j], b[i]});
             }
         }
+        m_mesh.pieceOf.resize(m_mesh.triangles.size(), m_piece);
     }
 
     const AssembledPipe &m_pipe;
     int m_segments;
     bool m_closed;
+    std::uint32_t m_piece = 0;
     Mesh m_mesh;
 };
 

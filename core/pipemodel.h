@@ -142,6 +142,7 @@ AssembledPipe AssemblePipe(const std::vector<PipeSection> &sections, const Model
 struct Mesh {
     std::vector<Vec3> vertices;
     std::vector<std::array<std::uint32_t, 3>> triangles; // counter-clockwise seen from outside
+    std::vector<std::uint32_t> pieceOf; // each triangle's piece, counted from the port: 0, 1, …
 };
 
 // The wall as one closed solid: inside and outside surfaces, annular faces at

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainform.h"
 
+#include "assembledpipeform.h"
+
 #include "appidentity.h"
 #include "boxbehaviour.h"
 #include "chamber.h"
@@ -205,6 +207,8 @@ void MainForm::BuildMenus() {
             mnuTools->addAction(QString::fromLatin1(toolItems[i]), this, [this, i] { mnuTools1_Click(i); });
         item->setObjectName(QStringLiteral("mnuTools1(%1)").arg(i));
     }
+    mnuTools->addAction(QStringLiteral("&Assembled Pipe"), this, &MainForm::mnuToolsAssembledPipe_Click)
+        ->setObjectName(QStringLiteral("mnuToolsAssembledPipe"));
     QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuHelp->addAction(QStringLiteral("&About Quorvane"), this, &MainForm::mnuHelpAbout_Click)
@@ -301,6 +305,16 @@ void MainForm::mnuTools1_Click(int index) {
     ToolWindow *windows[] = {m_portArea, m_inputCalc, m_tubeCalc};
     if (index >= 0 && index < int(std::size(windows)))
         windows[index]->ShowInFront();
+}
+
+void MainForm::mnuToolsAssembledPipe_Click() {
+    if (!m_assembledPipe) {
+        auto window = std::make_unique<AssembledPipeForm>(m_state, *m_dialogs);
+        m_assembledPipe = window.get();
+        connect(this, &MainForm::designCalculated, m_assembledPipe, &AssembledPipeForm::FollowDesign);
+        m_toolWindows.push_back(std::move(window));
+    }
+    m_assembledPipe->ShowInFront();
 }
 
 void MainForm::mnuFileTemplates_Click() {

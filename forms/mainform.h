@@ -20,6 +20,7 @@ class QPushButton;
 
 namespace quorvane {
 
+class AssembledPipeForm;
 class PipePicture;
 class PlotForm;
 class PortAreaForm;
@@ -46,6 +47,8 @@ class MainForm : public QMainWindow {
     InputCalcForm *inputCalcForm() const { return m_inputCalc; }
     TubeCalcForm *tubeCalcForm() const { return m_tubeCalc; }
     TemplateForm *templateForm() const { return m_templates; }
+    // Made on first use; null until then.
+    AssembledPipeForm *assembledPipeForm() const { return m_assembledPipe; }
     clsTooltip *toolTips() const { return m_toolTips.get(); }
     bool toolTipsAttached() const { return m_toolTipsAttached; }
 
@@ -55,6 +58,7 @@ class MainForm : public QMainWindow {
     // Cutting Templates for the last completed calculation.
     void mnuFileTemplates_Click();
     void mnuTools1_Click(int index);
+    void mnuToolsAssembledPipe_Click();
     void mnuHelpAbout_Click();
 
   signals:
@@ -103,6 +107,7 @@ class MainForm : public QMainWindow {
     InputCalcForm *m_inputCalc = nullptr;
     TubeCalcForm *m_tubeCalc = nullptr;
     TemplateForm *m_templates = nullptr;
+    AssembledPipeForm *m_assembledPipe = nullptr;
     std::vector<std::unique_ptr<ToolWindow>> m_toolWindows;
 
     std::unique_ptr<clsTooltip> m_toolTips;
