@@ -216,6 +216,8 @@ AssembledPipe AssemblePipe(const std::vector<PipeSection> &sections, const Model
     PipeFrame at;
     pipe.centreline.push_back(at.position);
     for (const PipeSection &section : sections) {
+        if (section.centreLength == 0 && section.bend.isStraight())
+            continue; // nothing to build, as the templates leave it out
         pipe.sections.emplace_back(section, options, at);
         const SectionModel &model = pipe.sections.back();
         for (const Vec3 &knee : model.knees())
@@ -258,6 +260,8 @@ class MeshBuilder {
         : m_pipe(pipe), m_segments(segments), m_closed(closed) {}
 
     Mesh build() {
+        if (m_pipe.sections.empty())
+            return {};
         std::vector<double> azimuths(m_segments);
         for (int i = 0; i < m_segments; ++i)
             azimuths[i] = kTwoPi * i / m_segments;
@@ -354,8 +358,9 @@ int SegmentsFor(const AssembledPipe &pipe) {
         largest = std::max({largest, model.radius(Surface::Outside, 0),
                             model.radius(Surface::Outside, model.section().centreLength)});
     const double needed = std::numbers::pi / std::acos(1 - std::min(1.0, kChordTolerance / largest));
-    const int segments = 8 * static_cast<int>(std::ceil(needed / 8));
-    return std::clamp(segments, kFewestSegments, kMostSegments);
+    if (!(needed < kMostSegments)) // also a radius so large the angle rounds to nothing
+        return kMostSegments;
+    return std::max(kFewestSegments, 8 * static_cast<int>(std::ceil(needed / 8)));
 }
 
 } // namespace

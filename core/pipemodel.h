@@ -135,7 +135,8 @@ struct AssembledPipe {
     double centrelineLength() const;
 };
 
-// Chains the sections square end to square end from the port. Throws
+// Chains the sections square end to square end from the port, leaving out a
+// straight one of no length. Throws
 // ArithmeticFailure when the numbers cannot be calculated.
 AssembledPipe AssemblePipe(const std::vector<PipeSection> &sections, const ModelOptions &options);
 

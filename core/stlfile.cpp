@@ -35,6 +35,8 @@ std::size_t StlSize(std::size_t triangles) {
 }
 
 std::optional<std::string> StlRefusal(const Mesh &mesh) {
+    if (mesh.triangles.empty())
+        return "The pipe has no length: there is nothing to model.";
     const std::size_t size = StlSize(mesh.triangles.size());
     if (size <= kLargestStl)
         return std::nullopt;

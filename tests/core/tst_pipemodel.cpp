@@ -561,11 +561,21 @@ class TestPipeModel : public QObject {
 
     // Numbers that describe no pipe end in a reason, never in nan.
     void impossible_sections_fail_plainly() {
-        const std::vector<PipeSection> noLength{{"Cone", 50, 40, 0, {}}},
+        const std::vector<PipeSection> negative{{"Cone", 50, 40, -1, {}}},
             notANumber{{"Cone", 50, 40, NAN, {}}};
-        QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, AssemblePipe(noLength, ModelOptions{1}));
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, AssemblePipe(negative, ModelOptions{1}));
+        // Nothing of any length: no solid, and an STL of it is refused.
+        const std::vector<PipeSection> nothing{{"Belly", 50, 50, 0, {}}};
+        const Mesh none = PipeMesh(AssemblePipe(nothing, {1}));
+        QVERIFY(none.triangles.empty() && StlRefusal(none));
         QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, AssemblePipe(notANumber, ModelOptions{1}));
         QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, PieCut(50, 40, 100, 0, 4));
+        // A straight section of no length is left out, and the closed solid goes on without it.
+        const std::vector<PipeSection> gap{
+            {"A", 40, 50, 100, {}}, {"B", 50, 50, 0, {}}, {"C", 50, 60, 100, {}}};
+        const AssembledPipe pipe = AssemblePipe(gap, {1});
+        QCOMPARE(pipe.sections.size(), std::size_t(2));
+        QVERIFY(std::abs(pipe.centrelineLength() - 200) < 1e-9);
         QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, PieCut(20, 20, 100, 30, 4).trueLength(1, 0));
     }
 };
