@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -39,7 +40,7 @@ constexpr ControlRow kLayout[] = {
      "looking down the pipe. Angle 0 leaves a section straight; pieces 2 to 24.",
      12, 282, 290, 66},
     {K::Label, "lblFigures", "", 12, 354, 290, 100},
-    {K::Label, "lblStatus", "", 12, 462, 290, 158},
+    {K::MultiLine, "txtStatus", "", 12, 462, 290, 158},
     {K::Button, "cmdSaveStl", "Save &STL\u2026", 12, 630, 136, 30, 2},
     {K::Button, "cmdClose", "Close", 166, 630, 136, 30, 3},
     {K::Picture, "picSide", "", 316, 10, 400, 326},
@@ -54,6 +55,7 @@ constexpr const char *kColumns[] = {"Angle \u00b0", "Pieces", "Direction \u00b0"
 constexpr const char *kDefaults[] = {"0", "4", "0"};
 constexpr const char *kNoDesign = "Press Pipe Calc in the main window to design a chamber.";
 const QColor kCautionText(150, 90, 0);
+const QColor kRefusalText(170, 0, 0);
 
 QString Mm(double v) {
     return QString::fromStdString(FormatFixed(std::abs(v) < 0.005 ? 0.0 : v, 2)) + QStringLiteral(" mm");
@@ -99,9 +101,13 @@ AssembledPipeForm::AssembledPipeForm(const DesignState &state, FileDialogs &dial
     const auto controls = BuildControls(this, kLayout, {tblBends, picSide, picTop, picOrbit});
     txtThickness = Control<QLineEdit>(controls, "txtThickness");
     lblFigures = Control<QLabel>(controls, "lblFigures");
-    lblStatus = Control<QLabel>(controls, "lblStatus");
+    txtStatus = Control<QPlainTextEdit>(controls, "txtStatus");
+    // Many cautions scroll rather than run under the buttons.
+    txtStatus->setReadOnly(true);
+    txtStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    txtStatus->setFocusPolicy(Qt::NoFocus);
     cmdSaveStl = Control<QPushButton>(controls, "cmdSaveStl");
-    for (QLabel *label : {Control<QLabel>(controls, "lblDirections"), lblFigures, lblStatus}) {
+    for (QLabel *label : {Control<QLabel>(controls, "lblDirections"), lblFigures}) {
         label->setWordWrap(true);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     }
@@ -170,11 +176,17 @@ void AssembledPipeForm::ShowRefusal(const QString &reason, QWidget *box, int row
         tblBends->item(row, column)->setBackground(kRejectedRed);
     }
     lblFigures->clear();
-    lblStatus->setStyleSheet(QStringLiteral("color: rgb(170, 0, 0)"));
-    lblStatus->setText(reason);
+    ShowStatus(reason, kRefusalText);
     for (PipeView *view : {picSide, picTop, picOrbit})
         view->setMessage(reason);
     cmdSaveStl->setEnabled(false);
+}
+
+void AssembledPipeForm::ShowStatus(const QString &text, const QColor &colour) {
+    QPalette palette = txtStatus->palette();
+    palette.setColor(QPalette::Text, colour);
+    txtStatus->setPalette(palette);
+    txtStatus->setPlainText(text);
 }
 
 void AssembledPipeForm::Rebuild() {
@@ -212,11 +224,7 @@ void AssembledPipeForm::Rebuild() {
     QStringList notes;
     for (const BendWarning &w : warnings)
         notes << QString::fromStdString(w.text);
-    lblStatus->setStyleSheet(QStringLiteral("color: rgb(%1, %2, %3)")
-                                 .arg(kCautionText.red())
-                                 .arg(kCautionText.green())
-                                 .arg(kCautionText.blue()));
-    lblStatus->setText(notes.join(QStringLiteral("\n")));
+    ShowStatus(notes.join(QStringLiteral("\n")), kCautionText);
     cmdSaveStl->setEnabled(true);
 }
 

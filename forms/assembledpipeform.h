@@ -10,7 +10,9 @@
 #include <string>
 
 class QLabel;
+class QColor;
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 
@@ -41,6 +43,7 @@ class AssembledPipeForm : public ToolWindow {
     std::map<std::string, BendTexts> PlanTexts() const;
     void ShowRefusal(const QString &reason, QWidget *box, int row = -1, int column = -1);
     void ClearMarks();
+    void ShowStatus(const QString &text, const QColor &colour);
 
     const DesignState &m_state;
     FileDialogs &m_dialogs;
@@ -51,7 +54,7 @@ class AssembledPipeForm : public ToolWindow {
     QLineEdit *txtThickness = nullptr;
     QTableWidget *tblBends = nullptr;
     QLabel *lblFigures = nullptr;
-    QLabel *lblStatus = nullptr;
+    QPlainTextEdit *txtStatus = nullptr;
     QPushButton *cmdSaveStl = nullptr;
     PipeView *picSide = nullptr;
     PipeView *picTop = nullptr;

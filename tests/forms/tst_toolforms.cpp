@@ -16,6 +16,7 @@
 #include "tubecalcform.h"
 
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTableWidget>
 
@@ -110,14 +111,14 @@ class TestToolForms : public QObject {
         QVERIFY(form && form->objectName() == "frmAssembledPipe" && form->isVisible());
         auto *save = form->findChild<QPushButton *>("cmdSaveStl");
         auto *figures = form->findChild<QLabel *>("lblFigures");
-        auto *status = form->findChild<QLabel *>("lblStatus");
-        QVERIFY(!save->isEnabled() && status->text().contains("Press Pipe Calc"));
+        auto *status = form->findChild<QPlainTextEdit *>("txtStatus");
+        QVERIFY(!save->isEnabled() && status->toPlainText().contains("Press Pipe Calc"));
         QVERIFY(InkExtent(form->findChild<QWidget *>("picSide")).isEmpty());
 
         Enter(m_main.get(), "txtPTExh=190 txtRPM=10000 txtTemp=500 txtPipeExDiam=40 txtPipeExLength=30 "
                             "txtPipeExDiamOut=38");
         QTest::mouseClick(m_main->findChild<QPushButton *>("cmdPipeCalc"), Qt::LeftButton);
-        QVERIFY(save->isEnabled() && status->text().isEmpty());
+        QVERIFY(save->isEnabled() && status->toPlainText().isEmpty());
         QVERIFY(figures->text().startsWith(EnvelopeLine(ExamplePipe({}, 1))));
         auto *table = form->findChild<QTableWidget *>("tblBends");
         QCOMPARE(table->verticalHeaderItem(0)->text(), QString("Header L1"));
@@ -131,8 +132,8 @@ class TestToolForms : public QObject {
         const AssembledPipe bent = ExamplePipe(plan, 1);
         QVERIFY2(figures->text().startsWith(EnvelopeLine(bent)), qPrintable(figures->text()));
         QVERIFY(figures->text().contains("Centreline: 1,072.697 mm"));
-        QVERIFY(status->text().contains("Cone L3: the centreline bend radius") &&
-                status->text().contains("pipe fitters"));
+        QVERIFY(status->toPlainText().contains("Cone L3: the centreline bend radius") &&
+                status->toPlainText().contains("pipe fitters"));
         QVERIFY(form->pipe() && form->pipe()->sections[2].pieces() == 5);
 
         Enter(form, "txtThickness=1.5");
@@ -157,7 +158,7 @@ class TestToolForms : public QObject {
         AssembledPipeForm *form = OpenAssembledPipe();
         QVERIFY(form);
         auto *table = form->findChild<QTableWidget *>("tblBends");
-        auto *status = form->findChild<QLabel *>("lblStatus");
+        auto *status = form->findChild<QPlainTextEdit *>("txtStatus");
         auto *save = form->findChild<QPushButton *>("cmdSaveStl");
         const std::tuple<int, int, const char *, const char *> cases[] = {
             {0, 0, "1,5", "The bend angle of Header L1 is not a number"},
@@ -169,18 +170,20 @@ class TestToolForms : public QObject {
         for (const auto &[row, column, text, reason] : cases) {
             const QString before = table->item(row, column)->text();
             TypeCell(table, row, column, text);
-            QVERIFY2(status->text().contains(QString::fromUtf8(reason)), qPrintable(status->text()));
+            QVERIFY2(status->toPlainText().contains(QString::fromUtf8(reason)),
+                     qPrintable(status->toPlainText()));
+            QCOMPARE(status->palette().color(QPalette::Text), QColor(170, 0, 0));
             QCOMPARE(table->item(row, column)->background().color(), kRejectedRed);
             QVERIFY(!save->isEnabled() && !form->pipe() &&
                     form->findChild<QLabel *>("lblFigures")->text().isEmpty());
             QVERIFY(InkExtent(form->findChild<QWidget *>("picOrbit")).isEmpty());
             TypeCell(table, row, column, before);
-            QVERIFY(save->isEnabled() && status->text().isEmpty());
+            QVERIFY(save->isEnabled() && status->toPlainText().isEmpty());
             QCOMPARE(table->item(row, column)->background(), QBrush());
         }
         for (const char *thickness : {"1,5", "0", "abc", "21"}) {
             Enter(form, QString("txtThickness=") + thickness);
-            QVERIFY(status->text().startsWith("The sheet thickness must be") && !save->isEnabled());
+            QVERIFY(status->toPlainText().startsWith("The sheet thickness must be") && !save->isEnabled());
             QCOMPARE(Background(form->findChild<QLineEdit *>("txtThickness")), kRejectedRed);
         }
     }
