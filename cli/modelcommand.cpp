@@ -16,9 +16,7 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
 #include <map>
-#include <numbers>
 
 namespace quorvane::cli {
 
@@ -86,34 +84,9 @@ std::optional<CommandResult> ReadPlan(const std::vector<std::string> &bends,
     return std::nullopt;
 }
 
-// No "-0.00" for a figure that rounds to nothing.
-std::string Fixed(double v, int digits) {
-    const double unit = std::pow(10.0, -digits) / 2;
-    return FormatFixed(std::abs(v) < unit ? 0.0 : v, digits);
-}
-
-std::string Millimetres(double v) {
-    return Fixed(v, 2) + " mm";
-}
-
 std::string ModelReport(const AssembledPipe &pipe, const std::vector<BendWarning> &warnings,
                         const std::string &file, std::size_t facets, std::size_t bytes) {
-    const Vec3 size = pipe.envelope.size(), at = pipe.exit.position, d = pipe.exit.direction;
-    constexpr double kDegree = 180 / std::numbers::pi;
-    const double heading = std::atan2(d.y, d.x) * kDegree;
-    const double climb = std::asin(std::clamp(d.z, -1.0, 1.0)) * kDegree;
-    std::string out;
-    out += "Envelope: length " + Millimetres(size.x) + ", width " + Millimetres(size.y) + ", height " +
-           Millimetres(size.z) + "\n";
-    out += "Exit from the port (x forward, y left, z up): x " + Millimetres(at.x) + ", y " +
-           Millimetres(at.y) + ", z " + Millimetres(at.z) + "\n";
-    out += "Exit direction: x " + Fixed(d.x, 4) + ", y " + Fixed(d.y, 4) + ", z " + Fixed(d.z, 4) + ", " +
-           Fixed(std::abs(climb), 2) + (climb < 0 ? "° below level, " : "° above level, ") +
-           (Fixed(heading, 2) == "0.00"
-                ? std::string("heading straight on")
-                : "heading " + Fixed(std::abs(heading), 2) + "° to the " + (heading < 0 ? "right" : "left")) +
-           "\n";
-    out += "Centreline: " + Fixed(pipe.centrelineLength(), 3) + " mm\n";
+    std::string out = PipeFigures(pipe);
     for (const BendWarning &w : warnings)
         out += "Warning: " + w.text + "\n";
     if (file != "-")

@@ -60,7 +60,7 @@ Commands:
       straight or bent by pie cuts, written as a binary STL in millimetres:
       one closed solid, the wall T thick outside the inside diameters, hollow
       through. Prints the envelope and where and which way the tail ends,
-      from the port flange's centre (x forward, y left, z up).
+      from the port flange's centre: forward, left or right, up or down.
       --bend L3:90:4:0  bend section L3 (WHICH: L1 header ... L7 tail)
                         through 90 degrees in 4 pieces, towards direction 0:
                         degrees about the pipe from its up (the side view's

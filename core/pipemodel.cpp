@@ -247,6 +247,34 @@ AssembledPipe AssemblePipe(const std::vector<PipeSection> &sections, const Model
 
 namespace {
 
+// No "-0.00" for a figure that rounds to nothing.
+std::string Fixed(double v, int digits) {
+    return FormatFixed(std::abs(v) < std::pow(10.0, -digits) / 2 ? 0.0 : v, digits);
+}
+
+// "12.50 mm left" or "12.50 mm right": a distance along an axis with its direction.
+std::string Along(double v, const char *positive, const char *negative) {
+    return Fixed(std::abs(v), 2) + " mm " + (Fixed(v, 2).front() == '-' ? negative : positive);
+}
+
+} // namespace
+
+std::string PipeFigures(const AssembledPipe &pipe) {
+    const Vec3 size = pipe.envelope.size(), at = pipe.exit.position, d = pipe.exit.direction;
+    const double climb = std::asin(std::clamp(d.z, -1.0, 1.0)) / kDegree;
+    const double heading = std::atan2(d.y, d.x) / kDegree;
+    const std::string turn = Fixed(heading, 2) == "0.00" ? "straight on"
+                                                         : Fixed(std::abs(heading), 2) + "° to the " +
+                                                               (heading < 0 ? "right" : "left");
+    return "Envelope: " + Fixed(size.x, 2) + " mm long, " + Fixed(size.y, 2) + " mm wide, " +
+           Fixed(size.z, 2) + " mm high\nExit from the port: " + Along(at.x, "forward", "back") + ", " +
+           Along(at.y, "left", "right") + ", " + Along(at.z, "up", "down") + "\nExit points " +
+           Fixed(std::abs(climb), 2) + "° " + (climb < 0 ? "below" : "above") + " level, " + turn +
+           "\nCentreline: " + Fixed(pipe.centrelineLength(), 3) + " mm\n";
+}
+
+namespace {
+
 using Ring = std::vector<std::uint32_t>;
 
 // Walls whose radii differ by less than this share their rings.

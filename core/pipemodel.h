@@ -140,6 +140,10 @@ struct AssembledPipe {
 // ArithmeticFailure when the numbers cannot be calculated.
 AssembledPipe AssemblePipe(const std::vector<PipeSection> &sections, const ModelOptions &options);
 
+// The figures a fitter sets the pipe up by, one per line: the envelope, where
+// the exit is from the port and which way it points, the centreline's length.
+std::string PipeFigures(const AssembledPipe &pipe);
+
 struct Mesh {
     std::vector<Vec3> vertices;
     std::vector<std::array<std::uint32_t, 3>> triangles; // counter-clockwise seen from outside

@@ -21,9 +21,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 
-#include <cmath>
-#include <numbers>
-
 namespace quorvane {
 
 namespace {
@@ -56,34 +53,6 @@ constexpr const char *kDefaults[] = {"0", "4", "0"};
 constexpr const char *kNoDesign = "Press Pipe Calc in the main window to design a chamber.";
 const QColor kCautionText(150, 90, 0);
 const QColor kRefusalText(170, 0, 0);
-
-QString Mm(double v) {
-    return QString::fromStdString(FormatFixed(std::abs(v) < 0.005 ? 0.0 : v, 2)) + QStringLiteral(" mm");
-}
-
-// "12.50 mm left" or "12.50 mm right": a distance along an axis, said with its direction.
-QString Along(double v, const char *positive, const char *negative) {
-    return Mm(std::abs(v)) + QLatin1Char(' ') + QLatin1String(v < -0.005 ? negative : positive);
-}
-
-QString Figures(const AssembledPipe &pipe) {
-    const Vec3 size = pipe.envelope.size(), at = pipe.exit.position, d = pipe.exit.direction;
-    constexpr double kDegree = 180 / std::numbers::pi;
-    const double climb = std::asin(std::clamp(d.z, -1.0, 1.0)) * kDegree;
-    const double heading = std::atan2(d.y, d.x) * kDegree;
-    auto angle = [](double v) {
-        return QString::fromStdString(FormatFixed(std::abs(v) < 0.005 ? 0.0 : v, 2));
-    };
-    return QStringLiteral("Envelope: %1 long, %2 wide, %3 high\n"
-                          "Exit from the port: %4, %5, %6\n"
-                          "Exit points %7° %8 level, %9° %10\n"
-                          "Centreline: %11 mm")
-        .arg(Mm(size.x), Mm(size.y), Mm(size.z), Along(at.x, "forward", "back"), Along(at.y, "left", "right"),
-             Along(at.z, "up", "down"), angle(std::abs(climb)),
-             climb < 0 ? QStringLiteral("below") : QStringLiteral("above"), angle(std::abs(heading)),
-             heading < 0 ? QStringLiteral("to the right") : QStringLiteral("to the left"),
-             QString::fromStdString(FormatFixed(pipe.centrelineLength(), 3)));
-}
 
 } // namespace
 
@@ -220,7 +189,7 @@ void AssembledPipeForm::Rebuild() {
         return ShowRefusal(QString::fromUtf8(failure.what()), nullptr);
     }
     m_thickness = *thickness;
-    lblFigures->setText(Figures(*m_pipe));
+    lblFigures->setText(QString::fromStdString(PipeFigures(*m_pipe)).trimmed());
     QStringList notes;
     for (const BendWarning &w : warnings)
         notes << QString::fromStdString(w.text);

@@ -323,6 +323,30 @@ class TestPipeModel : public QObject {
         }
     }
 
+    // A 200 mm tube bent 90° up in three pieces: legs of 50, 100 and 50 mm turning 45° at each knee.
+    void figures_of_a_bent_tube() {
+        const AssembledPipe pipe = AssemblePipe({{"Tube", 40, 40, 200, {90, 3, 0}}}, {1});
+        const double reach = 50 + 100 * std::sqrt(0.5);
+        QVERIFY(Length(pipe.exit.position - Vec3{reach, 0, reach}) < 1e-9);
+        // The outside, 21 mm about the centreline, from the square port face at x = 0 to 21 mm past the
+        // exit, and from 21 mm below the port up to the square exit face; the knees' ellipses reach no
+        // further.
+        const QString expected =
+            QString("Envelope: %1 mm long, 42.00 mm wide, %1 mm high\n"
+                    "Exit from the port: %2 mm forward, 0.00 mm left, %2 mm up\n"
+                    "Exit points 90.00° above level, straight on\nCentreline: 200.000 mm\n")
+                .arg(reach + 21, 0, 'f', 2)
+                .arg(reach, 0, 'f', 2);
+        QCOMPARE(QString::fromStdString(PipeFigures(pipe)), expected);
+        const AssembledPipe down = AssemblePipe({{"Tube", 40, 40, 200, {90, 3, 225}}}, {1});
+        QVERIFY(
+            QString::fromStdString(PipeFigures(down))
+                .contains(QString("%1 mm forward, %2 mm left, %2 mm down\nExit points 45.00° below level, "
+                                  "90.00° to the left")
+                              .arg(reach, 0, 'f', 2)
+                              .arg(reach * std::sqrt(0.5), 0, 'f', 2)));
+    }
+
     // Every bend plan the tests try keeps the tuned length and turns as planned, as long as
     // the half piece at a cone's larger end is longer than its knee's offset (above): the
     // polygon would double back there.
