@@ -64,6 +64,8 @@ std::string FaultText(BendFault fault, BendField field, const std::string &secti
         return "The " + what + " is too many for its length: the end pieces would be " +
                FormatFixed(f.found, 2) + " mm long, less than " + FormatFixed(f.limit, 2) +
                " mm. Use fewer pieces.";
+    case BendFault::CannotCalculate:
+        return "The bend of " + section + " cannot be calculated:";
     case BendFault::CutsCross:
         return "The " + what + " is too sharp for its pieces: at the inside of the bend a piece would be " +
                FormatFixed(f.found, 2) + " mm long, less than " + FormatFixed(f.limit, 2) +
@@ -207,6 +209,48 @@ double ShortestPieceAllowed(double thickness) {
     return std::max(3.0, 3 * thickness);
 }
 
+namespace {
+
+struct SectionFault {
+    BendField field;
+    BendFault fault;
+    FaultFigures figures;
+};
+
+// The cuts against the section's own geometry: they must leave every piece
+// long enough all round; fitters' cautions are appended.
+std::optional<SectionFault> CheckAgainstSection(const Bend &bend, const BendTarget &target, double thickness,
+                                                double neutralFactor, std::vector<BendWarning> *warnings) {
+    const double large = std::max(target.diameterA, target.diameterB);
+    const double small = std::min(target.diameterA, target.diameterB);
+    const double beta = HalfAngleDegrees(large, small, target.centreLength);
+    const PieCut cut(NeutralRadius(large, thickness, beta, neutralFactor),
+                     NeutralRadius(small, thickness, beta, neutralFactor), target.centreLength, bend.angle,
+                     bend.pieces);
+    const double shortestAllowed = ShortestPieceAllowed(thickness);
+    const double shortest = cut.shortestPiece();
+    if (shortest < shortestAllowed)
+        return SectionFault{BendField::Angle, BendFault::CutsCross, {shortestAllowed, shortest}};
+    if (!warnings)
+        return std::nullopt;
+    if (cut.cutTilt() > kUsualSteepestCutTilt)
+        warnings->push_back({target.name, BendCaution::SteepCutTilt,
+                             target.name + ": the cuts tilt " + FormatFixed(cut.cutTilt(), 1) +
+                                 "°, more than the " + FormatFixed(kUsualSteepestCutTilt, 0) +
+                                 "° pipe fitters usually allow; more pieces make smoother joints."});
+    // R = L / (2J·tan α) compared without dividing: a slight bend has a radius past any number.
+    const double tightest = kUsualTightestRadiusPerDiameter * large;
+    if (target.centreLength < tightest * 2 * cut.joints() * std::tan(cut.cutTilt() * kDegree))
+        warnings->push_back({target.name, BendCaution::TightRadius,
+                             target.name + ": the centreline bend radius " +
+                                 FormatFixed(cut.bendRadius(), 1) +
+                                 " mm is under 1.5 × the section's larger diameter (" +
+                                 FormatFixed(tightest, 1) + " mm), tighter than pipe fitters usually bend."});
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<BendRefusal> ReadBend(const BendTexts &texts, const BendTarget &target, double thickness,
                                     Bend &bend, std::vector<BendWarning> *warnings, double neutralFactor) {
     auto refuse = [&](BendField field, BendFault fault, FaultFigures figures = {}) {
@@ -239,27 +283,14 @@ std::optional<BendRefusal> ReadBend(const BendTexts &texts, const BendTarget &ta
         const double halfPiece = target.centreLength / (2 * joints);
         if (halfPiece < shortestAllowed)
             return refuse(BendField::Pieces, BendFault::TooManyPieces, {shortestAllowed, halfPiece});
-        const double large = std::max(target.diameterA, target.diameterB);
-        const double small = std::min(target.diameterA, target.diameterB);
-        const double beta = HalfAngleDegrees(large, small, target.centreLength);
-        const PieCut cut(NeutralRadius(large, thickness, beta, neutralFactor),
-                         NeutralRadius(small, thickness, beta, neutralFactor), target.centreLength,
-                         read.angle, read.pieces);
-        const double shortest = cut.shortestPiece();
-        if (shortest < shortestAllowed)
-            return refuse(BendField::Angle, BendFault::CutsCross, {shortestAllowed, shortest});
-        if (warnings && cut.cutTilt() > kUsualSteepestCutTilt)
-            warnings->push_back({target.name, BendCaution::SteepCutTilt,
-                                 target.name + ": the cuts tilt " + FormatFixed(cut.cutTilt(), 1) +
-                                     "°, more than the " + FormatFixed(kUsualSteepestCutTilt, 0) +
-                                     "° pipe fitters usually allow; more pieces make smoother joints."});
-        const double tightest = kUsualTightestRadiusPerDiameter * large;
-        if (warnings && cut.bendRadius() < tightest)
-            warnings->push_back(
-                {target.name, BendCaution::TightRadius,
-                 target.name + ": the centreline bend radius " + FormatFixed(cut.bendRadius(), 1) +
-                     " mm is under 1.5 × the section's larger diameter (" + FormatFixed(tightest, 1) +
-                     " mm), tighter than pipe fitters usually bend."});
+        try {
+            if (auto refusal = CheckAgainstSection(read, target, thickness, neutralFactor, warnings))
+                return refuse(refusal->field, refusal->fault, refusal->figures);
+        } catch (const ArithmeticFailure &failure) {
+            return BendRefusal{target.name, BendField::Angle, BendFault::CannotCalculate,
+                               FaultText(BendFault::CannotCalculate, BendField::Angle, target.name, {}) +
+                                   " " + failure.what()};
+        }
     }
     bend = read;
     return std::nullopt;

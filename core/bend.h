@@ -102,6 +102,7 @@ enum class BendFault {
     JointTurnTooLarge,   // more than 60° at one joint: the angle the pieces cannot reach
     TooManyPieces,       // the half pieces are too short even unbent
     CutsCross,           // at the inside of the bend a piece is too short
+    CannotCalculate,     // the section's numbers describe no bend; the arithmetic's reason follows
 };
 enum class BendField { Angle, Pieces, Direction };
 

@@ -516,6 +516,7 @@ class TestPipeModel : public QObject {
             "from 0 to 360");
         row("61° a joint", "61", "2", "0", A, int(BendFault::JointTurnTooLarge), "61.0° at each joint");
         row("60° a joint", "120", "3", "0", A, -1, "");
+        row("slightest bend", "1e-320", "4", "0", A, -1, "");
         row("pieces too short", "10", "24", "0", P, int(BendFault::TooManyPieces), "end pieces would be");
         row("cuts cross", "200", "6", "0", A, int(BendFault::CutsCross), "the cuts would cross");
     }
@@ -594,6 +595,14 @@ class TestPipeModel : public QObject {
         QVERIFY(none.triangles.empty() && StlRefusal(none));
         QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, AssemblePipe(notANumber, ModelOptions{1}));
         QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, PieCut(50, 40, 100, 0, 4));
+        Bend bend;
+        const auto refusal = ReadBend({"30", "4", "0"}, {"Cone X", -10, 20, 100}, 1, bend);
+        QVERIFY(refusal && refusal->fault == BendFault::CannotCalculate);
+        QCOMPARE(refusal->reason, "The bend of Cone X cannot be calculated: " +
+                                      std::string(ArithmeticFailure(Failure::NumbersTooLarge).what()));
+        // The slightest bend is a straight pipe to every digit, with no infinite radius on the way.
+        const std::vector<PipeSection> slight{{"Tube", 40, 40, 200, {1e-300, 4, 0}}};
+        QVERIFY(Length(AssemblePipe(slight, {1}).exit.position - Vec3{200, 0, 0}) < 1e-9);
         // A straight section of no length is left out, and the closed solid goes on without it.
         const std::vector<PipeSection> gap{
             {"A", 40, 50, 100, {}}, {"B", 50, 50, 0, {}}, {"C", 50, 60, 100, {}}};
