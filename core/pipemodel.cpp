@@ -133,8 +133,9 @@ SectionModel::SectionModel(const PipeSection &section, const ModelOptions &optio
     for (int c = 1; c < pieces; ++c) {
         const Vec3 n = cutNormal(c);
         const Vec3 centre = cutCentre(c);
-        // Half a turn about the cut's normal through its ellipse's centre:
-        // the next piece turned end for end about its axis and set on the cut.
+        // Half a turn about the cut's normal through its ellipse's centre: the
+        // next piece turned half a turn about its own axis and set on the cut,
+        // the ellipses one on the other.
         Placement turn{
             {2 * n.x * n - Vec3{1, 0, 0}, 2 * n.y * n - Vec3{0, 1, 0}, 2 * n.z * n - Vec3{0, 0, 1}}, {}};
         turn.origin = centre - turn.turn(centre);
@@ -153,7 +154,7 @@ SectionModel::SectionModel(const PipeSection &section, const ModelOptions &optio
 }
 
 Placement SectionModel::frame(int k) const {
-    // Every second piece was turned end for end about its own axis; the
+    // Every second piece was turned half a turn about its own axis; the
     // pipe's frame is not.
     if (k % 2 == 1)
         return piece(k);
@@ -162,12 +163,10 @@ Placement SectionModel::frame(int k) const {
 }
 
 double SectionModel::radius(Surface surface, double z) const {
-    static constexpr double kShare[] = {0, 1,
-                                        1}; // of the neutral factor; the outside is a whole thickness out
-    const double outwards = surface == Surface::Outside
-                                ? m_thickness
-                                : kShare[static_cast<int>(surface)] * m_neutralFactor * m_thickness;
-    return m_section.startDiameter / 2 + outwards / m_cosBeta + m_slope * z;
+    // The wall's thickness is square to the sheet: radially t / cos β; the
+    // neutral surface lies the neutral factor of the way out.
+    const double share = surface == Surface::Inside ? 0 : surface == Surface::Neutral ? m_neutralFactor : 1;
+    return m_section.startDiameter / 2 + share * m_thickness / m_cosBeta + m_slope * z;
 }
 
 Vec3 SectionModel::onCut(int c, Surface surface, double phi) const {
