@@ -51,6 +51,9 @@ constexpr int kCoarseSegments = 24; // enough to read the shape on screen, quick
 constexpr const char *kColumns[] = {"Angle \u00b0", "Pieces", "Direction \u00b0"};
 constexpr const char *kDefaults[] = {"0", "4", "0"};
 constexpr const char *kNoDesign = "Press Pipe Calc in the main window to design a chamber.";
+constexpr const char *kInputsEdited =
+    "The inputs have changed since the last Pipe Calc: this is the pipe of that calculation. Press Pipe Calc "
+    "to model them.";
 const QColor kCautionText(150, 90, 0);
 const QColor kRefusalText(170, 0, 0);
 
@@ -108,7 +111,15 @@ AssembledPipeForm::~AssembledPipeForm() {
     txtThickness->disconnect(this);
 }
 
+void AssembledPipeForm::NoteInputsEdited() {
+    if (m_inputsEdited || m_sections.empty())
+        return;
+    m_inputsEdited = true;
+    Rebuild();
+}
+
 void AssembledPipeForm::FollowDesign() {
+    m_inputsEdited = false;
     m_sections.clear();
     if (m_state.pipeCalculated) {
         m_sections = InFlowOrder(ChamberSections(m_state.inputs, m_state.result));
@@ -191,6 +202,8 @@ void AssembledPipeForm::Rebuild() {
     m_thickness = *thickness;
     lblFigures->setText(QString::fromStdString(PipeFigures(*m_pipe)).trimmed());
     QStringList notes;
+    if (m_inputsEdited)
+        notes << QString::fromLatin1(kInputsEdited);
     for (const BendWarning &w : warnings)
         notes << QString::fromStdString(w.text);
     ShowStatus(notes.join(QStringLiteral("\n")), kCautionText);

@@ -33,6 +33,8 @@ class AssembledPipeForm : public ToolWindow {
 
     // Takes up the main window's last Pipe Calc, keeping the bend plan.
     void FollowDesign();
+    // The main window's inputs were edited since: what is shown is no longer what they say.
+    void NoteInputsEdited();
     void cmdSaveStl_Click();
 
     // The pipe as drawn, when the plan and thickness could be used.
@@ -50,6 +52,7 @@ class AssembledPipeForm : public ToolWindow {
     std::vector<PipeSection> m_sections;
     std::optional<AssembledPipe> m_pipe;
     double m_thickness = 0;
+    bool m_inputsEdited = false;
 
     QLineEdit *txtThickness = nullptr;
     QTableWidget *tblBends = nullptr;

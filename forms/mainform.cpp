@@ -312,6 +312,7 @@ void MainForm::mnuToolsAssembledPipe_Click() {
         auto window = std::make_unique<AssembledPipeForm>(m_state, *m_dialogs);
         m_assembledPipe = window.get();
         connect(this, &MainForm::designCalculated, m_assembledPipe, &AssembledPipeForm::FollowDesign);
+        connect(this, &MainForm::inputsEdited, m_assembledPipe, &AssembledPipeForm::NoteInputsEdited);
         m_toolWindows.push_back(std::move(window));
     }
     m_assembledPipe->ShowInFront();

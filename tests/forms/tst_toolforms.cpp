@@ -142,7 +142,10 @@ class TestToolForms : public QObject {
         m_main->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
         Enter(m_main.get(), "txtRPM=11000");
+        QVERIFY(status->toPlainText().startsWith("The inputs have changed since the last Pipe Calc"));
+        QVERIFY(figures->text().startsWith(EnvelopeLine(ExamplePipe(plan, 1.5))));
         QTest::mouseClick(m_main->findChild<QPushButton *>("cmdPipeCalc"), Qt::LeftButton);
+        QVERIFY(!status->toPlainText().contains("The inputs have changed"));
         QCOMPARE(table->item(2, 0)->text(), QString("90"));
         QVERIFY(!figures->text().startsWith(EnvelopeLine(ExamplePipe(plan, 1.5))));
         QCOMPARE(form->pipe()->centrelineLength() < bent.centrelineLength(), true);
