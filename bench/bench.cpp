@@ -10,8 +10,10 @@
 #include "numeric.h"
 #include "pattern.h"
 #include "pipeinputs.h"
+#include "pipemodel.h"
 #include "pipevaluesfile.h"
 #include "profilefile.h"
+#include "stlfile.h"
 #include "wavetiming.h"
 
 #include <QProcess>
@@ -21,6 +23,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <map>
+#include <numbers>
 #include <utility>
 #include <vector>
 
@@ -93,11 +97,61 @@ int main() {
            50000);
 
     const std::vector<Section> sections = ChamberSections(example, ComputeChamber(example));
+    QTemporaryDir dir;
     Report("Template geometry of the seven sections",
            MedianNanoseconds([&] { Keep(BuildTemplates(sections, {1.5})); }, 200, 101), 20000);
 
+    // Every section bent: the pie-cut curves of every cut, sampled to 0.02 mm, and the solid.
+    const std::map<std::string, BendTexts> plan = {{"L1", {"20", "3", "0"}},   {"L2", {"45", "4", "90"}},
+                                                   {"L3", {"60", "5", "180"}}, {"L4", {"30", "3", "270"}},
+                                                   {"L5", {"45", "3", "0"}},   {"L6", {"45", "4", "90"}},
+                                                   {"L7", {"30", "3", "180"}}};
+    std::vector<PipeSection> bent = InFlowOrder(sections);
+    if (ApplyBendPlan(bent, plan, 1.5))
+        return 1;
+    Report("Pie-cut curves of the seven sections, all bent",
+           MedianNanoseconds(
+               [&] {
+                   for (const PipeSection &s : bent) {
+                       const double large = std::max(s.startDiameter, s.endDiameter);
+                       const double small = std::min(s.startDiameter, s.endDiameter);
+                       const double beta = HalfAngleDegrees(large, small, s.centreLength);
+                       const PieCut cut(NeutralRadius(large, 1.5, beta), NeutralRadius(small, 1.5, beta),
+                                        s.centreLength, s.bend.angle, s.bend.pieces);
+                       for (int k = 1; k < cut.pieces(); ++k)
+                           Keep(CutCurve(cut, k, 0, 2 * std::numbers::pi));
+                   }
+               },
+               20, 101),
+           1e6);
+    Report("Assembled pipe, all bent, as STL bytes",
+           MedianNanoseconds([&] { Keep(StlBytes(PipeMesh(AssemblePipe(bent, {1.5})))); }, 1, 51));
+    QStringList modelArgs = {"model",
+                             "--thickness",
+                             "1.5",
+                             "timing=190",
+                             "RPM=10000",
+                             "temp=500",
+                             "portWindowD=40",
+                             "portLength=30",
+                             "portFlangeD=38",
+                             "-o",
+                             dir.filePath("x.stl")};
+    for (const auto &[which, texts] : plan)
+        modelArgs << "--bend"
+                  << QString::fromStdString(which + ":" + texts.angle + ":" + texts.pieces + ":" +
+                                            texts.direction);
+    Report("quorvane-cli model ... -o x.stl, all bent (process)",
+           MedianNanoseconds(
+               [&] {
+                   QProcess cli;
+                   cli.start(QUORVANE_CLI_PATH, modelArgs);
+                   cli.waitForFinished(60000);
+               },
+               1, 21),
+           50e6);
+
     // The whole command as a user waits on it: start-up, fonts, the build sheet, the save.
-    QTemporaryDir dir;
     const QStringList args = {
         "templates",          "--thickness",    "1.5",           "timing=190",     "RPM=10000",
         "temp=500",           "portWindowD=40", "portLength=30", "portFlangeD=38", "-o",

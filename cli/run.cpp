@@ -5,6 +5,7 @@
 #include "chambercommand.h"
 #include "commandresult.h"
 #include "flatconecommand.h"
+#include "modelcommand.h"
 #include "savecommand.h"
 #include "templatescommand.h"
 #include "timingcommand.h"
@@ -30,6 +31,7 @@ constexpr Command kCommands[] = {
     {"templates", RunTemplates},
     {"timing", RunTiming},
     {"reverse", RunReverse},
+    {"model", RunModel},
     {"port-width", RunPortWidth},
     {"segment-area", RunSegmentArea},
     {"port-area", RunPortArea},

@@ -73,6 +73,20 @@ Commands:
       for; or, with the RPM where it really peaks, the exhaust temperature
       that makes the model agree. Both are estimates: small-amplitude waves
       at one uniform temperature, reflected at fixed stations.
+  model --thickness T [FILE] [KEY=TEXT]... [--straight-header]
+        [--bend WHICH:ANGLE:PIECES[:DIRECTION]]... -o FILE
+      The chamber (inputs as for chamber) assembled in space, each section
+      straight or bent by pie cuts, written as a binary STL in millimetres:
+      one closed solid, the wall T thick outside the inside diameters, hollow
+      through. Prints the envelope and where and which way the tail ends,
+      from the port flange's centre: forward, left or right, up or down.
+      --bend L3:90:4:0  bend section L3 (WHICH: L1 header ... L7 tail)
+                        through 90 degrees in 4 pieces, towards direction 0:
+                        degrees about the pipe from its up (the side view's
+                        up, carried along the pipe), 90 right, 180 down,
+                        270 left; default 0. Pieces 2-24; once per section.
+      -o FILE           the STL; "-" writes it to stdout and the report to
+                        stderr
   port-width CURVED BORE
       Chordal width of a port whose width is measured around the bore.
   segment-area RADIUS HEIGHT

@@ -20,6 +20,9 @@ inline constexpr const char *kTimingUsage = "quorvane-cli timing [FILE] [KEY=TEX
 inline constexpr const char *kReverseUsage =
     "quorvane-cli reverse --length TL --timing DEG (--temp C | --rpm N) "
     "[--heats 1.36] [--gas-constant 300] [--json]";
+inline constexpr const char *kModelUsage =
+    "quorvane-cli model --thickness T [FILE] [KEY=TEXT]... [--straight-header]\n"
+    "       [--bend WHICH:ANGLE:PIECES[:DIRECTION]]... -o FILE";
 inline constexpr const char *kPortWidthUsage = "quorvane-cli port-width CURVED BORE";
 inline constexpr const char *kSegmentAreaUsage = "quorvane-cli segment-area RADIUS HEIGHT";
 inline constexpr const char *kPortAreaUsage =

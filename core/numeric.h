@@ -3,6 +3,7 @@
 
 #include "failure.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,11 @@ double ParseLeadingNumber(std::string_view text);
 std::string FormatFixed(double value, int digits, Grouping grouping = Grouping::Default);
 // The same, written at the end of `out`: no allocation for texts built from many numbers.
 void AppendFixed(std::string &out, double value, int digits, Grouping grouping = Grouping::Default);
+
+// A plain decimal number, "." as decimal point, white space around it
+// allowed: how the newer boxes and options read. Nothing for any other text
+// ("1,5", "abc", "nan", "1e400", "0x10").
+std::optional<double> ReadPlainNumber(std::string_view text);
 
 // A double as the shortest text that reads back to the same value, "." as
 // decimal point whatever the locale: what CAD and CAM files want. Throws

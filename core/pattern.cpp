@@ -233,12 +233,10 @@ Development DevelopSection(const Section &s, const PatternOptions &o) {
     const double beta = Checked(std::atan(rise / s.centreLength));
     d.halfAngle = beta * 180 / pi;
     d.slant = Checked(std::hypot(s.centreLength, rise));
-    // The neutral surface lies K·t from the inside along the normal, which
-    // in an end's plane is K·t / cos β further out; an outside diameter is
-    // the remaining (1 − K)·t further out still.
-    const double offset = o.outsideDiameters ? -(1 - o.kFactor) * o.thickness : o.kFactor * o.thickness;
-    d.baseRadius = Checked(s.baseDiameter / 2 + offset / std::cos(beta));
-    d.tipRadius = Checked(s.tipDiameter / 2 + offset / std::cos(beta));
+    // An outside diameter is 2t / cos β more than the inside one in the end's plane.
+    const double outsideExcess = o.outsideDiameters ? 2 * o.thickness / std::cos(beta) : 0;
+    d.baseRadius = NeutralRadius(s.baseDiameter - outsideExcess, o.thickness, d.halfAngle, o.kFactor);
+    d.tipRadius = NeutralRadius(s.tipDiameter - outsideExcess, o.thickness, d.halfAngle, o.kFactor);
     if (!(std::min(d.baseRadius, d.tipRadius) > 0))
         throw ArithmeticFailure(Failure::SheetTooThick);
     if (s.isCylinder()) {

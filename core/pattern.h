@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "bend.h"
 #include "chamber.h"
 #include "sheetgeometry.h"
 
@@ -25,11 +26,6 @@ struct Section {
 // pipe. The cones are the flat cone plot's batch cones, at full precision; the
 // header's base is its larger end.
 std::vector<Section> ChamberSections(const PipeInputs &inputs, const PipeResult &result);
-
-// The share of the sheet's thickness, from its inside, at which rolling
-// neither stretches nor squeezes it: the neutral surface. A half for thin
-// sheet rolled to radii many times its thickness.
-inline constexpr double kDefaultKFactor = 0.5;
 
 struct PatternOptions {
     double thickness = 0;

@@ -58,23 +58,6 @@ const TemplateFieldInfo &FieldInfo(TemplateField field) {
     return kFields[static_cast<std::size_t>(field)];
 }
 
-std::optional<double> ReadPlainNumber(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return std::nullopt;
-    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    // from_chars reads "inf", "nan" and hexadecimal floats too: none of them is a plain number.
-    if (text.empty() || text.find_first_not_of("0123456789.eE-+") != std::string_view::npos)
-        return std::nullopt;
-    double value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 std::optional<TemplateRefusal> ReadTemplateOptions(const TemplateTexts &t, TemplateOptions &options) {
     if (t.thickness.find_first_not_of(" \t") == std::string::npos)
         return TemplateRefusal{TemplateField::Thickness, "Type the sheet thickness."};

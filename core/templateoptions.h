@@ -58,10 +58,6 @@ inline constexpr double kWidestSeamAllowance = 50;
 inline constexpr int kMostPieces = 12;
 inline constexpr int kMostRollLines = 36;
 
-// A plain decimal number, "." as decimal point, white space around it
-// allowed; nothing for any other text ("1,5", "abc", "nan", "1e400").
-std::optional<double> ReadPlainNumber(std::string_view text);
-
 // The options, or the first field that cannot be used and why, checked in
 // the order of TemplateField. The overlap is checked against the paper only
 // when pages are planned: a drawing has no pages.

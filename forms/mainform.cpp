@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "mainform.h"
 
+#include "assembledpipeform.h"
+
 #include "appidentity.h"
 #include "boxbehaviour.h"
 #include "carryresults.h"
@@ -277,6 +279,8 @@ void MainForm::BuildMenus() {
     }
     mnuTools->addAction(QStringLiteral("&Wave Timing"), this, &MainForm::mnuToolsWaveTiming_Click)
         ->setObjectName(QStringLiteral("mnuToolsWaveTiming"));
+    mnuTools->addAction(QStringLiteral("&Assembled Pipe"), this, &MainForm::mnuToolsAssembledPipe_Click)
+        ->setObjectName(QStringLiteral("mnuToolsAssembledPipe"));
     QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     QAction *manual = mnuHelp->addAction(QStringLiteral("Quorvane &Help"), this,
@@ -401,6 +405,19 @@ void MainForm::mnuToolsWaveTiming_Click() {
     waveTimingForm()->ShowInFront();
 }
 
+AssembledPipeForm *MainForm::assembledPipeForm() {
+    if (m_assembledPipe)
+        return m_assembledPipe;
+    Built(m_assembledPipe, m_state, *m_dialogs);
+    connect(this, &MainForm::designCalculated, m_assembledPipe, &AssembledPipeForm::FollowDesign);
+    connect(this, &MainForm::inputsEdited, m_assembledPipe, &AssembledPipeForm::NoteInputsEdited);
+    return m_assembledPipe;
+}
+
+void MainForm::mnuToolsAssembledPipe_Click() {
+    assembledPipeForm()->ShowInFront();
+}
+
 void MainForm::mnuFileTemplates_Click() {
     templateForm()->ShowFor(LastCalculation(m_state));
 }
@@ -466,7 +483,8 @@ void MainForm::OpenPipe() {
 // A row naming no control of a built window is a slip in the table: the tip
 // would go missing unseen.
 QWidget *MainForm::HelpControl(const HelpTip &tip) const {
-    const QWidget *windows[] = {this, m_plot, m_portArea, m_inputCalc, m_tubeCalc, m_templates, m_waveTiming};
+    const QWidget *windows[] = {this,       m_plot,      m_portArea,   m_inputCalc,
+                                m_tubeCalc, m_templates, m_waveTiming, m_assembledPipe};
     for (const QWidget *window : windows) {
         if (!window || window->objectName() != QLatin1String(tip.window))
             continue;

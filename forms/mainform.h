@@ -20,6 +20,7 @@ class QPushButton;
 
 namespace quorvane {
 
+class AssembledPipeForm;
 class PipePicture;
 class PlotForm;
 class PortAreaForm;
@@ -52,6 +53,7 @@ class MainForm : public QMainWindow {
     TemplateForm *templateForm();
     HelpWindow *helpWindow();
     WaveTimingForm *waveTimingForm();
+    AssembledPipeForm *assembledPipeForm();
     clsTooltip *toolTips() const { return m_toolTips.get(); }
     bool toolTipsAttached() const { return m_toolTipsAttached; }
 
@@ -62,6 +64,7 @@ class MainForm : public QMainWindow {
     void mnuFileTemplates_Click();
     void mnuTools1_Click(int index);
     void mnuToolsWaveTiming_Click();
+    void mnuToolsAssembledPipe_Click();
     void mnuHelpAbout_Click();
     // The manual at `page` ("port-area.html"), in front.
     void ShowHelp(const QString &page);
@@ -126,6 +129,7 @@ class MainForm : public QMainWindow {
     QString m_designFile;
     HelpWindow *m_help = nullptr;
     WaveTimingForm *m_waveTiming = nullptr;
+    AssembledPipeForm *m_assembledPipe = nullptr;
     std::vector<std::unique_ptr<ToolWindow>> m_toolWindows;
 
     std::unique_ptr<clsTooltip> m_toolTips;

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "chamber.h"
+#include "numeric.h"
+#include "pattern.h"
 #include "pipeinputs.h"
+#include "pipemodel.h"
 #include "quorvane_version.h"
+#include "stlfile.h"
 #include "wavetiming.h"
 #include "workedexamples.h"
 
@@ -162,6 +166,27 @@ class TestCli : public QObject {
             {"reverse --length 900 --timing 190", 2, "give either --temp or --rpm\nUsage: *"},
             {"reverse --timing 190 --temp 500", 2, "--length and --timing are both needed\nUsage: *"},
             {"reverse 900 --length 900 --timing 190 --temp 500", 2, "unexpected argument 900\nUsage: *"},
+            {"model @ -o DIR/m.stl", 2, "model needs --thickness T and -o FILE\nUsage: quorvane-cli model *"},
+            {"model @ --thickness 1,5 -o DIR/m.stl", 2,
+             "invalid input: --thickness: the sheet thickness must be *"},
+            {"model @ --thickness 0 -o DIR/m.stl", 2, "invalid input: --thickness: *more than 0*"},
+            {"model @ --thickness 1 -o DIR/m.stl --bend", 2,
+             "option --bend needs WHICH:ANGLE:PIECES[:DIRECTION]\n*"},
+            {"model @ --thickness 1 --bend L3:30 -o DIR/m.stl", 2,
+             "--bend L3:30: expected WHICH:ANGLE:*\nUsage: *"},
+            {"model @ --thickness 1 --bend L8:30:3 -o DIR/m.stl", 2,
+             "--bend L8:30:3: WHICH must be one of L1 *"},
+            {"model @ --thickness 1 --bend L3:30:3 --bend=l3:20:2 -o DIR/m.stl", 2,
+             "--bend L3 given twice\n*"},
+            {"model @ --thickness 1 --bend L3:abc:3 -o DIR/m.stl", 2,
+             "invalid input: --bend: The bend angle of Cone L3 is not a number*"},
+            {"model @ --thickness 1 --bend L5:90:2 -o DIR/m.stl", 2,
+             "invalid input: --bend: The bend angle of Belly L5 needs 90.0° at each joint, more than 60°*"},
+            {"model @ --thickness 1 --bend L7:30:3:400 -o DIR/m.stl", 2,
+             "invalid input: --bend: The bend direction of Tail L7 must be from 0 to 360°.\n"},
+            {"model @ --thickness 1 --bend L1:10:24 -o DIR/m.stl", 2,
+             "invalid input: --bend: The number of pieces of Header L1 is too many for its length*"},
+            {"model @ --thickness 1 -o /nonexistent/m.stl", 1, "cannot save /nonexistent/m.stl: *"},
             {"", 2, "no command given\nUsage: *"},
         };
         for (const auto &[line, status, expected] : rows)
@@ -268,6 +293,9 @@ class TestCli : public QObject {
         QTest::newRow("save") << "pipe.txt"
                               << "save DISK timing=190"
                               << "save DISK timing=" + QString(5000, '9');
+        QTest::newRow("model") << "pipe.stl"
+                               << "save DISK timing=190"
+                               << "model @ --thickness 1 -o DISK";
         QTest::newRow("templates") << "pipe.svg"
                                    << "templates @ --thickness 1 --only L7 -o DISK"
                                    << "templates @ --thickness 1 --pieces 12 --roll-lines 36 -o DISK";
@@ -364,7 +392,7 @@ class TestCli : public QObject {
             }
         }
         commands.removeDuplicates();
-        QCOMPARE(commands.size(), 14);
+        QCOMPARE(commands.size(), 15);
         for (const QString &command : commands)
             QCOMPARE(rendered.count(command), 1); // the subsection's heading
         QCOMPARE(rendered.count("-o FILE the output; \"-\" writes SVG or DXF to stdout"), 1);
@@ -421,6 +449,35 @@ class TestCli : public QObject {
         const QStringList out = QString::fromUtf8(bash.readAllStandardOutput()).trimmed().split('\n');
         QCOMPARE(out.last(), offered);
         QCOMPARE(!out.contains("compopt -o nospace"), space);
+    }
+
+    // The model's file is core's solid byte for byte, and the report core's figures; "-o -" sends the
+    // solid to stdout and the report to stderr.
+    void model_writes_the_bent_chamber() {
+        const QString plan = "--bend L3:90:5 --bend L6:60:4:90 --bend L7:45:6:180";
+        const CliRun run = Cli(Args("model @ --thickness 1.5 " + plan + " -o " + m_dir.filePath("m.stl")));
+        QCOMPARE(run.status, 0);
+        const PipeInputs inputs{190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, false};
+        std::vector<PipeSection> sections = InFlowOrder(ChamberSections(inputs, ComputeChamber(inputs)));
+        std::vector<BendWarning> warnings;
+        QVERIFY(!ApplyBendPlan(
+            sections, {{"L3", {"90", "5", "0"}}, {"L6", {"60", "4", "90"}}, {"L7", {"45", "6", "180"}}}, 1.5,
+            &warnings));
+        const AssembledPipe pipe = AssemblePipe(sections, {1.5});
+        const std::string bytes = StlBytes(PipeMesh(pipe));
+        QFile file(m_dir.filePath("m.stl"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll() == QByteArray::fromStdString(bytes));
+        const QString report = QString::fromUtf8(run.out);
+        QVERIFY2(report.startsWith(QString::fromStdString(PipeFigures(pipe))), run.out.constData());
+        QCOMPARE(report.count("Warning: "), qsizetype(warnings.size()));
+        QVERIFY(report.endsWith(QString("Wrote %1: %2 facets, %3 bytes\n")
+                                    .arg(file.fileName(), FormatFixed((bytes.size() - 84) / 50.0, 0).c_str(),
+                                         FormatFixed(double(bytes.size()), 0).c_str())));
+        const CliRun piped = Cli(Args("model @ --thickness 1.5 " + plan + " -o -"));
+        QCOMPARE(piped.status, 0);
+        QVERIFY(piped.out == QByteArray::fromStdString(bytes));
+        QVERIFY(piped.err.startsWith("Envelope: ") && !piped.err.contains("Wrote"));
     }
 
     // A file name is bytes: one that is not UTF-8 is written and read like any other.

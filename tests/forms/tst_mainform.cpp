@@ -425,7 +425,8 @@ class TestMainForm : public QObject {
         QCOMPARE(
             captions,
             (QStringList{"File: Open Pipe, Save Pipe, Cutting Templates\u2026, Quit",
-                         "Tools: Port Calculators, Input Value Calculators, Cone Calculators, Wave Timing",
+                         "Tools: Port Calculators, Input Value Calculators, Cone Calculators, Wave Timing, "
+                         "Assembled Pipe",
                          "Help: Quorvane Help, About Quorvane"}));
         QCOMPARE(Find<QAction>("mnuFileType(0)")->shortcut(), QKeySequence("Ctrl+O"));
         QCOMPARE(Find<QAction>("mnuFileType(1)")->shortcut(), QKeySequence("Ctrl+S"));
