@@ -245,12 +245,29 @@ constexpr HelpTip kWaveTimingTips[] = {
      "The exhaust temperature at which a pipe of this tuned length is tuned for the RPM typed.", 200},
 };
 
+constexpr HelpTip kAssembledPipeTips[] = {
+    {"frmAssembledPipe", "txtThickness", "Sheet Thickness mm",
+     "The sheet metal's thickness: the model's wall, outwards from the inside diameters.", 200},
+    {"frmAssembledPipe", "tblBends", "Bend Plan",
+     "Per section the bend angle (0 keeps it straight), the pieces it is cut into (2 to 24) and the "
+     "direction it turns towards, 0 to 359 degrees about the pipe: 0 up, 90 right, 180 down, 270 left, "
+     "looking down the pipe.\n\nA cell that cannot be used turns red and the reason stands below.",
+     250},
+    {"frmAssembledPipe", "picOrbit", "Orbit View",
+     "The assembled pipe in space: drag with the mouse to turn it.", 200},
+    {"frmAssembledPipe", "cmdSaveStl", "Save STL",
+     "The assembled pipe as one closed solid in millimetres, hollow through, for a 3D-printed mock-up or a "
+     "fit check in CAD.",
+     200},
+};
+
 std::vector<HelpTip> AllTips() {
     std::vector<HelpTip> tips(std::begin(kHelpTips), std::end(kHelpTips));
     for (const TemplateFieldInfo &field : TemplateFields())
         tips.push_back({"TemplateForm", field.control, field.caption, field.tip, 200});
     tips.insert(tips.end(), std::begin(kTemplateTips), std::end(kTemplateTips));
     tips.insert(tips.end(), std::begin(kWaveTimingTips), std::end(kWaveTimingTips));
+    tips.insert(tips.end(), std::begin(kAssembledPipeTips), std::end(kAssembledPipeTips));
     return tips;
 }
 

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "assembledpipeform.h"
 #include "helptexts.h"
 #include "inputcalcform.h"
 #include "mainform.h"
@@ -21,9 +22,14 @@ class TestHelpTips : public QObject {
     std::unique_ptr<MainForm> m_form;
 
     QList<QWidget *> Windows() const {
-        return {
-            m_form.get(),           m_form->plotForm(),     m_form->portAreaForm(),  m_form->inputCalcForm(),
-            m_form->tubeCalcForm(), m_form->templateForm(), m_form->waveTimingForm()};
+        return {m_form.get(),
+                m_form->plotForm(),
+                m_form->portAreaForm(),
+                m_form->inputCalcForm(),
+                m_form->tubeCalcForm(),
+                m_form->templateForm(),
+                m_form->waveTimingForm(),
+                m_form->assembledPipeForm()};
     }
     QWidget *Control(const char *window, const char *name) const {
         for (QWidget *w : Windows())
