@@ -81,17 +81,53 @@ std::vector<Label> Stack(Point2 centre, const std::vector<std::string> &lines, d
     return labels;
 }
 
-// From the top of the first line to the tail of the arrow, with clear space
-// around: the centre line stops short of it.
+// From the top of the first line to the tail of the arrow, as wide as the
+// longest line, with clear space around: lines stop short of it.
 struct Block {
+    double left = 0;
+    double right = 0;
     double top = 0;
     double bottom = 0;
 };
 
 Block BlockOf(const std::vector<Label> &labels) {
     const double h = labels.front().height;
-    return {labels.front().at.y + h / 2 + kClearance * h,
+    std::size_t longest = 1;
+    for (const Label &label : labels)
+        longest = std::max(longest, label.text.size());
+    const double half = kLetterWidth * h * static_cast<double>(longest) / 2 + kClearance * h;
+    return {labels.front().at.x - half, labels.front().at.x + half,
+            labels.front().at.y + h / 2 + kClearance * h,
             labels.back().at.y - h / 2 - kClearance * h - kArrowLength * h};
+}
+
+// The line, less the part of it that crosses the block (clipped as
+// Liang and Barsky clip a segment to a box).
+void AddBrokenAround(Line line, Stroke stroke, const Block &block, std::vector<Edge> &marks) {
+    const double dx = line.to.x - line.from.x, dy = line.to.y - line.from.y;
+    double enter = 0, leave = 1;
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {line.from.x - block.left, block.right - line.from.x, line.from.y - block.bottom,
+                        block.top - line.from.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                enter = 2; // parallel to this side and outside it: never inside
+        } else if (p[i] < 0) {
+            enter = std::max(enter, q[i] / p[i]);
+        } else {
+            leave = std::min(leave, q[i] / p[i]);
+        }
+    }
+    if (enter >= leave) {
+        marks.push_back({line, stroke});
+        return;
+    }
+    auto at = [&](double t) { return Point2{line.from.x + t * dx, line.from.y + t * dy}; };
+    if (enter > 0)
+        marks.push_back({Line{line.from, at(enter)}, stroke});
+    if (leave < 1)
+        marks.push_back({Line{at(leave), line.to}, stroke});
 }
 
 // An arrow pointing up at the marks' last line, "this side out": the way the
@@ -104,14 +140,6 @@ void ArrowUnder(const std::vector<Label> &labels, std::vector<Edge> &marks) {
     marks.push_back({Line{tail, tip}, Stroke::Mark});
     marks.push_back({Line{tip, Offset(tip, -size / 4, -size / 4)}, Stroke::Mark});
     marks.push_back({Line{tip, Offset(tip, size / 4, -size / 4)}, Stroke::Mark});
-}
-
-// The centre line from `low` to `high` along x = `x`, broken around the marks.
-void CentreLine(double x, double low, double high, const Block &block, std::vector<Edge> &marks) {
-    if (block.bottom > low)
-        marks.push_back({Line{{x, low}, {x, block.bottom}}, Stroke::Centre});
-    if (block.top < high)
-        marks.push_back({Line{{x, block.top}, {x, high}}, Stroke::Centre});
 }
 
 std::vector<std::string> MarkLines(const SectionPattern &p, const PatternOptions &o, int index) {
@@ -158,14 +186,16 @@ Piece ConePiece(const SectionPattern &p, const PatternOptions &o, int index) {
     piece.cut.push_back({outer});
     SeamSide(piece.cut, piece.marks, EndOf(outer), EndOf(inner), middle, o.seamAllowance);
     piece.cut.push_back({inner, true});
+    const double across = 2 * innerR * std::sin(Radians(std::min(half, 90.0)));
+    piece.labels = Stack(middle, MarkLines(p, o, index), across * 0.8, (outerR - innerR) * 0.8);
+    const Block block = BlockOf(piece.labels);
     // Roll lines are generators: radial, through the apex.
     for (int k = 1; k <= o.rollLines; ++k) {
         const double angle = outer.startAngle + p.pieceSweep * k / (o.rollLines + 1);
-        piece.marks.push_back({Line{Polar(apex, innerR, angle), Polar(apex, outerR, angle)}, Stroke::Roll});
+        AddBrokenAround(Line{Polar(apex, innerR, angle), Polar(apex, outerR, angle)}, Stroke::Roll, block,
+                        piece.marks);
     }
-    const double across = 2 * innerR * std::sin(Radians(std::min(half, 90.0)));
-    piece.labels = Stack(middle, MarkLines(p, o, index), across * 0.8, (outerR - innerR) * 0.8);
-    CentreLine(0, innerR, outerR, BlockOf(piece.labels), piece.marks);
+    AddBrokenAround(Line{{0, innerR}, {0, outerR}}, Stroke::Centre, block, piece.marks);
     ArrowUnder(piece.labels, piece.marks);
     piece.bounds = PieceBounds(piece);
     return piece;
@@ -182,12 +212,13 @@ Piece CylinderPiece(const SectionPattern &p, const PatternOptions &o, int index)
     piece.cut.push_back({Line{b, c}});
     piece.cut.push_back({Line{c, d}});
     SeamSide(piece.cut, piece.marks, d, a, middle, o.seamAllowance);
+    piece.labels = Stack(middle, MarkLines(p, o, index), w * 0.8, h * 0.8);
+    const Block block = BlockOf(piece.labels);
     for (int k = 1; k <= o.rollLines; ++k) {
         const double x = w * k / (o.rollLines + 1);
-        piece.marks.push_back({Line{{x, 0}, {x, h}}, Stroke::Roll});
+        AddBrokenAround(Line{{x, 0}, {x, h}}, Stroke::Roll, block, piece.marks);
     }
-    piece.labels = Stack(middle, MarkLines(p, o, index), w * 0.8, h * 0.8);
-    CentreLine(w / 2, 0, h, BlockOf(piece.labels), piece.marks);
+    AddBrokenAround(Line{{w / 2, 0}, {w / 2, h}}, Stroke::Centre, block, piece.marks);
     ArrowUnder(piece.labels, piece.marks);
     piece.bounds = PieceBounds(piece);
     return piece;

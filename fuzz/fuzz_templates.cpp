@@ -4,6 +4,7 @@
 // written without nan or inf, and a sheet that may be printed has its pages
 // numbered one after the other from page 2.
 #include "dxfpattern.h"
+#include "failure.h"
 #include "pageplan.h"
 #include "pattern.h"
 #include "svgpattern.h"
