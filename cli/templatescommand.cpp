@@ -40,6 +40,7 @@ CommandResult Refused(std::string_view option, std::string_view why) {
 struct Split {
     std::vector<std::string> rest;
     std::vector<std::array<std::string, 3>> cones;
+    std::vector<std::string> bends; // each --bend WHICH:ANGLE:PIECES[:DIRECTION]
     std::string error;
 };
 
@@ -58,6 +59,14 @@ Split SplitArguments(const std::vector<std::string> &args) {
             }
             split.cones.push_back({args[i + 1], args[i + 2], args[i + 3]});
             i += 3;
+        } else if (args[i] == "--bend") {
+            if (i + 1 >= args.size()) {
+                split.error = "option --bend needs WHICH:ANGLE:PIECES[:DIRECTION]";
+                return split;
+            }
+            split.bends.push_back(args[++i]);
+        } else if (args[i].starts_with("--bend=")) {
+            split.bends.push_back(args[i].substr(7));
         } else if (args[i] == "-o") {
             split.rest.push_back("--output");
         } else {
@@ -73,7 +82,8 @@ struct Request {
     std::vector<Section> sections;
     TemplateFormat format = TemplateFormat::Pdf;
     std::string output;
-    std::string chosenBy; // the option that chose the sections, when one did
+    std::string chosenBy;           // the option that chose the sections, when one did
+    std::vector<std::string> notes; // cautions about the bends
 };
 
 std::optional<CommandResult> ReadOptions(const Arguments &args, bool typedCones, TemplateOptions &options) {
@@ -143,6 +153,28 @@ std::optional<CommandResult> ConeSections(const std::vector<std::array<std::stri
     return std::nullopt;
 }
 
+// Each --bend's fields, keyed as the sections are ("L3", or "2" for the
+// second --cone); the bends themselves are read against the sections later.
+std::optional<CommandResult> ReadPlan(const std::vector<std::string> &bends,
+                                      std::map<std::string, BendTexts> &plan) {
+    for (const std::string &bend : bends) {
+        std::vector<std::string> fields{""};
+        for (char c : bend) {
+            if (c == ':')
+                fields.emplace_back();
+            else
+                fields.back().push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+        }
+        if (fields.size() < 3 || fields.size() > 4)
+            return UsageError("--bend " + bend + ": expected WHICH:ANGLE:PIECES[:DIRECTION]",
+                              kTemplatesUsage);
+        if (plan.count(fields[0]))
+            return Refused("--bend", fields[0] + " is given twice.");
+        plan[fields[0]] = {fields[1], fields[2], fields.size() == 4 ? fields[3] : "0"};
+    }
+    return std::nullopt;
+}
+
 // --only names sections by their name or its last word: "L3" for "Cone L3", "2" for "Cone 2".
 std::optional<CommandResult> KeepOnly(const std::string &list, std::vector<Section> &sections) {
     auto named = [](const Section &s, const std::string &wanted) {
@@ -178,7 +210,7 @@ std::optional<CommandResult> ReadRequest(const std::vector<std::string> &args, R
     const Split split = SplitArguments(args);
     if (!split.error.empty())
         return UsageError(split.error, kTemplatesUsage);
-    std::vector<std::string_view> valued = {"only", "format", "output", "paper", "diameters"};
+    std::vector<std::string_view> valued = {"only", "format", "output", "paper", "diameters", "bend-layout"};
     for (const TemplateFieldInfo &field : TemplateFields())
         valued.push_back(std::string_view(field.option).substr(2));
     const Arguments parsed(split.rest, {"straight-header", "mid-thickness"}, valued);
@@ -207,6 +239,17 @@ std::optional<CommandResult> ReadRequest(const std::vector<std::string> &args, R
         request.sections = ChamberSections(design.inputs, design.result);
         request.sheet.design = std::move(design);
     }
+    std::map<std::string, BendTexts> plan;
+    if (auto refused = ReadPlan(split.bends, plan))
+        return refused;
+    PatternOptions &pattern = request.sheet.options.pattern;
+    if (const std::optional<std::string> layout = parsed.value("bend-layout")) {
+        if (Lower(*layout) != "blank" && Lower(*layout) != "pieces")
+            return Refused("--bend-layout", "give blank or pieces.");
+        pattern.bendLayout = Lower(*layout) == "blank" ? BendLayout::Blank : BendLayout::Pieces;
+    }
+    if (auto refusal = ReadBendPlan(request.sections, plan, pattern, pattern.bends, &request.notes))
+        return Refused("--bend", refusal->reason);
     request.chosenBy = typedCones ? "--cone" : "";
     if (const std::optional<std::string> only = parsed.value("only")) {
         request.chosenBy = "--only";
@@ -260,6 +303,8 @@ CommandResult RunTemplates(const std::vector<std::string> &args) {
     try {
         request.sheet.templates = BuildTemplates(request.sections, request.sheet.options.pattern);
         std::string notes;
+        request.sheet.templates.notes.insert(request.sheet.templates.notes.end(), request.notes.begin(),
+                                             request.notes.end());
         for (const std::string &note : request.sheet.templates.notes)
             notes += "quorvane-cli: " + note + "\n";
         if (request.sheet.templates.patterns.empty()) {
