@@ -224,6 +224,82 @@ class TestCliTemplates : public QObject {
 
     // Each refused option is named, with the reason, and nothing is written; the bounds themselves are the
     // core's to pin, in tst_pattern.
+    // Bent sections read back by an independent reader against the pie-cut
+    // formulas written out in it: every point of every cut curve, vertices
+    // and chords alike, within 0.02 mm; one closed contour per piece.
+    void bent_cut_curves_read_back_within_tolerance_data() {
+        QTest::addColumn<QString>("cone");
+        QTest::addColumn<QString>("bend");
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("outlines");
+        for (const char *layout : {"pieces", "blank"}) {
+            const bool pieces = QByteArray(layout) == "pieces";
+            QTest::addRow("cone 90 in 4, %s", layout) << "60 40 150"
+                                                      << "90:4" << layout << (pieces ? 4 : 1);
+            QTest::addRow("cylinder 60 in 3, %s", layout) << "60 60 150"
+                                                          << "60:3" << layout << (pieces ? 3 : 1);
+            QTest::addRow("cone 45 in 5, %s", layout) << "80 50 200"
+                                                      << "45:5" << layout << (pieces ? 5 : 1);
+        }
+    }
+    void bent_cut_curves_read_back_within_tolerance() {
+        QFETCH(QString, cone);
+        QFETCH(QString, bend);
+        QFETCH(QString, layout);
+        QFETCH(int, outlines);
+        const QStringList dims = cone.split(' ');
+        const QStringList angle = bend.split(':');
+        for (const QString format : {"dxf", "svg"}) {
+            const QString file = m_dir.filePath("bent." + format);
+            const CliRun run = Cli(QStringList{"templates", "--thickness", "1", "--cone"} + dims +
+                                   QStringList{"--bend", "1:" + bend, "--bend-layout", layout, "-o", file});
+            QCOMPARE(run.status, 0);
+            QProcess reader;
+            reader.start("/usr/bin/python3",
+                         QStringList{QString(QUORVANE_SOURCE_DIR) + "/tests/tools/templatecheck.py", "bend",
+                                     format, file} +
+                             dims + QStringList{"1"} + angle);
+            QVERIFY(reader.waitForFinished(60000));
+            QCOMPARE(reader.exitCode(), 0);
+            const QJsonObject report = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+            if (format == "dxf") {
+                QCOMPARE(report["audit"].toArray()[0].toInt(), 0);
+                QCOMPARE(report["audit"].toArray()[1].toInt(), 0);
+            }
+            QCOMPARE(report["outlines"].toInt(), outlines);
+            if (outlines == 1) // the blank: every cut drawn on it
+                QCOMPARE(report["closed_cut_curves"].toInt(), angle[1].toInt() - 1);
+            QVERIFY2(report["chords"].toInt() > 40 * (angle[1].toInt() - 1), "the curves were read");
+            QVERIFY2(report["worst"].toDouble() < 0.02,
+                     qPrintable(QString::number(report["worst"].toDouble())));
+        }
+    }
+
+    // A bend refused names the section and why; a bend of a section there is not is refused too.
+    void bends_refused_name_the_section_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("too sharp") << "--cone 60 40 150 --bend 1:170:2"
+                                   << "1";
+        QTest::newRow("no such cone") << "--cone 60 40 150 --bend 2:30:3"
+                                      << "no section 2";
+        QTest::newRow("pieces") << "--cone 60 40 150 --bend 1:30:x"
+                                << "number of pieces";
+        QTest::newRow("layout") << "--cone 60 40 150 --bend 1:30:3 --bend-layout both"
+                                << "blank or pieces";
+        QTest::newRow("twice") << "--cone 60 40 150 --bend 1:30:3 --bend 1:20:3"
+                               << "twice";
+    }
+    void bends_refused_name_the_section() {
+        QFETCH(QString, line);
+        QFETCH(QString, said);
+        const CliRun run = Cli(QStringList{"templates", "--thickness", "1"} + line.split(' ') +
+                               QStringList{"-o", m_dir.filePath("refused.svg")});
+        QVERIFY(run.status != 0);
+        QVERIFY2(run.err.contains(said.toUtf8()), run.err.constData());
+        QVERIFY(!QFile::exists(m_dir.filePath("refused.svg")));
+    }
+
     void refusals_name_the_option_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("status");
