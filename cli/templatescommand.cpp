@@ -9,6 +9,7 @@
 #include "numeric.h"
 #include "templatefiles.h"
 #include "templateoptions.h"
+#include "templatesection.h"
 
 #include <QGuiApplication>
 
@@ -86,8 +87,9 @@ struct Request {
     std::vector<std::string> notes; // cautions about the bends
 };
 
-std::optional<CommandResult> ReadOptions(const Arguments &args, bool typedCones, TemplateOptions &options) {
-    TemplateTexts texts;
+// The options over those `texts` holds already (the design file's).
+std::optional<CommandResult> ReadOptions(const Arguments &args, bool typedCones, TemplateTexts texts,
+                                         TemplateOptions &options) {
     for (const TemplateFieldInfo &field : TemplateFields())
         if (const std::optional<std::string> value = args.value(std::string_view(field.option).substr(2)))
             texts.*field.text = *value;
@@ -217,13 +219,22 @@ std::optional<CommandResult> ReadRequest(const std::vector<std::string> &args, R
     if (!parsed.error().empty())
         return UsageError(parsed.error(), kTemplatesUsage);
     const std::optional<std::string> output = parsed.value("output");
-    if (!parsed.value("thickness") || !output)
-        return UsageError("templates needs --thickness T and -o FILE", kTemplatesUsage);
     const bool typedCones = !split.cones.empty();
     if (typedCones && (!parsed.positionals().empty() || parsed.has("straight-header")))
         return UsageError("--cone goes without FILE, KEY=TEXT and --straight-header", kTemplatesUsage);
+    // The design file's own template options and bends come first; the command line's override them.
+    TemplateSectionTexts saved;
+    if (!typedCones)
+        for (const std::string &arg : parsed.positionals())
+            if (arg.find('=') == std::string::npos) {
+                QString error;
+                if (!ReadTemplateSection(QByteArray::fromStdString(arg), saved, &error))
+                    return BadInput("cannot read " + arg + ": " + error.toStdString());
+            }
+    if ((!parsed.value("thickness") && saved.options.thickness.empty()) || !output)
+        return UsageError("templates needs --thickness T and -o FILE", kTemplatesUsage);
     request.output = *output;
-    if (auto refused = ReadOptions(parsed, typedCones, request.sheet.options))
+    if (auto refused = ReadOptions(parsed, typedCones, saved.options, request.sheet.options))
         return refused;
     if (auto refused = FormatOf(parsed, request.output, request.format))
         return refused;
@@ -242,12 +253,13 @@ std::optional<CommandResult> ReadRequest(const std::vector<std::string> &args, R
     std::map<std::string, BendTexts> plan;
     if (auto refused = ReadPlan(split.bends, plan))
         return refused;
+    for (const auto &[key, bend] : saved.bends)
+        plan.try_emplace(key, bend);
     PatternOptions &pattern = request.sheet.options.pattern;
-    if (const std::optional<std::string> layout = parsed.value("bend-layout")) {
-        if (Lower(*layout) != "blank" && Lower(*layout) != "pieces")
-            return Refused("--bend-layout", "give blank or pieces.");
-        pattern.bendLayout = Lower(*layout) == "blank" ? BendLayout::Blank : BendLayout::Pieces;
-    }
+    const std::string layout = Lower(parsed.value("bend-layout").value_or(saved.bendLayout));
+    if (layout != "blank" && layout != "pieces")
+        return Refused("--bend-layout", "give blank or pieces.");
+    pattern.bendLayout = layout == "blank" ? BendLayout::Blank : BendLayout::Pieces;
     if (auto refusal = ReadBendPlan(request.sections, plan, pattern, pattern.bends, &request.notes))
         return Refused("--bend", refusal->reason);
     request.chosenBy = typedCones ? "--cone" : "";

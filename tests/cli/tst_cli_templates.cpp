@@ -275,6 +275,53 @@ class TestCliTemplates : public QObject {
         }
     }
 
+    // The design file's [CuttingTemplates] section is applied first; the
+    // command line's options override it, key by key.
+    void design_file_templates_section_then_the_command_line() {
+        const QString design = m_dir.filePath("design.txt");
+        {
+            QFile file(design);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write("[PipeCalcValues]\r\ntiming=190\r\nRPM=10000\r\ntemp=500\r\nportWindowD=40\r\n"
+                       "portLength=30\r\nportFlangeD=38\r\n[CuttingTemplates]\r\nthickness=1.5\r\n"
+                       "bendLayout=blank\r\nbendL3=90:4:0\r\nbendL7=30:3\r\n");
+        }
+        auto layers = [&](const QStringList &extra) {
+            const QString dxf = m_dir.filePath("design.dxf");
+            QFile::remove(dxf);
+            const CliRun run = Cli(QStringList{"templates", design, "-o", dxf} + extra);
+            QMap<QString, int> count;
+            if (run.status != 0)
+                return count;
+            QProcess reader;
+            reader.start(
+                "/usr/bin/python3",
+                {"-c",
+                 "import ezdxf,sys,collections\n"
+                 "d=ezdxf.readfile(sys.argv[1])\n"
+                 "c=collections.Counter(e.dxf.layer for e in d.modelspace().query('LWPOLYLINE'))\n"
+                 "t=[e.dxf.text for e in d.modelspace().query('TEXT') if e.dxf.text.startswith('sheet ')]\n"
+                 "print(c['CUT'], c['PIECUT'], t[0] if t else '')",
+                 dxf});
+            reader.waitForFinished(60000);
+            const QStringList words = QString(reader.readAllStandardOutput()).split(' ');
+            count["cut"] = words.value(0).toInt();
+            count["piecut"] = words.value(1).toInt();
+            count["thickness 1.5"] = words.value(3).trimmed() == "1.50";
+            return count;
+        };
+        // From the file: blanks, L3's three cuts and L7's two drawn on them, 1.5 mm sheet.
+        QMap<QString, int> got = layers({});
+        QCOMPARE(got["cut"], 7);
+        QCOMPARE(got["piecut"], 5);
+        QCOMPARE(got["thickness 1.5"], 1);
+        // The command line's layout and its own bend of L3 win; L7's stays the file's.
+        got = layers({"--bend-layout", "pieces", "--bend", "L3:60:2", "--thickness", "2"});
+        QCOMPARE(got["cut"], 5 + 2 + 3);
+        QCOMPARE(got["piecut"], 0);
+        QCOMPARE(got["thickness 1.5"], 0);
+    }
+
     // A bend refused names the section and why; a bend of a section there is not is refused too.
     void bends_refused_name_the_section_data() {
         QTest::addColumn<QString>("line");
