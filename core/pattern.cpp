@@ -286,8 +286,8 @@ void MatchMarks(const BentSection &b, int c, double mid, double from, double to,
 // The stack of marks in the room between cuts c − 1 and c about the middle generator.
 std::vector<Label> StackBetween(const BentSection &b, int c, double mid,
                                 const std::vector<std::string> &lines) {
-    // The letters span about ±0.4 rad around the middle: centred and sized for the room there.
-    constexpr double kSpan = 0.4;
+    // The letters span about ±0.9 rad around the middle: centred and sized for the room there.
+    constexpr double kSpan = 0.9;
     Point2 centre{};
     double room = HUGE_VAL;
     for (double d : {-kSpan, 0.0, kSpan}) {
@@ -342,7 +342,7 @@ Piece BentPiece(const SectionPattern &p, const BentSection &b, const PatternOpti
     const double tick = TickLength(b);
     MatchMarks(b, k - 1, mid, 0, tick, piece.marks);
     MatchMarks(b, k, mid, 0, -tick, piece.marks);
-    std::vector<std::string> lines = {p.section.name, PieceOfText(b, k), "centre line: outside of bend"};
+    std::vector<std::string> lines = {p.section.name, PieceOfText(b, k), "outside of bend"};
     if (b.flowNumber(k) == 1) {
         lines.push_back("bend " + Mm(p.bend.angle) + " deg, joints " + Mm(p.jointTurn) + " deg");
         lines.push_back("sheet " + Mm(o.thickness) + "  K " + Mm(o.kFactor));
@@ -374,7 +374,7 @@ Piece BentBlank(const SectionPattern &p, const BentSection &b, const PatternOpti
         if (k == 1)
             lines = {p.section.name,
                      "bend " + Mm(p.bend.angle) + " deg in " + std::to_string(b.cut.pieces()) + " pieces",
-                     "middle: outside of bend"};
+                     "outside of bend"};
         lines.push_back(PieceOfText(b, k));
         if (k == 1)
             lines.push_back("this side out");
