@@ -455,8 +455,15 @@ Development DevelopSection(const Section &s, const PatternOptions &o) {
 
 namespace {
 
+// Past this a bend's curves would take millions of chords to keep within
+// 0.02 mm: no tuned pipe is a tenth of it.
+constexpr double kLargestBentSection = 10000; // mm, diameter or length
+
 // One piece around: a bend's pieces are cut from the whole section.
 SectionPattern BuildBentPattern(SectionPattern p, const Bend &bend, const PatternOptions &o) {
+    const Section &s = p.section;
+    if (std::max({s.baseDiameter, s.tipDiameter, s.centreLength}) > kLargestBentSection)
+        throw ArithmeticFailure(Failure::NumbersTooLarge);
     p.bend = bend;
     p.pieces = 1;
     p.pieceSweep = p.development.sweep;
@@ -523,6 +530,12 @@ std::optional<BendRefusal> ReadBendPlan(const std::vector<Section> &sections,
             return BendRefusal{key, BendField::Angle, BendFault::CannotCalculate,
                                "There is no section " + key + " to bend; the sections are " + names + "."};
         }
+        if (std::max({section->baseDiameter, section->tipDiameter, section->centreLength}) >
+            kLargestBentSection)
+            return BendRefusal{section->name, BendField::Angle, BendFault::CannotCalculate,
+                               section->name +
+                                   " is too large to bend: pie cuts are drawn for sections up to " +
+                                   FormatFixed(kLargestBentSection / 1000, 0) + " m."};
         std::vector<BendWarning> warnings;
         Bend bend;
         const BendTarget target{section->name, section->baseDiameter, section->tipDiameter,
@@ -546,6 +559,10 @@ TemplateSet BuildTemplates(const std::vector<Section> &sections, const PatternOp
             continue;
         }
         set.patterns.push_back(BuildSectionPattern(s, options));
+        if (!set.patterns.back().bend.isStraight() && options.pieces > 1)
+            set.notes.push_back(s.name + " is bent, so each of its pieces is cut whole around; the " +
+                                std::to_string(options.pieces) +
+                                " pieces around are for the straight sections.");
     }
     return set;
 }
