@@ -246,7 +246,7 @@ struct BentSection {
     Point2 along(double phi, double mid) const {
         if (cut.isCylinder())
             return {0, 1};
-        const double angle = Radians(90 + (phi - mid) * sinBeta);
+        const double angle = pi / 2 + (phi - mid) * sinBeta;
         return {-std::cos(angle), -std::sin(angle)};
     }
     double length(int k, double phi, double mid) const {
@@ -283,15 +283,16 @@ void MatchMarks(const BentSection &b, int c, double mid, double from, double to,
     }
 }
 
-// The stack of marks in the room between cuts c − 1 and c about the middle generator.
+// The stack of marks in the room between cuts c − 1 and c about generator
+// `at` of a development whose middle is `mid`.
 std::vector<Label> StackBetween(const BentSection &b, int c, double mid,
-                                const std::vector<std::string> &lines) {
-    // The letters span about ±0.9 rad around the middle: centred and sized for the room there.
+                                const std::vector<std::string> &lines, double at) {
+    // The letters span about ±0.9 rad around `at`: centred and sized for the room there.
     constexpr double kSpan = 0.9;
     Point2 centre{};
     double room = HUGE_VAL;
     for (double d : {-kSpan, 0.0, kSpan}) {
-        const Point2 p = b.at(c - 1, mid + d, mid), q = b.at(c, mid + d, mid);
+        const Point2 p = b.at(c - 1, at + d, mid), q = b.at(c, at + d, mid);
         centre = Offset(centre, (p.x + q.x) / 6, (p.y + q.y) / 6);
         room = std::min(room, Distance(p, q));
     }
@@ -348,7 +349,7 @@ Piece BentPiece(const SectionPattern &p, const BentSection &b, const PatternOpti
         lines.push_back("sheet " + Mm(o.thickness) + "  K " + Mm(o.kFactor));
     }
     lines.push_back("this side out");
-    piece.labels = StackBetween(b, k, mid, lines);
+    piece.labels = StackBetween(b, k, mid, lines, mid);
     const double x = b.cut.isCylinder() ? pi * b.cut.cylinderRadius() : 0;
     const double y0 = b.at(b.cut.isCylinder() ? k - 1 : k, mid, mid).y;
     const double y1 = b.at(b.cut.isCylinder() ? k : k - 1, mid, mid).y;
@@ -378,7 +379,9 @@ Piece BentBlank(const SectionPattern &p, const BentSection &b, const PatternOpti
         lines.push_back(PieceOfText(b, k));
         if (k == 1)
             lines.push_back("this side out");
-        std::vector<Label> labels = StackBetween(b, k, mid, lines);
+        // A turned piece is shortest in the blank's middle: its marks go a quarter round, where there is
+        // room.
+        std::vector<Label> labels = StackBetween(b, k, mid, lines, b.turned(k) ? mid + pi / 2 : mid);
         if (k == 1)
             ArrowUnder(labels, piece.marks);
         piece.labels.insert(piece.labels.end(), labels.begin(), labels.end());

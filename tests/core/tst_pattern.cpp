@@ -212,6 +212,18 @@ class TestPattern : public QObject {
             QCOMPARE(int(Marks<Line>(piece, Stroke::Roll).size()), 5);
             // Ticks at the outside, top and bottom of the cut edges, and the arrow's three strokes.
             QCOMPARE(int(Marks<Line>(piece, Stroke::Mark).size()), (blank ? 3 * (pieces - 1) : 6) + 3);
+            // The ticks, 4 mm on these long pieces, run along generators: on a cone through the apex.
+            int ticks = 0;
+            for (const Line &mark : Marks<Line>(piece, Stroke::Mark)) {
+                if (std::fabs(Distance(mark.from, mark.to) - 4) > 1e-9)
+                    continue;
+                ++ticks;
+                if (section.isCylinder())
+                    QVERIFY(std::fabs(mark.from.x - mark.to.x) < kExact);
+                else
+                    QVERIFY(MissesApex(mark.from, mark.to) < 1e-9);
+            }
+            QCOMPARE(ticks, blank ? 3 * (pieces - 1) : 6);
         }
         const std::vector<Polyline> cuts = Marks<Polyline>(p.pieceList[0], Stroke::PieCut);
         QCOMPARE(int(cuts.size()), blank ? pieces - 1 : 0);
