@@ -124,6 +124,12 @@ int main() {
                },
                20, 101),
            1e6);
+    PatternOptions bentOptions;
+    bentOptions.thickness = 1.5;
+    if (ReadBendPlan(sections, plan, bentOptions, bentOptions.bends))
+        return 1;
+    Report("Template geometry of the seven sections, all bent, piece by piece",
+           MedianNanoseconds([&] { Keep(BuildTemplates(sections, bentOptions)); }, 20, 101), 1e6);
     Report("Assembled pipe, all bent, as STL bytes",
            MedianNanoseconds([&] { Keep(StlBytes(PipeMesh(AssemblePipe(bent, {1.5})))); }, 1, 51));
     QStringList modelArgs = {"model",

@@ -9,6 +9,7 @@
 #include "numeric.h"
 #include "templatefiles.h"
 #include "templateoptions.h"
+#include "templatesection.h"
 
 #include <QGuiApplication>
 
@@ -40,6 +41,7 @@ CommandResult Refused(std::string_view option, std::string_view why) {
 struct Split {
     std::vector<std::string> rest;
     std::vector<std::array<std::string, 3>> cones;
+    std::vector<std::string> bends; // each --bend WHICH:ANGLE:PIECES[:DIRECTION]
     std::string error;
 };
 
@@ -58,6 +60,14 @@ Split SplitArguments(const std::vector<std::string> &args) {
             }
             split.cones.push_back({args[i + 1], args[i + 2], args[i + 3]});
             i += 3;
+        } else if (args[i] == "--bend") {
+            if (i + 1 >= args.size()) {
+                split.error = "option --bend needs WHICH:ANGLE:PIECES[:DIRECTION]";
+                return split;
+            }
+            split.bends.push_back(args[++i]);
+        } else if (args[i].starts_with("--bend=")) {
+            split.bends.push_back(args[i].substr(7));
         } else if (args[i] == "-o") {
             split.rest.push_back("--output");
         } else {
@@ -73,11 +83,13 @@ struct Request {
     std::vector<Section> sections;
     TemplateFormat format = TemplateFormat::Pdf;
     std::string output;
-    std::string chosenBy; // the option that chose the sections, when one did
+    std::string chosenBy;           // the option that chose the sections, when one did
+    std::vector<std::string> notes; // cautions about the bends
 };
 
-std::optional<CommandResult> ReadOptions(const Arguments &args, bool typedCones, TemplateOptions &options) {
-    TemplateTexts texts;
+// The options over those `texts` holds already (the design file's).
+std::optional<CommandResult> ReadOptions(const Arguments &args, bool typedCones, TemplateTexts texts,
+                                         TemplateOptions &options) {
     for (const TemplateFieldInfo &field : TemplateFields())
         if (const std::optional<std::string> value = args.value(std::string_view(field.option).substr(2)))
             texts.*field.text = *value;
@@ -143,6 +155,28 @@ std::optional<CommandResult> ConeSections(const std::vector<std::array<std::stri
     return std::nullopt;
 }
 
+// Each --bend's fields, keyed as the sections are ("L3", or "2" for the
+// second --cone); the bends themselves are read against the sections later.
+std::optional<CommandResult> ReadPlan(const std::vector<std::string> &bends,
+                                      std::map<std::string, BendTexts> &plan) {
+    for (const std::string &bend : bends) {
+        std::vector<std::string> fields{""};
+        for (char c : bend) {
+            if (c == ':')
+                fields.emplace_back();
+            else
+                fields.back().push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+        }
+        if (fields.size() < 3 || fields.size() > 4)
+            return UsageError("--bend " + bend + ": expected WHICH:ANGLE:PIECES[:DIRECTION]",
+                              kTemplatesUsage);
+        if (plan.count(fields[0]))
+            return Refused("--bend", fields[0] + " is given twice.");
+        plan[fields[0]] = {fields[1], fields[2], fields.size() == 4 ? fields[3] : "0"};
+    }
+    return std::nullopt;
+}
+
 // --only names sections by their name or its last word: "L3" for "Cone L3", "2" for "Cone 2".
 std::optional<CommandResult> KeepOnly(const std::string &list, std::vector<Section> &sections) {
     auto named = [](const Section &s, const std::string &wanted) {
@@ -178,20 +212,29 @@ std::optional<CommandResult> ReadRequest(const std::vector<std::string> &args, R
     const Split split = SplitArguments(args);
     if (!split.error.empty())
         return UsageError(split.error, kTemplatesUsage);
-    std::vector<std::string_view> valued = {"only", "format", "output", "paper", "diameters"};
+    std::vector<std::string_view> valued = {"only", "format", "output", "paper", "diameters", "bend-layout"};
     for (const TemplateFieldInfo &field : TemplateFields())
         valued.push_back(std::string_view(field.option).substr(2));
     const Arguments parsed(split.rest, {"straight-header", "mid-thickness"}, valued);
     if (!parsed.error().empty())
         return UsageError(parsed.error(), kTemplatesUsage);
     const std::optional<std::string> output = parsed.value("output");
-    if (!parsed.value("thickness") || !output)
-        return UsageError("templates needs --thickness T and -o FILE", kTemplatesUsage);
     const bool typedCones = !split.cones.empty();
     if (typedCones && (!parsed.positionals().empty() || parsed.has("straight-header")))
         return UsageError("--cone goes without FILE, KEY=TEXT and --straight-header", kTemplatesUsage);
+    // The design file's own template options and bends come first; the command line's override them.
+    TemplateSectionTexts saved;
+    if (!typedCones)
+        for (const std::string &arg : parsed.positionals())
+            if (arg.find('=') == std::string::npos) {
+                QString error;
+                if (!ReadTemplateSection(QByteArray::fromStdString(arg), saved, &error))
+                    return BadInput("cannot read " + arg + ": " + error.toStdString());
+            }
+    if ((!parsed.value("thickness") && saved.options.thickness.empty()) || !output)
+        return UsageError("templates needs --thickness T and -o FILE", kTemplatesUsage);
     request.output = *output;
-    if (auto refused = ReadOptions(parsed, typedCones, request.sheet.options))
+    if (auto refused = ReadOptions(parsed, typedCones, saved.options, request.sheet.options))
         return refused;
     if (auto refused = FormatOf(parsed, request.output, request.format))
         return refused;
@@ -207,6 +250,18 @@ std::optional<CommandResult> ReadRequest(const std::vector<std::string> &args, R
         request.sections = ChamberSections(design.inputs, design.result);
         request.sheet.design = std::move(design);
     }
+    std::map<std::string, BendTexts> plan;
+    if (auto refused = ReadPlan(split.bends, plan))
+        return refused;
+    for (const auto &[key, bend] : saved.bends)
+        plan.try_emplace(key, bend);
+    PatternOptions &pattern = request.sheet.options.pattern;
+    const std::string layout = Lower(parsed.value("bend-layout").value_or(saved.bendLayout));
+    if (layout != "blank" && layout != "pieces")
+        return Refused("--bend-layout", "give blank or pieces.");
+    pattern.bendLayout = layout == "blank" ? BendLayout::Blank : BendLayout::Pieces;
+    if (auto refusal = ReadBendPlan(request.sections, plan, pattern, pattern.bends, &request.notes))
+        return Refused("--bend", refusal->reason);
     request.chosenBy = typedCones ? "--cone" : "";
     if (const std::optional<std::string> only = parsed.value("only")) {
         request.chosenBy = "--only";
@@ -260,6 +315,8 @@ CommandResult RunTemplates(const std::vector<std::string> &args) {
     try {
         request.sheet.templates = BuildTemplates(request.sections, request.sheet.options.pattern);
         std::string notes;
+        request.sheet.templates.notes.insert(request.sheet.templates.notes.end(), request.notes.begin(),
+                                             request.notes.end());
         for (const std::string &note : request.sheet.templates.notes)
             notes += "quorvane-cli: " + note + "\n";
         if (request.sheet.templates.patterns.empty()) {

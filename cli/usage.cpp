@@ -56,6 +56,15 @@ Commands:
       --pieces N           equal pieces around each section, 1-12
       --seam-allowance MM  a lap strip along one seam edge (default 0)
       --roll-lines N       lines to roll along (default 0)
+      --bend WHICH:ANGLE:PIECES[:DIRECTION]   bend section WHICH (L1-L7,
+                           or 1, 2, ... for the --cone cones) through ANGLE
+                           degrees in PIECES pie-cut pieces (2-24), turning
+                           towards DIRECTION degrees from up (default 0);
+                           once per section
+      --bend-layout blank|pieces   a bent section as one blank with the
+                           cuts drawn on it, or each piece on its own
+                           (default pieces)
+      FILE's [CuttingTemplates] section, when it has one, is applied first.
       Print the PDF at 100 % ("fit to page" off) and measure its 100 mm bar.
   timing [FILE] [KEY=TEXT]... [--straight-header] [--transfer DEG]
          [--rpm FROM:TO:STEP] [--json]

@@ -5,6 +5,7 @@
 #include "chamber.h"
 #include "sheetgeometry.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,9 @@ struct Section {
     double baseDiameter = 0;
     double tipDiameter = 0;
     double centreLength = 0;
+    // The flow enters at the tip end (the diffuser cones): the pieces of a
+    // bend are turned counting from the end the flow enters.
+    bool flowsFromTip = false;
     bool isCylinder() const { return baseDiameter == tipDiameter; }
 };
 
@@ -27,6 +31,10 @@ struct Section {
 // header's base is its larger end.
 std::vector<Section> ChamberSections(const PipeInputs &inputs, const PipeResult &result);
 
+// A bent section cut as one blank with the cut curves drawn on it, or as
+// each piece of the bend on its own.
+enum class BendLayout { Pieces, Blank };
+
 struct PatternOptions {
     double thickness = 0;
     double kFactor = kDefaultKFactor;
@@ -35,6 +43,10 @@ struct PatternOptions {
     int pieces = 1;           // equal pieces around the axis, 1 to 12
     double seamAllowance = 0; // a lap strip outside one seam edge of each piece
     int rollLines = 0;        // generator lines to roll along
+    // Bent sections by BendKey; a section not named stays straight. A bent
+    // section is one piece around whatever `pieces` says.
+    std::map<std::string, Bend> bends{};
+    BendLayout bendLayout = BendLayout::Pieces;
 };
 
 // How a line of a piece is drawn and which layer of a CAD file it goes to.
@@ -44,6 +56,7 @@ enum class Stroke {
     Roll,   // roll lines: thin
     Centre, // the piece's centre line: dash-dot
     Mark,   // the "this side out" arrow
+    PieCut, // a bend's cut drawn on a blank: cut along it after rolling
 };
 
 // How a stroke looks on paper, the same in every file and on screen: widths
@@ -103,6 +116,8 @@ struct SectionPattern {
     double pieceSweep = 0; // degrees: the section's sweep shared equally
     double outerChord = 0; // of one piece's arcs; a cylinder piece's width
     double innerChord = 0;
+    Bend bend;                                         // straight unless the options bend it
+    double jointTurn = 0, cutTilt = 0, bendRadius = 0; // of a bent section: degrees, degrees, mm
     std::vector<Piece> pieceList;
 };
 
@@ -114,6 +129,18 @@ struct TemplateSet {
     std::vector<SectionPattern> patterns;
     std::vector<std::string> notes; // sections left out, for the user
 };
+
+// The name a bend plan knows a section by: "L3" for "Cone L3", "1" for the
+// only typed "Cone", "2" for "Cone 2".
+std::string BendKey(const Section &section);
+
+// Reads a bend plan typed per BendKey against the sections for the options'
+// sheet: the bends into `bends`, or the first refusal (a key naming no
+// section is refused too). Fitters' cautions are appended to `notes`.
+std::optional<BendRefusal> ReadBendPlan(const std::vector<Section> &sections,
+                                        const std::map<std::string, BendTexts> &plan,
+                                        const PatternOptions &options, std::map<std::string, Bend> &bends,
+                                        std::vector<std::string> *notes = nullptr);
 
 // Every section with a length; one without is left out, and a note says so.
 TemplateSet BuildTemplates(const std::vector<Section> &sections, const PatternOptions &options);

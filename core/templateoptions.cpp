@@ -89,8 +89,14 @@ std::optional<TemplateRefusal> ReadTemplateOptions(const TemplateTexts &t, Templ
     if (!WholeWithin(roll, 0, kMostRollLines))
         return TemplateRefusal{TemplateField::RollLines, "The roll lines must be a whole number from 0 to " +
                                                              std::to_string(kMostRollLines) + "."};
-    options.pattern = {
-        *thickness, *k, t.outsideDiameters, static_cast<int>(*pieces), *seam, static_cast<int>(*roll)};
+    // The bend plan is read against the sections, apart: it stays as it was.
+    PatternOptions &pattern = options.pattern;
+    pattern.thickness = *thickness;
+    pattern.kFactor = *k;
+    pattern.outsideDiameters = t.outsideDiameters;
+    pattern.pieces = static_cast<int>(*pieces);
+    pattern.seamAllowance = *seam;
+    pattern.rollLines = static_cast<int>(*roll);
     options.paper = t.paper;
     options.overlap = t.paper == Paper::Plotter ? 0 : *overlap;
     return std::nullopt;

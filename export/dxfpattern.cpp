@@ -20,10 +20,14 @@ constexpr int kMillimetres = 4;
 // Colours of the AutoCAD index.
 constexpr int kWhite = 7; // black on a white background
 constexpr int kBlue = 5;
+constexpr int kRed = 1;
 
 constexpr const char *kCutLayer = "CUT";
 constexpr const char *kMarkLayer = "MARK";
 constexpr const char *kTextLayer = "TEXT";
+// A bend's cuts drawn on its blank: open lines to cut after rolling, kept
+// off CUT, which holds only closed outlines a machine may follow.
+constexpr const char *kPieCutLayer = "PIECUT";
 constexpr const char *kTextStyle = "Standard";
 
 // dxflib writes through DL_WriterA, which owns a file stream and prints reals
@@ -75,6 +79,8 @@ StrokeLayer LayerOf(Stroke stroke) {
         return {kMarkLayer, "DASHED"};
     case Stroke::Centre:
         return {kMarkLayer, "CENTER"};
+    case Stroke::PieCut:
+        return {kPieCutLayer, "BYLAYER"};
     case Stroke::Roll:
     case Stroke::Mark:
         break;
@@ -95,7 +101,9 @@ void WriteLinetype(DL_Dxf &dxf, DxfText &out, const char *name, const char *desc
         out, DL_LinetypeData(name, description, 0, static_cast<int>(pattern.size()), length, pattern.data()));
 }
 
-void WriteTables(DL_Dxf &dxf, DxfText &out) {
+// The PIECUT layer only where a blank has a bend's cuts: straight templates
+// keep their four layers.
+void WriteTables(DL_Dxf &dxf, DxfText &out, bool pieCuts) {
     out.sectionTables();
     dxf.writeVPort(out);
 
@@ -107,7 +115,7 @@ void WriteTables(DL_Dxf &dxf, DxfText &out) {
     WriteLinetype(dxf, out, "CENTER", "Centre line", Stroke::Centre);
     out.tableEnd();
 
-    out.tableLayers(4);
+    out.tableLayers(pieCuts ? 5 : 4);
     // Line weights in hundredths of a millimetre; -3 is the drawing's default.
     struct LayerLook {
         const char *name;
@@ -119,6 +127,8 @@ void WriteTables(DL_Dxf &dxf, DxfText &out) {
     for (const LayerLook &layer : layers)
         dxf.writeLayer(out, DL_LayerData(layer.name, 0),
                        DL_Attributes("", layer.colour, layer.weight, "CONTINUOUS", 1.0));
+    if (pieCuts)
+        dxf.writeLayer(out, DL_LayerData(kPieCutLayer, 0), DL_Attributes("", kRed, 30, "CONTINUOUS", 1.0));
     out.tableEnd();
 
     out.tableStyle(1);
@@ -258,7 +268,12 @@ std::string PatternDxf(const std::vector<SectionPattern> &patterns) {
     out.dxfString(9, "$MEASUREMENT");
     out.dxfInt(70, 1); // metric
     out.sectionEnd();
-    WriteTables(dxf, out);
+    bool pieCuts = false;
+    for (const SectionPattern &pattern : patterns)
+        for (const Piece &piece : pattern.pieceList)
+            for (const Edge &edge : piece.marks)
+                pieCuts = pieCuts || edge.stroke == Stroke::PieCut;
+    WriteTables(dxf, out, pieCuts);
 
     out.sectionEntities();
     for (const PlacedPiece &placed : PlaceSideBySide(patterns).pieces)

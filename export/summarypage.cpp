@@ -158,7 +158,7 @@ std::array<QString, std::size(kColumns)> RowOf(const SectionPattern &p, const Pa
             cylinder ? none : Mm(d.innerRadius),
             cylinder ? none : Mm(d.sweep) + QStringLiteral("\u00B0"),
             chords,
-            QString::number(p.pieces),
+            QString::number(p.bend.isStraight() ? p.pieces : p.bend.pieces),
             pages.first == pages.last ? QString::number(pages.first)
                                       : QStringLiteral("%1\u2013%2").arg(pages.first).arg(pages.last)};
 }
@@ -189,6 +189,23 @@ QString TableNotes(const BuildSheet &sheet) {
             "lengthens each arc to the outside of the sheet, so its two arcs sweep different "
             "angles; R1 and R2 exceed its D and C by K \u00D7 thickness / (sin \u03B2 cos "
             "\u03B2), \u03B2 the half angle. Cut by these templates.");
+    for (const SectionPattern &p : sheet.templates.patterns)
+        if (!p.bend.isStraight())
+            notes +=
+                QStringLiteral("\n%1 bent %2\u00B0 towards %3\u00B0 in %4 pieces: each joint turns %5\u00B0, "
+                               "the cuts tilt %6\u00B0, the centreline bends at radius %7 mm. %8")
+                    .arg(Q(p.section.name), Mm(p.bend.angle), Mm(p.bend.direction))
+                    .arg(p.bend.pieces)
+                    .arg(Mm(p.jointTurn), Mm(p.cutTilt), Mm(p.bendRadius),
+                         sheet.options.pattern.bendLayout == BendLayout::Blank
+                             ? QStringLiteral("One blank: roll it, then cut along the red curves.")
+                             : QStringLiteral("Each piece on its own, its seam at the inside of the bend."));
+    if (std::any_of(sheet.templates.patterns.begin(), sheet.templates.patterns.end(),
+                    [](const SectionPattern &p) { return !p.bend.isStraight(); }))
+        notes += QStringLiteral("\nBent sections: the pieces are numbered from the end the flow enters; "
+                                "turn every piece marked \u201Cturn 180 deg\u201D half a turn about its own "
+                                "axis and line up the ticks on the cut edges (outside, top, inside, bottom "
+                                "of the bend).");
     for (const std::string &note : sheet.templates.notes)
         notes += QStringLiteral("\n") + Q(note);
     return notes;

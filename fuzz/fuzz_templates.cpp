@@ -2,7 +2,7 @@
 // Cutting templates from any numbers: sections and options read from the
 // input as the boxes would give them. Whatever they are, the drawings are
 // written without nan or inf, and a sheet that may be printed has its pages
-// numbered one after the other from page 2.
+// numbered one after the other from page 2. One cone may be bent.
 #include "dxfpattern.h"
 #include "failure.h"
 #include "pageplan.h"
@@ -10,9 +10,11 @@
 #include "svgpattern.h"
 #include "templateoptions.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -60,8 +62,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     std::vector<Section> sections;
     for (int i = 0; i < 3; ++i)
         sections.push_back({"Cone " + std::to_string(i + 1), numbers.Next(), numbers.Next(), numbers.Next()});
+    // The second cone bent, as the bend plan reads it; a refused bend leaves it straight.
+    const std::string angle = numbers.Text();
+    const double count = numbers.Next();
+    const int pieces = std::isfinite(count) ? static_cast<int>(std::fmod(std::fabs(count), 30.0)) : 2;
+    const std::map<std::string, BendTexts> plan = {{"2", {angle, std::to_string(pieces), numbers.Text()}}};
+    options.pattern.bendLayout = size % 2 == 0 ? BendLayout::Pieces : BendLayout::Blank;
     TemplateSet set;
     try {
+        if (ReadBendPlan(sections, plan, options.pattern, options.pattern.bends))
+            options.pattern.bends.clear();
         set = BuildTemplates(sections, options.pattern);
         Check(PatternSvg(set.patterns));
         Check(PatternDxf(set.patterns));

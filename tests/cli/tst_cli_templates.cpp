@@ -224,6 +224,129 @@ class TestCliTemplates : public QObject {
 
     // Each refused option is named, with the reason, and nothing is written; the bounds themselves are the
     // core's to pin, in tst_pattern.
+    // Bent sections read back by an independent reader against the pie-cut
+    // formulas written out in it: every point of every cut curve, vertices
+    // and chords alike, within 0.02 mm; one closed contour per piece.
+    void bent_cut_curves_read_back_within_tolerance_data() {
+        QTest::addColumn<QString>("cone");
+        QTest::addColumn<QString>("bend");
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<int>("outlines");
+        for (const char *layout : {"pieces", "blank"}) {
+            const bool pieces = QByteArray(layout) == "pieces";
+            QTest::addRow("cone 90 in 4, %s", layout) << "60 40 150"
+                                                      << "90:4" << layout << (pieces ? 4 : 1);
+            QTest::addRow("cylinder 60 in 3, %s", layout) << "60 60 150"
+                                                          << "60:3" << layout << (pieces ? 3 : 1);
+            QTest::addRow("cone 45 in 5, %s", layout) << "80 50 200"
+                                                      << "45:5" << layout << (pieces ? 5 : 1);
+        }
+    }
+    void bent_cut_curves_read_back_within_tolerance() {
+        QFETCH(QString, cone);
+        QFETCH(QString, bend);
+        QFETCH(QString, layout);
+        QFETCH(int, outlines);
+        const QStringList dims = cone.split(' ');
+        const QStringList angle = bend.split(':');
+        for (const QString format : {"dxf", "svg"}) {
+            const QString file = m_dir.filePath("bent." + format);
+            const CliRun run = Cli(QStringList{"templates", "--thickness", "1", "--cone"} + dims +
+                                   QStringList{"--bend", "1:" + bend, "--bend-layout", layout, "-o", file});
+            QCOMPARE(run.status, 0);
+            QProcess reader;
+            reader.start("/usr/bin/python3",
+                         QStringList{QString(QUORVANE_SOURCE_DIR) + "/tests/tools/templatecheck.py", "bend",
+                                     format, file} +
+                             dims + QStringList{"1"} + angle);
+            QVERIFY(reader.waitForFinished(60000));
+            QCOMPARE(reader.exitCode(), 0);
+            const QJsonObject report = QJsonDocument::fromJson(reader.readAllStandardOutput()).object();
+            if (format == "dxf") {
+                QCOMPARE(report["audit"].toArray()[0].toInt(), 0);
+                QCOMPARE(report["audit"].toArray()[1].toInt(), 0);
+            }
+            QCOMPARE(report["outlines"].toInt(), outlines);
+            if (outlines == 1) // the blank: every cut drawn on it
+                QCOMPARE(report["closed_cut_curves"].toInt(), angle[1].toInt() - 1);
+            QVERIFY2(report["chords"].toInt() > 40 * (angle[1].toInt() - 1), "the curves were read");
+            QVERIFY2(report["worst"].toDouble() < 0.02,
+                     qPrintable(QString::number(report["worst"].toDouble())));
+        }
+    }
+
+    // The design file's [CuttingTemplates] section is applied first; the
+    // command line's options override it, key by key.
+    void design_file_templates_section_then_the_command_line() {
+        const QString design = m_dir.filePath("design.txt");
+        {
+            QFile file(design);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write("[PipeCalcValues]\r\ntiming=190\r\nRPM=10000\r\ntemp=500\r\nportWindowD=40\r\n"
+                       "portLength=30\r\nportFlangeD=38\r\n[CuttingTemplates]\r\nthickness=1.5\r\n"
+                       "bendLayout=blank\r\nbendL3=90:4:0\r\nbendL7=30:3\r\n");
+        }
+        auto layers = [&](const QStringList &extra) {
+            const QString dxf = m_dir.filePath("design.dxf");
+            QFile::remove(dxf);
+            const CliRun run = Cli(QStringList{"templates", design, "-o", dxf} + extra);
+            QMap<QString, int> count;
+            if (run.status != 0)
+                return count;
+            QProcess reader;
+            reader.start(
+                "/usr/bin/python3",
+                {"-c",
+                 "import ezdxf,sys,collections\n"
+                 "d=ezdxf.readfile(sys.argv[1])\n"
+                 "c=collections.Counter(e.dxf.layer for e in d.modelspace().query('LWPOLYLINE'))\n"
+                 "t=[e.dxf.text for e in d.modelspace().query('TEXT') if e.dxf.text.startswith('sheet ')]\n"
+                 "print(c['CUT'], c['PIECUT'], t[0] if t else '')",
+                 dxf});
+            reader.waitForFinished(60000);
+            const QStringList words = QString(reader.readAllStandardOutput()).split(' ');
+            count["cut"] = words.value(0).toInt();
+            count["piecut"] = words.value(1).toInt();
+            count["thickness 1.5"] = words.value(3).trimmed() == "1.50";
+            return count;
+        };
+        // From the file: blanks, L3's three cuts and L7's two drawn on them, 1.5 mm sheet.
+        QMap<QString, int> got = layers({});
+        QCOMPARE(got["cut"], 7);
+        QCOMPARE(got["piecut"], 5);
+        QCOMPARE(got["thickness 1.5"], 1);
+        // The command line's layout and its own bend of L3 win; L7's stays the file's.
+        got = layers({"--bend-layout", "pieces", "--bend", "L3:60:2", "--thickness", "2"});
+        QCOMPARE(got["cut"], 5 + 2 + 3);
+        QCOMPARE(got["piecut"], 0);
+        QCOMPARE(got["thickness 1.5"], 0);
+    }
+
+    // A bend refused names the section and why; a bend of a section there is not is refused too.
+    void bends_refused_name_the_section_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("too sharp") << "--cone 60 40 150 --bend 1:170:2"
+                                   << "1";
+        QTest::newRow("no such cone") << "--cone 60 40 150 --bend 2:30:3"
+                                      << "no section 2";
+        QTest::newRow("pieces") << "--cone 60 40 150 --bend 1:30:x"
+                                << "number of pieces";
+        QTest::newRow("layout") << "--cone 60 40 150 --bend 1:30:3 --bend-layout both"
+                                << "blank or pieces";
+        QTest::newRow("twice") << "--cone 60 40 150 --bend 1:30:3 --bend 1:20:3"
+                               << "twice";
+    }
+    void bends_refused_name_the_section() {
+        QFETCH(QString, line);
+        QFETCH(QString, said);
+        const CliRun run = Cli(QStringList{"templates", "--thickness", "1"} + line.split(' ') +
+                               QStringList{"-o", m_dir.filePath("refused.svg")});
+        QVERIFY(run.status != 0);
+        QVERIFY2(run.err.contains(said.toUtf8()), run.err.constData());
+        QVERIFY(!QFile::exists(m_dir.filePath("refused.svg")));
+    }
+
     void refusals_name_the_option_data() {
         QTest::addColumn<QString>("line");
         QTest::addColumn<int>("status");

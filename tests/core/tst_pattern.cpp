@@ -178,6 +178,79 @@ class TestPattern : public QObject {
                 std::fabs(b.height() - 97.82) < kExact);
     }
 
+    // A bent section's outlines close, lap strip and all; each cut edge has
+    // its three ticks (the fourth, inside, is the seam); the blank's cuts run
+    // from seam edge to seam edge of the straight section's outline.
+    void bent_outlines_close_data() {
+        QTest::addColumn<double>("base");
+        QTest::addColumn<double>("tip");
+        QTest::addColumn<int>("pieces");
+        QTest::addColumn<bool>("blank");
+        for (bool blank : {false, true}) {
+            QTest::addRow("cone in 4%s", blank ? ", blank" : "") << 120.0 << 80.0 << 4 << blank;
+            QTest::addRow("cone in 3%s", blank ? ", blank" : "") << 120.0 << 80.0 << 3 << blank;
+            QTest::addRow("cylinder in 5%s", blank ? ", blank" : "") << 90.0 << 90.0 << 5 << blank;
+        }
+    }
+    void bent_outlines_close() {
+        QFETCH(double, base);
+        QFETCH(double, tip);
+        QFETCH(int, pieces);
+        QFETCH(bool, blank);
+        PatternOptions o = Sheet(1.5);
+        o.seamAllowance = 6;
+        o.rollLines = 5;
+        o.bends["1"] = Bend{60, pieces, 0};
+        o.bendLayout = blank ? BendLayout::Blank : BendLayout::Pieces;
+        const Section section{"Cone", base, tip, 200};
+        const SectionPattern p = BuildSectionPattern(section, o);
+        const SectionPattern straight = BuildSectionPattern(section, Sheet(1.5));
+        QCOMPARE(int(p.pieceList.size()), blank ? 1 : pieces);
+        QCOMPARE(p.jointTurn, 60.0 / (pieces - 1));
+        QCOMPARE(p.cutTilt, 30.0 / (pieces - 1));
+        for (const Piece &piece : p.pieceList) {
+            const Contour &cut = piece.cut;
+            for (std::size_t i = 0; i < cut.size(); ++i)
+                QVERIFY(Distance(EndOf(cut[i]), StartOf(cut[(i + 1) % cut.size()])) < kExact);
+            QCOMPARE(int(Marks<Line>(piece, Stroke::Fold).size()), 1);
+            // Five roll lines; on a piece of its own the middle one runs through the marks and is broken
+            // there.
+            QCOMPARE(int(Marks<Line>(piece, Stroke::Roll).size()), blank ? 5 : 6);
+            // Ticks at the outside, top and bottom of the cut edges, and the arrow's three strokes.
+            QCOMPARE(int(Marks<Line>(piece, Stroke::Mark).size()), (blank ? 3 * (pieces - 1) : 6) + 3);
+            // The ticks, 4 mm on these long pieces, run along generators: on a cone through the apex.
+            int ticks = 0;
+            for (const Line &mark : Marks<Line>(piece, Stroke::Mark)) {
+                if (std::fabs(Distance(mark.from, mark.to) - 4) > 1e-9)
+                    continue;
+                ++ticks;
+                if (section.isCylinder())
+                    QVERIFY(std::fabs(mark.from.x - mark.to.x) < kExact);
+                else
+                    QVERIFY(MissesApex(mark.from, mark.to) < 1e-9);
+            }
+            QCOMPARE(ticks, blank ? 3 * (pieces - 1) : 6);
+        }
+        const std::vector<Polyline> cuts = Marks<Polyline>(p.pieceList[0], Stroke::PieCut);
+        QCOMPARE(int(cuts.size()), blank ? pieces - 1 : 0);
+        if (blank) {
+            // The blank is the straight section's outline: the same bounds bar the lap strip's side.
+            QVERIFY(std::fabs(p.pieceList[0].bounds.top - straight.pieceList[0].bounds.top) < kExact);
+            for (const Polyline &c : cuts) {
+                // Each cut runs across the whole blank: from one seam edge to the other.
+                const Point2 a = c.points.front(), b = c.points.back();
+                if (section.isCylinder()) {
+                    QVERIFY(std::fabs(a.x) < kExact);
+                    QVERIFY(std::fabs(b.x - straight.development.width) < kExact);
+                } else {
+                    const double half = straight.development.sweep / 2 * pi / 180;
+                    QVERIFY(std::fabs(std::atan2(a.y, a.x) - (pi / 2 - half)) < 1e-12);
+                    QVERIFY(std::fabs(std::atan2(b.y, b.x) - (pi / 2 + half)) < 1e-12);
+                }
+            }
+        }
+    }
+
     // The centre line and the roll lines stop short of the marks, and the arrow keeps clear of the letters:
     // no line crosses a line of text where even narrow letters would stand.
     void marks_keep_clear_of_their_text() {

@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -147,6 +148,89 @@ class TestPipeModel : public QObject {
   private slots:
     // A tuning book's cone, 60 → 40 over 150 mm in 1 mm sheet, bent 90° in
     // four pieces: figures worked out by hand.
+    // Each bent section's pieces as the templates develop them are the pieces
+    // the assembled pipe is made of: along the middle of a piece (where it
+    // meets the outside of the bend once assembled) and along its seam (the
+    // inside), the development is as long as the model's piece there, and
+    // the pieces the model turns are the ones marked to turn.
+    void template_pieces_are_the_assembled_pieces_data() {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<double>("angle");
+        QTest::addColumn<int>("pieces");
+        // Diffuser cones enter at their small end: odd and even piece counts.
+        QTest::newRow("L2 in 2") << "L2" << 30.0 << 2;
+        QTest::newRow("L3 in 4") << "L3" << 90.0 << 4;
+        QTest::newRow("L3 in 3") << "L3" << 60.0 << 3;
+        QTest::newRow("L4 in 5") << "L4" << 45.0 << 5;
+        QTest::newRow("baffle L6 in 4") << "L6" << 40.0 << 4;
+        QTest::newRow("belly L5 in 6") << "L5" << 90.0 << 6;
+        QTest::newRow("tail L7 in 3") << "L7" << 30.0 << 3;
+    }
+    void template_pieces_are_the_assembled_pieces() {
+        QFETCH(QString, section);
+        QFETCH(double, angle);
+        QFETCH(int, pieces);
+        const std::string key = section.toStdString();
+        const Bend bend{angle, pieces, 0};
+        PatternOptions options;
+        options.thickness = 1;
+        options.bends[key] = bend;
+        const std::vector<Section> sections = ExampleSections();
+        const auto found = std::find_if(sections.begin(), sections.end(),
+                                        [&](const Section &s) { return ShortName(s.name) == key; });
+        QVERIFY(found != sections.end());
+        const SectionPattern pattern = BuildSectionPattern(*found, options);
+        QCOMPARE(int(pattern.pieceList.size()), pieces);
+        const std::vector<PipeSection> flowing = BentExample({{key, bend}});
+        const auto inFlow = std::find_if(flowing.begin(), flowing.end(),
+                                         [&](const PipeSection &s) { return ShortName(s.name) == key; });
+        const SectionModel model(*inFlow, {1.0}, PipeFrame{});
+        const bool cylinder = found->isCylinder();
+        const double middleX = cylinder ? pattern.development.width / 2 : 0;
+        for (int f = 1; f <= pieces; ++f) {
+            const Piece &piece = pattern.pieceList[std::size_t(f - 1)];
+            // Where the outline crosses the middle generator: its two ends.
+            std::vector<double> ends;
+            for (const Step &step : piece.cut) {
+                if (const Polyline *poly = std::get_if<Polyline>(&step.shape)) {
+                    for (const Point2 &p : poly->points)
+                        if (std::fabs(p.x - middleX) < 1e-9)
+                            ends.push_back(p.y);
+                } else if (const Arc *arc = std::get_if<Arc>(&step.shape)) {
+                    ends.push_back(arc->centre.y + arc->radius);
+                } else if (const Line *line = std::get_if<Line>(&step.shape);
+                           line && std::fabs(line->from.y - line->to.y) < 1e-12) {
+                    ends.push_back(line->from.y); // a cylinder's square end
+                }
+            }
+            std::sort(ends.begin(), ends.end());
+            ends.erase(std::unique(ends.begin(), ends.end(),
+                                   [](double a, double b) { return std::fabs(a - b) < 1e-9; }),
+                       ends.end());
+            QCOMPARE(int(ends.size()), 2);
+            const double outside = f % 2 == 1 ? 0 : kPi, inside = outside + kPi;
+            auto along = [&](double phi) {
+                return Length(model.onCut(f, Surface::Neutral, phi) -
+                              model.onCut(f - 1, Surface::Neutral, phi));
+            };
+            QVERIFY2(
+                std::fabs(ends[1] - ends[0] - along(outside)) < 1e-6,
+                qPrintable(
+                    QString("piece %1: %2 against %3").arg(f).arg(ends[1] - ends[0]).arg(along(outside))));
+            // The side edge: the seam, the first straight step across the cuts.
+            double side = -1;
+            for (const Step &step : piece.cut)
+                if (const Line *line = std::get_if<Line>(&step.shape);
+                    line && side < 0 && std::fabs(line->from.y - line->to.y) > 1e-9)
+                    side = Distance(line->from, line->to);
+            QVERIFY(std::fabs(side - along(inside)) < 1e-6);
+            bool turnSaid = false;
+            for (const Label &label : piece.labels)
+                turnSaid = turnSaid || label.text.find("turn 180") != std::string::npos;
+            QCOMPARE(turnSaid, f % 2 == 0);
+        }
+    }
+
     void pie_cut_figures_of_a_typed_cone() {
         const double beta = std::atan(10.0 / 150);
         const double r1 = 30 + 0.5 / std::cos(beta), r2 = 20 + 0.5 / std::cos(beta);

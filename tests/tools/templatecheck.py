@@ -7,6 +7,11 @@ edge's line passes from the arcs' centre; and the same for the roll lines.
 
     templatecheck.py dxf FILE     ezdxf: audit, then CUT outlines and MARK lines
     templatecheck.py svg FILE     the <path> outlines of the cut groups
+    templatecheck.py bend dxf|svg FILE D1 D2 L T ANGLE N
+                                  a bent section's cut curves (D1 ≥ D2 inside,
+                                  flow from D1, K 0.5) against the pie-cut
+                                  formulas: the largest miss of any point on
+                                  them, in mm
     templatecheck.py pdf FILE N   page N through poppler's pdftocairo: each cut
                                   arc's chord and sagitta, the edges' lengths
 """
@@ -239,8 +244,122 @@ def check_pdf(path, page):
     return result
 
 
+def read_shapes(kind, path):
+    """The cut outlines and the open cut curves drawn on a blank, each a list
+    of segments ("L", p, q) or ("A", centre, radius), y up, in mm."""
+    outlines, curves, audit = [], [], None
+    if kind == "dxf":
+        import ezdxf
+        doc = ezdxf.readfile(path)
+        auditor = doc.audit()
+        audit = (len(auditor.errors), len(auditor.fixes))
+        for pl in doc.modelspace().query("LWPOLYLINE"):
+            if pl.dxf.layer not in ("CUT", "PIECUT"):
+                continue
+            pts = [(x, y, b) for x, y, _, _, b in pl.get_points("xyseb")]
+            segs = []
+            n = len(pts) if pl.closed else len(pts) - 1
+            for i in range(n):
+                (x, y, b), q = pts[i], pts[(i + 1) % len(pts)]
+                if b:
+                    c, r, _ = arc_from_bulge((x, y), q[:2], b)
+                    segs.append(("A", c, r))
+                else:
+                    segs.append(("L", (x, y), q[:2]))
+            (outlines if pl.dxf.layer == "CUT" and pl.closed else curves).append(segs)
+    else:
+        text = open(path, encoding="utf-8").read()
+        for group in re.finditer(r'<g id="([^"]*)-(cut|marks)"[^>]*>(.*?)</g>', text, re.S):
+            for d, colour in re.findall(r'<path d="([^"]*)" stroke="([^"]*)"', group.group(3)):
+                if group.group(2) == "marks" and colour.lower() != "#c80000":
+                    continue
+                arcs, lines = svg_path_segments(d)
+                flip = lambda p: (p[0], -p[1])
+                segs = [("L", flip(a), flip(b)) for a, b in lines] + \
+                       [("A", flip(c), r) for c, r, _ in arcs]
+                (outlines if group.group(2) == "cut" else curves).append(segs)
+    return outlines, curves, audit
+
+
+def intersect(a, b, c, d):
+    """Where the lines through a, b and c, d cross."""
+    d1, d2 = (b[0] - a[0], b[1] - a[1]), (d[0] - c[0], d[1] - c[1])
+    den = d1[0] * d2[1] - d1[1] * d2[0]
+    t = ((c[0] - a[0]) * d2[1] - (c[1] - a[1]) * d2[0]) / den
+    return (a[0] + t * d1[0], a[1] + t * d1[1])
+
+
+def check_bend(kind, path, d1, d2, length, t, angle, n):
+    """Every vertex and every chord's quarter points of the cut curves
+    against the exact pie cut, written out here from the formulas."""
+    beta = math.atan((d1 - d2) / (2 * length))
+    r1 = d1 / 2 + 0.5 * t / math.cos(beta)
+    r2 = d2 / 2 + 0.5 * t / math.cos(beta)
+    j = n - 1
+    alpha = math.radians(angle / (2 * j))
+    cone = d1 != d2
+    big_r = length / (2 * j * math.tan(alpha))
+    z = [0] + [big_r * math.tan(alpha) * (2 * k - 1) for k in range(1, j + 1)] + [length]
+    sigma = [0] + [1 if k % 2 == 1 else -1 for k in range(1, j + 1)] + [0]
+    if cone:
+        h = r1 / math.tan(beta)
+        def rho(k, phi):
+            return (h - z[k]) / (math.cos(beta) * (1 + sigma[k] * math.tan(alpha) * math.tan(beta) * math.cos(phi)))
+    def cyl(k, x):
+        return z[k] + sigma[k] * math.tan(alpha) * r1 * math.cos(x / r1)
+
+    outlines, curves, audit = read_shapes(kind, path)
+    blank = len(outlines) == 1 and n > 1
+    worst, points, curve_points = 0.0, 0, 0
+    for index, segs in enumerate(outlines):
+        piece = 1 if blank else index + 1
+        # The middle of every piece's development is the outside of the bend once
+        # assembled: the straight section's outside, or its inside on a piece turned half a turn.
+        mid = math.pi if (not blank and piece % 2 == 0) else 0.0
+        cuts = list(range(1, j + 1)) if blank else [piece - 1, piece]
+        lines = [s for s in segs if s[0] == "L"]
+        arcs = [s for s in segs if s[0] == "A"]
+        xs = [p[0] for s in lines for p in s[1:]]
+        ys = [p[1] for s in lines for p in s[1:]]
+        if cone:
+            if arcs:
+                apex = arcs[0][1]
+            else:  # the two side edges are the longest lines and run through the apex
+                side = sorted(lines, key=lambda s: -math.dist(s[1], s[2]))[:2]
+                apex = intersect(side[0][1], side[0][2], side[1][1], side[1][2])
+        else:
+            # The rectangle's left edge is x = 0; its lowest point the lower cut's lowest.
+            low = z[cuts[0] - 1 if blank else cuts[0]] - (0 if (blank or cuts[0] == 0) else math.tan(alpha) * r1)
+            x0, y0 = min(xs), min(ys) - (0 if blank else low)
+        def miss(p, ks):
+            if cone:
+                dx, dy = p[0] - apex[0], p[1] - apex[1]
+                phi = (math.atan2(dy, dx) - math.pi / 2) / math.sin(beta) + mid
+                return min(abs(math.hypot(dx, dy) - rho(k, phi)) for k in ks)
+            x = p[0] - x0 - math.pi * r1 + mid * r1
+            return min(abs(p[1] - y0 - cyl(k, x)) for k in ks)
+        shapes = [s[1:] for s in lines]
+        if blank:
+            shapes = [s[1:] for c in curves for s in c if s[0] == "L"]
+        for a, b in shapes:
+            # A curve's chord has both ends on one cut; a side edge runs from cut to cut.
+            on = [[k for k in cuts if miss(p, [k]) < 1e-6] for p in (a, b)]
+            if not set(on[0]) & set(on[1]):
+                continue
+            for q in (0, 0.25, 0.5, 0.75, 1):
+                p = (a[0] + q * (b[0] - a[0]), a[1] + q * (b[1] - a[1]))
+                worst = max(worst, miss(p, cuts))
+                points += 1
+            curve_points += 1
+    return {"audit": audit, "outlines": len(outlines), "closed_cut_curves": len(curves) if blank else 0,
+            "worst": worst, "points": points, "chords": curve_points}
+
+
 if __name__ == "__main__":
     kind, path = sys.argv[1], sys.argv[2]
+    if kind == "bend":
+        print(json.dumps(check_bend(sys.argv[2], sys.argv[3], *map(float, sys.argv[4:9]), int(sys.argv[9]))))
+        sys.exit(0)
     if kind == "pdf":
         print(json.dumps(check_pdf(path, sys.argv[3]), indent=1))
     else:
