@@ -186,6 +186,19 @@ constexpr HelpTip kTemplateTips[] = {
      200},
     {"TemplateForm", "cmbPaper", "Paper",
      "The paper of the build sheet: A4, Letter, A3, Tabloid, or plotter paper with one page per piece.", 200},
+    {"TemplateForm", "tblBends", "Bends",
+     "Per section the bend angle (0 keeps it straight), the pie-cut pieces (2 to 24) and the direction it "
+     "turns towards, 0 to 359 degrees about the pipe: 0 up, 90 right, 180 down, 270 left, looking down the "
+     "pipe.",
+     250},
+    {"TemplateForm", "cmbBendLayout", "Bent Sections",
+     "Pieces: each piece of a bend its own outline, seams inside the bend.\n"
+     "Blank: the straight section with the cuts drawn on it; cut it, roll it, then cut along the curves.",
+     250},
+    {"TemplateForm", "cmdSaveWithDesign", "Save with Design",
+     "Saves these options and the bend plan in the design's file, beside its inputs; they come back when the "
+     "design is opened.",
+     200},
     {"TemplateForm", "picPreview", "Preview",
      "The selected section's first piece to scale, on the pages it is printed on, numbered as in the build "
      "sheet.",

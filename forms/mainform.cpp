@@ -478,6 +478,7 @@ void MainForm::OpenPipe() {
         PipeBox_Change(static_cast<PipeField>(i)); // also when the text was already there
     }
     SetDesignFile(path);
+    templateForm()->OpenDesign(path); // with the template options saved beside the design
 }
 
 // A row naming no control of a built window is a slip in the table: the tip

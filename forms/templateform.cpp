@@ -8,16 +8,19 @@
 #include "numeric.h"
 #include "sheetlayout.h"
 #include "templatepreview.h"
+#include "templatesection.h"
 
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPrinter>
 #include <QPushButton>
+#include <QTableWidget>
 
 #include <algorithm>
 
@@ -34,16 +37,24 @@ constexpr ControlRow kLayout[] = {
     {K::Picture, "lstSections", "", 16, 24, 241, 156, 0},
     {K::Label, "lblNoDesign", "", 16, 24, 241, 156},
     {K::Label, "lblDesign", "", 272, 8, 612, 72},
-    {K::Picture, "picPreview", "", 272, 84, 612, 416},
-    {K::Label, "lblSummary", "", 16, 512, 868, 16},
-    {K::Label, "lblMessage", "", 16, 540, 384, 48},
-    {K::Button, "cmdSavePdf", "Save PDF\u2026", 408, 548, 89, 33, 20},
-    {K::Button, "cmdSaveSvg", "Save SVG\u2026", 503, 548, 89, 33, 21},
-    {K::Button, "cmdSaveDxf", "Save DXF\u2026", 598, 548, 89, 33, 22},
-    {K::Button, "cmdPrint", "Print\u2026", 693, 548, 89, 33, 23},
-    {K::Button, "cmdClose", "Close", 795, 548, 89, 33, 24},
+    {K::Picture, "picPreview", "", 272, 84, 612, 606},
+    {K::Label, "lblBends", "Bends: angle, pieces, direction", 16, 450, 241, 16},
+    {K::Picture, "tblBends", "", 16, 468, 241, 194, 12},
+    {K::Label, "lblBendLayout", "Bent sections", 16, 675, 156, 16},
+    {K::Combo, "cmbBendLayout", "", 176, 670, 81, 25, 13},
+    {K::Button, "cmdSaveWithDesign", "Save with Design", 16, 702, 241, 30, 14},
+    {K::Label, "lblSummary", "", 272, 700, 612, 16},
+    {K::Label, "lblMessage", "", 16, 740, 384, 48},
+    {K::Button, "cmdSavePdf", "Save PDF\u2026", 408, 748, 89, 33, 20},
+    {K::Button, "cmdSaveSvg", "Save SVG\u2026", 503, 748, 89, 33, 21},
+    {K::Button, "cmdSaveDxf", "Save DXF\u2026", 598, 748, 89, 33, 22},
+    {K::Button, "cmdPrint", "Print\u2026", 693, 748, 89, 33, 23},
+    {K::Button, "cmdClose", "Close", 795, 748, 89, 33, 24},
 };
-constexpr QSize kClientSize(900, 596);
+constexpr QSize kClientSize(900, 796);
+
+// The bend plan's columns, as BendTexts holds them.
+constexpr const char *kBendColumns[] = {"Angle", "Pieces", "Dir."};
 
 // The options column: each caption left of its box, one row every kRowStep
 // pixels, the typed fields in the order of TemplateFields() with the two
@@ -120,14 +131,26 @@ TemplateForm::TemplateForm(FileDialogs &dialogs)
     list->setObjectName(QStringLiteral("lstSections"));
     auto *preview = new TemplatePreview;
     preview->setObjectName(QStringLiteral("picPreview"));
+    auto *bends = new QTableWidget(0, static_cast<int>(std::size(kBendColumns)));
+    bends->setObjectName(QStringLiteral("tblBends"));
     std::vector<std::string> labelNames; // kept alive while the table is built
     labelNames.reserve(kTemplateFieldCount);
     std::vector<ControlRow> table(std::begin(kLayout), std::end(kLayout));
     for (const ControlRow &row : OptionRows(labelNames))
         table.push_back(row);
-    const auto controls = BuildControls(this, table, {list, preview});
+    const auto controls = BuildControls(this, table, {list, preview, bends});
     lstSections = list;
     picPreview = preview;
+    tblBends = bends;
+    QStringList headers;
+    for (const char *column : kBendColumns)
+        headers << QString::fromLatin1(column);
+    tblBends->setHorizontalHeaderLabels(headers);
+    tblBends->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    tblBends->verticalHeader()->setDefaultSectionSize(22);
+    cmbBendLayout = Control<QComboBox>(controls, "cmbBendLayout");
+    cmbBendLayout->addItems({QStringLiteral("Pieces"), QStringLiteral("Blank")});
+    cmdSaveWithDesign = Control<QPushButton>(controls, "cmdSaveWithDesign");
     lblNoDesign = Control<QLabel>(controls, "lblNoDesign");
     lblDesign = Control<QLabel>(controls, "lblDesign");
     cmbPaper = Control<QComboBox>(controls, "cmbPaper");
@@ -164,6 +187,9 @@ TemplateForm::TemplateForm(FileDialogs &dialogs)
 
     connect(cmbPaper, &QComboBox::currentIndexChanged, this, &TemplateForm::Refresh);
     connect(cmbDiameters, &QComboBox::currentIndexChanged, this, &TemplateForm::Refresh);
+    connect(cmbBendLayout, &QComboBox::currentIndexChanged, this, &TemplateForm::Refresh);
+    connect(tblBends, &QTableWidget::itemChanged, this, &TemplateForm::Refresh);
+    connect(cmdSaveWithDesign, &QPushButton::clicked, this, &TemplateForm::cmdSaveWithDesign_Click);
     connect(lstSections, &QListWidget::itemChanged, this, &TemplateForm::Refresh);
     connect(lstSections, &QListWidget::currentRowChanged, this, &TemplateForm::ShowPreview);
     void (TemplateForm::*const handlers[])() = {
@@ -227,8 +253,43 @@ void TemplateForm::FillSections() {
         item->setCheckState(unticked.contains(item->text()) ? Qt::Unchecked : Qt::Checked);
     }
     lstSections->setCurrentRow(std::min(row, lstSections->count() - 1));
+    FillBends();
     lstSections->setVisible(!m_source.sections.empty());
     lblNoDesign->setVisible(m_source.sections.empty());
+}
+
+void TemplateForm::FillBends() {
+    // What was typed stays with its section, by name.
+    std::map<std::string, BendTexts> typed = BendTextsTyped();
+    // A design's saved plan waits for the calculation whose sections it names.
+    for (const auto &[key, bend] : m_pendingBends)
+        typed[key] = bend;
+    if (m_source.design)
+        m_pendingBends.clear();
+    const QSignalBlocker quiet(tblBends);
+    tblBends->setRowCount(static_cast<int>(m_source.sections.size()));
+    QStringList rows;
+    for (std::size_t i = 0; i < m_source.sections.size(); ++i) {
+        const std::string key = BendKey(m_source.sections[i]);
+        rows << QString::fromStdString(key);
+        const BendTexts texts = typed.count(key) ? typed[key] : BendTexts{};
+        const std::string *cells[] = {&texts.angle, &texts.pieces, &texts.direction};
+        for (int c = 0; c < static_cast<int>(std::size(cells)); ++c)
+            tblBends->setItem(static_cast<int>(i), c, new QTableWidgetItem(Q(*cells[c])));
+    }
+    tblBends->setVerticalHeaderLabels(rows);
+}
+
+std::map<std::string, BendTexts> TemplateForm::BendTextsTyped() const {
+    std::map<std::string, BendTexts> typed;
+    for (int r = 0; r < tblBends->rowCount(); ++r) {
+        auto cell = [&](int c) {
+            const QTableWidgetItem *item = tblBends->item(r, c);
+            return item ? item->text().toStdString() : std::string();
+        };
+        typed[tblBends->verticalHeaderItem(r)->text().toStdString()] = {cell(0), cell(1), cell(2)};
+    }
+    return typed;
 }
 
 QString TemplateForm::designText() const {
@@ -254,6 +315,7 @@ QString TemplateForm::designText() const {
 }
 
 void TemplateForm::ShowDesign() {
+    cmdSaveWithDesign->setEnabled(m_source.design.has_value() && !m_designFile.isEmpty());
     const QStringList lines = designText().toHtmlEscaped().split(QLatin1Char('\n'));
     QString html = lines.value(0);
     if (lines.size() > 1)
@@ -274,11 +336,37 @@ std::optional<TemplateOptions> TemplateForm::ReadOptions() {
     const std::optional<TemplateRefusal> refusal = ReadTemplateOptions(texts, options);
     for (QLineEdit *box : m_boxes)
         SetBackground(box, m_boxColour);
-    if (!refusal)
-        return options;
-    SetBackground(Box(refusal->field), kRejectedRed);
-    lblMessage->setText(Q(refusal->reason));
-    return std::nullopt;
+    // Colouring a cell is a change of the table too: not one the options follow.
+    const QSignalBlocker quiet(tblBends);
+    for (int r = 0; r < tblBends->rowCount(); ++r)
+        for (int c = 0; c < tblBends->columnCount(); ++c)
+            if (QTableWidgetItem *item = tblBends->item(r, c))
+                item->setBackground(QBrush());
+    if (refusal) {
+        SetBackground(Box(refusal->field), kRejectedRed);
+        lblMessage->setText(Q(refusal->reason));
+        return std::nullopt;
+    }
+    options.pattern.bendLayout = cmbBendLayout->currentIndex() == 1 ? BendLayout::Blank : BendLayout::Pieces;
+    // Only the sections the user bends: an angle of 0 leaves one straight.
+    std::map<std::string, BendTexts> plan;
+    for (const auto &[key, bend] : BendTextsTyped())
+        if (ReadPlainNumber(bend.angle) != 0.0)
+            plan[key] = bend;
+    m_bendNotes.clear();
+    if (const std::optional<BendRefusal> bent =
+            ReadBendPlan(m_source.sections, plan, options.pattern, options.pattern.bends, &m_bendNotes)) {
+        for (int r = 0; r < tblBends->rowCount(); ++r) {
+            const std::string key = tblBends->verticalHeaderItem(r)->text().toStdString();
+            const Section &section = m_source.sections[static_cast<std::size_t>(r)];
+            if (bent->section == key || bent->section == section.name)
+                if (QTableWidgetItem *item = tblBends->item(r, static_cast<int>(bent->field)))
+                    item->setBackground(kRejectedRed);
+        }
+        lblMessage->setText(Q(bent->reason));
+        return std::nullopt;
+    }
+    return options;
 }
 
 void TemplateForm::Refresh() {
@@ -313,6 +401,8 @@ void TemplateForm::Refresh() {
     }
     QStringList notes;
     for (const std::string &note : m_sheet.templates.notes)
+        notes << Q(note);
+    for (const std::string &note : m_bendNotes)
         notes << Q(note);
     const std::vector<SectionPattern> &patterns = m_sheet.templates.patterns;
     if (chosen.empty())
@@ -436,6 +526,53 @@ void TemplateForm::Save(TemplateFormat format) {
     }
     m_dialogs.ShowSaveFailure(this, title, QStringLiteral("The cutting templates"), path, saved.error,
                               saved.oldFileKept && QFileInfo::exists(path));
+}
+
+TemplateSectionTexts TemplateForm::SectionTexts() const {
+    TemplateSectionTexts texts;
+    for (const TemplateFieldInfo &field : TemplateFields())
+        texts.options.*field.text = Box(field.field)->text().toStdString();
+    texts.options.paper = static_cast<Paper>(cmbPaper->currentData().toInt());
+    texts.options.outsideDiameters = cmbDiameters->currentIndex() == 1;
+    texts.bendLayout = cmbBendLayout->currentIndex() == 1 ? "blank" : "pieces";
+    for (const auto &[key, bend] : BendTextsTyped())
+        if (ReadPlainNumber(bend.angle) != 0.0)
+            texts.bends[key] = bend;
+    return texts;
+}
+
+void TemplateForm::cmdSaveWithDesign_Click() {
+    const QString title = QStringLiteral("Save with Design");
+    const SaveOutcome saved = WriteTemplateSection(QFile::encodeName(m_designFile), SectionTexts());
+    if (!saved.saved)
+        m_dialogs.ShowSaveFailure(this, title, QStringLiteral("The template options"), m_designFile,
+                                  saved.error, saved.oldFileKept);
+}
+
+void TemplateForm::OpenDesign(const QString &path) {
+    SetDesignFile(path);
+    TemplateSectionTexts texts = SectionTexts();
+    texts.bends.clear();
+    QString error;
+    if (!ReadTemplateSection(QFile::encodeName(path), texts, &error)) {
+        lblMessage->setText(error);
+        return;
+    }
+    for (const TemplateFieldInfo &field : TemplateFields())
+        SetBoxText(Box(field.field), Q(texts.options.*field.text));
+    cmbPaper->setCurrentIndex(cmbPaper->findData(static_cast<int>(texts.options.paper)));
+    cmbBendLayout->setCurrentIndex(texts.bendLayout == "blank" ? 1 : 0);
+    if (!m_source.design)
+        m_pendingBends = texts.bends;
+    const QSignalBlocker quiet(tblBends);
+    for (int r = 0; r < tblBends->rowCount(); ++r) {
+        const auto found = texts.bends.find(tblBends->verticalHeaderItem(r)->text().toStdString());
+        const BendTexts bend = found == texts.bends.end() ? BendTexts{} : found->second;
+        const std::string *cells[] = {&bend.angle, &bend.pieces, &bend.direction};
+        for (int c = 0; c < static_cast<int>(std::size(cells)); ++c)
+            tblBends->item(r, c)->setText(Q(*cells[c]));
+    }
+    Refresh();
 }
 
 void TemplateForm::cmdPrint_Click() {

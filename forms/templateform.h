@@ -7,12 +7,14 @@
 #include "pattern.h"
 #include "templatefiles.h"
 #include "templateoptions.h"
+#include "templatesection.h"
 #include "toolwindow.h"
 
 #include <QColor>
 #include <QString>
 
 #include <array>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -21,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
+class QTableWidget;
 
 namespace quorvane {
 
@@ -60,6 +63,8 @@ class TemplateForm : public ToolWindow {
     void SetInputsChanged(bool changed);
     // The design file the main window last opened or saved; names the files proposed.
     void SetDesignFile(const QString &path);
+    // A design file opened: its saved template options and bend plan, when it has them, are taken.
+    void OpenDesign(const QString &path);
 
     // The build sheet the buttons write: the checked sections under the
     // options; empty of templates while an option is refused.
@@ -70,10 +75,15 @@ class TemplateForm : public ToolWindow {
     void cmdSaveSvg_Click();
     void cmdSaveDxf_Click();
     void cmdPrint_Click();
+    // The template options and bend plan into the design file, beside its inputs.
+    void cmdSaveWithDesign_Click();
 
   private:
     void TakeSource(const TemplateSource &source);
     void FillSections();
+    void FillBends();
+    std::map<std::string, BendTexts> BendTextsTyped() const;
+    TemplateSectionTexts SectionTexts() const;
     void ShowDesign();
     void Refresh();
     // The options, or nothing when one is refused, its box then marked.
@@ -101,6 +111,11 @@ class TemplateForm : public ToolWindow {
     std::array<QLineEdit *, kTemplateFieldCount> m_boxes{}; // in TemplateField order
     QComboBox *cmbPaper = nullptr;
     QComboBox *cmbDiameters = nullptr;
+    QTableWidget *tblBends = nullptr;
+    QComboBox *cmbBendLayout = nullptr;
+    QPushButton *cmdSaveWithDesign = nullptr;
+    std::vector<std::string> m_bendNotes;            // the fitters' cautions about the bends
+    std::map<std::string, BendTexts> m_pendingBends; // opened with a design, not yet calculated
     TemplatePreview *picPreview = nullptr;
     QLabel *lblSummary = nullptr;
     QLabel *lblMessage = nullptr;

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -210,6 +211,52 @@ class TestTemplateForm : public QObject {
         QCOMPARE(Sections().first(), "Cone L2"); // the header stays unticked
         QCOMPARE(Get("txtPieces")->text(), "2");
         QCOMPARE(Form()->buildSheet().templates.patterns.size(), std::size_t(6));
+    }
+
+    // A section bent in the window's plan is cut in its pie-cut pieces; a plan that cannot be made marks
+    // its cell with the reason; the options and plan saved with the design come back when it is opened.
+    void bends_are_planned_and_saved_with_the_design() {
+        const QString design = m_dir.filePath("bent.txt");
+        CalculateExample();
+        m_dialogs->answer = design;
+        m_main->mnuFileType_Click(1);
+        OpenFromMenu();
+        Enter(Form(), "txtThickness=1.5 txtKFactor=0.4");
+        auto *plan = Get<QTableWidget>("tblBends");
+        QCOMPARE(plan->rowCount(), 7);
+        QCOMPARE(plan->verticalHeaderItem(2)->text(), "L3");
+        plan->item(2, 1)->setText("5");
+        plan->item(2, 0)->setText("abc");
+        QVERIFY2(Message().startsWith("The bend angle of Cone L3 is not a number"), qPrintable(Message()));
+        QCOMPARE(plan->item(2, 0)->background().color(), kRejectedRed);
+        QVERIFY(!Get<QPushButton>("cmdSaveDxf")->isEnabled());
+        plan->item(2, 0)->setText("90");
+        QCOMPARE(plan->item(2, 0)->background().style(), Qt::NoBrush);
+        const SectionPattern &l3 = Form()->buildSheet().templates.patterns.at(2);
+        QCOMPARE(l3.section.name, "Cone L3");
+        QCOMPARE(int(l3.pieceList.size()), 5);
+        QCOMPARE(l3.jointTurn, 22.5);
+        Get<QComboBox>("cmbBendLayout")->setCurrentText("Blank");
+        QCOMPARE(int(Form()->buildSheet().templates.patterns.at(2).pieceList.size()), 1);
+
+        const QByteArray before = ReadAll(design);
+        QVERIFY(Get<QPushButton>("cmdSaveWithDesign")->isEnabled());
+        Click(Form(), "cmdSaveWithDesign");
+        QVERIFY(m_dialogs->errors.isEmpty());
+        const QByteArray after = ReadAll(design);
+        QVERIFY(after.startsWith(before)); // the design's own lines stay as they were
+        QVERIFY(after.contains("[CuttingTemplates]") && after.contains("bendL3=90:5:0"));
+
+        cleanup(); // a new start: the design file is all there is
+        init();
+        m_dialogs->answer = design;
+        m_main->mnuFileType_Click(0);
+        CalculateExample();
+        OpenFromMenu();
+        QCOMPARE(Get("txtKFactor")->text(), "0.4");
+        QCOMPARE(Get<QComboBox>("cmbBendLayout")->currentText(), "Blank");
+        QCOMPARE(Get<QTableWidget>("tblBends")->item(2, 0)->text(), "90");
+        QCOMPARE(Form()->buildSheet().templates.patterns.at(2).bend.pieces, 5);
     }
 
     // The preview shows the selected section only when it is to be cut, numbered as the build sheet
