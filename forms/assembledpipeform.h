@@ -35,6 +35,8 @@ class AssembledPipeForm : public ToolWindow {
     void FollowDesign();
     // The main window's inputs were edited since: what is shown is no longer what they say.
     void NoteInputsEdited();
+    // The thickness and bend plan (by "L1" … "L7") the cutting templates hold.
+    void TakePlan(const QString &thickness, const std::map<std::string, BendTexts> &plan);
     void cmdSaveStl_Click();
 
     // The pipe as drawn, when the plan and thickness could be used.

@@ -199,6 +199,10 @@ constexpr HelpTip kTemplateTips[] = {
      "Saves these options and the bend plan in the design's file, beside its inputs; they come back when the "
      "design is opened.",
      200},
+    {"TemplateForm", "cmdAssembledPipe", "Assembled Pipe",
+     "The chamber put together with this bend plan and sheet: from the side, the top and in an orbit, with "
+     "its envelope and where it ends, and saved as STL.",
+     200},
     {"TemplateForm", "picPreview", "Preview",
      "The selected section's first piece to scale, on the pages it is printed on, numbered as in the build "
      "sheet.",

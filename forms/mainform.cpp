@@ -226,6 +226,11 @@ TemplateForm *MainForm::templateForm() {
             [this] { m_templates->Follow(LastCalculation(m_state)); });
     connect(this, &MainForm::inputsEdited, m_templates,
             [this] { m_templates->SetInputsChanged(!InputsAreCalculated()); });
+    connect(m_templates, &TemplateForm::assembledPipeRequested, this,
+            [this](const QString &thickness, const std::map<std::string, BendTexts> &plan) {
+                assembledPipeForm()->TakePlan(thickness, plan);
+                assembledPipeForm()->ShowInFront();
+            });
     return m_templates;
 }
 

@@ -42,7 +42,8 @@ constexpr ControlRow kLayout[] = {
     {K::Picture, "tblBends", "", 16, 468, 241, 194, 12},
     {K::Label, "lblBendLayout", "Bent sections", 16, 675, 156, 16},
     {K::Combo, "cmbBendLayout", "", 176, 670, 81, 25, 13},
-    {K::Button, "cmdSaveWithDesign", "Save with Design", 16, 702, 241, 30, 14},
+    {K::Button, "cmdSaveWithDesign", "Save with Design", 16, 702, 118, 30, 14},
+    {K::Button, "cmdAssembledPipe", "Assembled Pipe\u2026", 139, 702, 118, 30, 15},
     {K::Label, "lblSummary", "", 272, 700, 612, 16},
     {K::Label, "lblMessage", "", 16, 740, 384, 48},
     {K::Button, "cmdSavePdf", "Save PDF\u2026", 408, 748, 89, 33, 20},
@@ -190,6 +191,12 @@ TemplateForm::TemplateForm(FileDialogs &dialogs)
     connect(cmbBendLayout, &QComboBox::currentIndexChanged, this, &TemplateForm::Refresh);
     connect(tblBends, &QTableWidget::itemChanged, this, &TemplateForm::Refresh);
     connect(cmdSaveWithDesign, &QPushButton::clicked, this, &TemplateForm::cmdSaveWithDesign_Click);
+    connect(Control<QPushButton>(controls, "cmdAssembledPipe"), &QPushButton::clicked, this, [this] {
+        std::map<std::string, BendTexts> plan;
+        if (m_source.design)
+            plan = SectionTexts().bends;
+        emit assembledPipeRequested(Box(TemplateField::Thickness)->text(), plan);
+    });
     connect(lstSections, &QListWidget::itemChanged, this, &TemplateForm::Refresh);
     connect(lstSections, &QListWidget::currentRowChanged, this, &TemplateForm::ShowPreview);
     void (TemplateForm::*const handlers[])() = {

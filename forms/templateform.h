@@ -78,6 +78,10 @@ class TemplateForm : public ToolWindow {
     // The template options and bend plan into the design file, beside its inputs.
     void cmdSaveWithDesign_Click();
 
+  signals:
+    // The pipe these templates assemble into, with their thickness and bend plan.
+    void assembledPipeRequested(const QString &thickness, const std::map<std::string, BendTexts> &plan);
+
   private:
     void TakeSource(const TemplateSource &source);
     void FillSections();
