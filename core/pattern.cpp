@@ -265,8 +265,8 @@ BentSection BentOf(const SectionPattern &p) {
 }
 
 // Short ticks across cut c at the outside, top, inside and bottom of the
-// bend, reaching `depth` mm along the generator (negative: back towards the
-// base); a tick falling on the seam is the seam itself.
+// bend, from `from` to `to` mm along the generator towards the tip end
+// (negative: towards the base); a tick falling on the seam is the seam itself.
 void MatchMarks(const BentSection &b, int c, double mid, double from, double to, std::vector<Edge> &marks) {
     for (int quarter = 0; quarter < 4; ++quarter) {
         double phi = b.outside() + quarter * pi / 2;

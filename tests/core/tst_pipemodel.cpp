@@ -158,6 +158,8 @@ class TestPipeModel : public QObject {
         QTest::addColumn<double>("angle");
         QTest::addColumn<int>("pieces");
         // Diffuser cones enter at their small end: odd and even piece counts.
+        QTest::newRow("header L1 in 2") << "L1" << 20.0 << 2;
+        QTest::newRow("header L1 in 3") << "L1" << 20.0 << 3;
         QTest::newRow("L2 in 2") << "L2" << 30.0 << 2;
         QTest::newRow("L3 in 4") << "L3" << 90.0 << 4;
         QTest::newRow("L3 in 3") << "L3" << 60.0 << 3;
