@@ -523,7 +523,10 @@ std::optional<BendRefusal> ReadBendPlan(const std::vector<Section> &sections,
                                         const PatternOptions &options, std::map<std::string, Bend> &bends,
                                         std::vector<std::string> *notes) {
     std::map<std::string, Bend> read;
-    for (const auto &[key, texts] : plan) {
+    for (const auto &entry : plan) {
+        // Named, not bound: a lambda cannot capture a structured binding under every compiler.
+        const std::string &key = entry.first;
+        const BendTexts &texts = entry.second;
         const auto section = std::find_if(sections.begin(), sections.end(),
                                           [&](const Section &s) { return BendKey(s) == key; });
         if (section == sections.end()) {
