@@ -334,6 +334,7 @@ class TestCliTemplates : public QObject {
         text.start("pdftotext", {"-f", "1", "-l", "1", "-raw", pdf, "-"});
         QVERIFY(text.waitForFinished(60000));
         const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QVERIFY(page.contains("Side view as bent, 1 : ")); // the chamber drawn as it will be assembled
         const PipeInputs inputs{190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, false};
         const std::vector<Section> sections = ChamberSections(inputs, ComputeChamber(inputs));
         struct Want {
