@@ -165,8 +165,11 @@ std::optional<CommandResult> ReadPlan(const std::vector<std::string> &bends,
             if (c == ':')
                 fields.emplace_back();
             else
-                fields.back().push_back(static_cast<char>(std::toupper(static_cast<unsigned char>(c))));
+                fields.back().push_back(c);
         }
+        // "l3" names L3 as --only takes it; the numbers stay as typed.
+        for (char &c : fields[0])
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         if (fields.size() < 3 || fields.size() > 4)
             return UsageError("--bend " + bend + ": expected WHICH:ANGLE:PIECES[:DIRECTION]",
                               kTemplatesUsage);

@@ -308,8 +308,8 @@ BentSection BentOf(const SectionPattern &p) {
 }
 
 // Short ticks across cut c at the outside, top, inside and bottom of the
-// bend, reaching `depth` mm along the generator (negative: back towards the
-// base); a tick falling on the seam is the seam itself.
+// bend, from `from` to `to` mm along the generator towards the tip end
+// (negative: towards the base); a tick falling on the seam is the seam itself.
 void MatchMarks(const BentSection &b, int c, double mid, double from, double to, std::vector<Edge> &marks) {
     for (int quarter = 0; quarter < 4; ++quarter) {
         double phi = b.outside() + quarter * pi / 2;
@@ -568,7 +568,10 @@ std::optional<BendRefusal> ReadBendPlan(const std::vector<Section> &sections,
                                         const PatternOptions &options, std::map<std::string, Bend> &bends,
                                         std::vector<std::string> *notes) {
     std::map<std::string, Bend> read;
-    for (const auto &[key, texts] : plan) {
+    for (const auto &entry : plan) {
+        // Named, not bound: a lambda cannot capture a structured binding under every compiler.
+        const std::string &key = entry.first;
+        const BendTexts &texts = entry.second;
         const auto section = std::find_if(sections.begin(), sections.end(),
                                           [&](const Section &s) { return BendKey(s) == key; });
         if (section == sections.end()) {

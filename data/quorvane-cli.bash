@@ -26,6 +26,7 @@ _quorvane_cli() {
         --paper) COMPREPLY=($(compgen -W "a4 letter a3 tabloid plotter" -- "$cur")); return ;;
         --format) COMPREPLY=($(compgen -W "pdf svg dxf" -- "$cur")); return ;;
         --diameters) COMPREPLY=($(compgen -W "inside outside" -- "$cur")); return ;;
+        --bend-layout) COMPREPLY=($(compgen -W "pieces blank" -- "$cur")); return ;;
     esac
     case "${COMP_WORDS[1]}" in
         convert)

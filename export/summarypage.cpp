@@ -3,6 +3,7 @@
 
 #include "chambertexts.h"
 #include "numeric.h"
+#include "pipemodel.h"
 #include "pipeoutline.h"
 
 #include <QPainter>
@@ -10,6 +11,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <numbers>
 
 namespace quorvane {
 
@@ -130,6 +133,93 @@ double SideView(const SheetPage &page, double y, double bottom, const SheetDesig
             page.Write(start + w / 2, axis + widest / n / 2 + line, name, small, Qt::AlignHCenter);
     }
     return axis + widest / n / 2 + line + kGap;
+}
+
+// The convex hull of the points, counter-clockwise: a straight piece of a
+// frustum is convex, so its outline seen from any side is the hull of its
+// two end curves seen from there.
+std::vector<QPointF> Hull(std::vector<QPointF> p) {
+    std::sort(p.begin(), p.end(),
+              [](QPointF a, QPointF b) { return a.x() < b.x() || (a.x() == b.x() && a.y() < b.y()); });
+    auto cross = [](QPointF o, QPointF a, QPointF b) {
+        return (a.x() - o.x()) * (b.y() - o.y()) - (a.y() - o.y()) * (b.x() - o.x());
+    };
+    std::vector<QPointF> hull(2 * p.size());
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        while (k >= 2 && cross(hull[k - 2], hull[k - 1], p[i]) <= 0)
+            --k;
+        hull[k++] = p[i];
+    }
+    for (std::size_t i = p.size() - 1, t = k + 1; i > 0; --i) {
+        while (k >= t && cross(hull[k - 2], hull[k - 1], p[i - 1]) <= 0)
+            --k;
+        hull[k++] = p[i - 1];
+    }
+    hull.resize(k > 0 ? k - 1 : 0);
+    return hull;
+}
+
+// The chamber as bent, seen from the side (forward to the right, up up), each
+// piece drawn as its outline; false when no section is bent or it cannot be assembled.
+bool BentSideView(const SheetPage &page, double &y, double bottom, const BuildSheet &sheet) {
+    const PatternOptions &o = sheet.options.pattern;
+    if (!sheet.design || std::none_of(sheet.templates.patterns.begin(), sheet.templates.patterns.end(),
+                                      [](const SectionPattern &p) { return !p.bend.isStraight(); }))
+        return false;
+    constexpr int kAround = 64;
+    // Each piece's outline and how deep it lies: x to the right and z up put
+    // +y away from the reader, so the deepest are drawn first and the nearer
+    // ones, filled, hide them.
+    std::vector<std::pair<double, std::vector<QPointF>>> pieces;
+    try {
+        std::vector<PipeSection> sections =
+            InFlowOrder(ChamberSections(sheet.design->inputs, sheet.design->result));
+        for (PipeSection &s : sections)
+            if (const auto bend = o.bends.find(ShortName(s.name)); bend != o.bends.end())
+                s.bend = bend->second;
+        const AssembledPipe pipe = AssemblePipe(sections, {o.thickness, o.kFactor});
+        for (const SectionModel &model : pipe.sections)
+            for (int k = 1; k <= model.pieces(); ++k) {
+                std::vector<QPointF> ends;
+                double depth = 0;
+                for (int c : {k - 1, k})
+                    for (int i = 0; i < kAround; ++i) {
+                        const Vec3 p =
+                            model.worldOnPiece(k, c, Surface::Outside, 2 * std::numbers::pi * i / kAround);
+                        ends.emplace_back(p.x, -p.z);
+                        depth += p.y;
+                    }
+                pieces.emplace_back(depth, Hull(ends));
+            }
+    } catch (const ArithmeticFailure &) {
+        return false;
+    }
+    double left = HUGE_VAL, top = HUGE_VAL, right = -HUGE_VAL, low = -HUGE_VAL;
+    std::stable_sort(pieces.begin(), pieces.end(),
+                     [](const auto &a, const auto &b) { return a.first > b.first; });
+    for (const auto &[depth, hull] : pieces)
+        for (const QPointF &p : hull) {
+            left = std::min(left, p.x()), right = std::max(right, p.x());
+            top = std::min(top, p.y()), low = std::max(low, p.y());
+        }
+    const QFont font = SheetPage::Font(kBodyPoints);
+    const double room = bottom - y - 2 * page.LineHeight(font) - kGap;
+    if (!(right > left) || !(low > top) || room < 10)
+        return false;
+    const double n = DrawingScale(right - left, low - top, {page.width(), room});
+    y = Heading(page, y, QStringLiteral("Side view as bent, ") + ScaleText(n));
+    page.painter().setPen(QPen(Qt::black, 0.2 * page.unitsPerMm()));
+    page.painter().setBrush(Qt::white);
+    for (const auto &[depth, hull] : pieces) {
+        QPolygonF outline;
+        for (const QPointF &p : hull)
+            outline << page.At(page.left() + (p.x() - left) / n, y + (p.y() - top) / n);
+        page.painter().drawPolygon(outline);
+    }
+    page.painter().setBrush(Qt::NoBrush);
+    y += (low - top) / n + kGap;
+    return true;
 }
 
 struct Column {
@@ -270,7 +360,7 @@ void PaintSummaryPage(const SheetPage &page, const BuildSheet &sheet, const std:
     }
     // The side view takes the room the table leaves.
     const double tableHeight = TableHeight(page, sheet);
-    if (sheet.design)
+    if (sheet.design && !BentSideView(page, y, page.footerTop() - kGap - tableHeight, sheet))
         y = SideView(page, y, page.footerTop() - kGap - tableHeight, *sheet.design);
     TemplateTable(page, y, sheet, ranges);
     page.PaintFooter();

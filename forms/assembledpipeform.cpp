@@ -117,7 +117,8 @@ void AssembledPipeForm::TakePlan(const QString &thickness, const std::map<std::s
         txtThickness->setText(thickness);
         for (int r = 0; r < tblBends->rowCount(); ++r) {
             const auto bend = plan.find(QStringLiteral("L%1").arg(r + 1).toStdString());
-            const BendTexts texts = bend == plan.end() ? BendTexts{"0", kDefaults[1], kDefaults[2]} : bend->second;
+            const BendTexts texts =
+                bend == plan.end() ? BendTexts{"0", kDefaults[1], kDefaults[2]} : bend->second;
             const std::string *cells[] = {&texts.angle, &texts.pieces, &texts.direction};
             for (int c = 0; c < 3; ++c)
                 tblBends->item(r, c)->setText(QString::fromStdString(*cells[c]));

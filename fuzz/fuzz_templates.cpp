@@ -66,11 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::string angle = numbers.Text();
     const double count = numbers.Next();
     const int pieces = std::isfinite(count) ? static_cast<int>(std::fmod(std::fabs(count), 30.0)) : 2;
-    const std::map<std::string, BendTexts> plan = {{"2", {angle, std::to_string(pieces), numbers.Text()}}};
+    const std::map<std::string, BendTexts> bendPlan = {
+        {"2", {angle, std::to_string(pieces), numbers.Text()}}};
     options.pattern.bendLayout = size % 2 == 0 ? BendLayout::Pieces : BendLayout::Blank;
     TemplateSet set;
     try {
-        if (ReadBendPlan(sections, plan, options.pattern, options.pattern.bends))
+        if (ReadBendPlan(sections, bendPlan, options.pattern, options.pattern.bends))
             options.pattern.bends.clear();
         set = BuildTemplates(sections, options.pattern);
         Check(PatternSvg(set.patterns));

@@ -322,6 +322,45 @@ class TestCliTemplates : public QObject {
         QCOMPARE(got["thickness 1.5"], 0);
     }
 
+    // Page 1 of the build sheet lists each bend with its figures, computed
+    // here from the section's length; the fitters' cautions go to stderr.
+    void build_sheet_lists_the_bends() {
+        const QString pdf = m_dir.filePath("bent.pdf");
+        const CliRun run = Cli(Templates("--thickness 1 --bend L3:90:4 --bend l7:30:3:90 -o " + pdf));
+        QCOMPARE(run.status, 0);
+        QVERIFY2(run.err.contains("Cone L3: the centreline bend radius") && run.err.contains("pipe fitters"),
+                 run.err.constData());
+        QProcess text;
+        text.start("pdftotext", {"-f", "1", "-l", "1", "-raw", pdf, "-"});
+        QVERIFY(text.waitForFinished(60000));
+        const QString page = QString::fromUtf8(text.readAllStandardOutput()).simplified();
+        QVERIFY(page.contains("Side view as bent, 1 : ")); // the chamber drawn as it will be assembled
+        const PipeInputs inputs{190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, false};
+        const std::vector<Section> sections = ChamberSections(inputs, ComputeChamber(inputs));
+        struct Want {
+            int index;
+            double angle, direction;
+            int pieces;
+        };
+        for (const Want &w : {Want{2, 90, 0, 4}, Want{6, 30, 90, 3}}) {
+            const Section &s = sections[std::size_t(w.index)];
+            const int joints = w.pieces - 1;
+            const double tilt = w.angle / (2 * joints);
+            const double radius = s.centreLength / (2 * joints * std::tan(tilt * std::numbers::pi / 180));
+            const QString line =
+                QString("%1 bent %2° towards %3° in %4 pieces: each joint turns %5°, the cuts "
+                        "tilt %6°, the centreline bends at radius %7 mm.")
+                    .arg(QString::fromStdString(s.name))
+                    .arg(w.angle, 0, 'f', 2)
+                    .arg(w.direction, 0, 'f', 2)
+                    .arg(w.pieces)
+                    .arg(w.angle / joints, 0, 'f', 2)
+                    .arg(tilt, 0, 'f', 2)
+                    .arg(radius, 0, 'f', 2);
+            QVERIFY2(page.contains(line), qPrintable(line + "\n" + page));
+        }
+    }
+
     // A bend refused names the section and why; a bend of a section there is not is refused too.
     void bends_refused_name_the_section_data() {
         QTest::addColumn<QString>("line");

@@ -158,6 +158,8 @@ class TestPipeModel : public QObject {
         QTest::addColumn<double>("angle");
         QTest::addColumn<int>("pieces");
         // Diffuser cones enter at their small end: odd and even piece counts.
+        QTest::newRow("header L1 in 2") << "L1" << 20.0 << 2;
+        QTest::newRow("header L1 in 3") << "L1" << 20.0 << 3;
         QTest::newRow("L2 in 2") << "L2" << 30.0 << 2;
         QTest::newRow("L3 in 4") << "L3" << 90.0 << 4;
         QTest::newRow("L3 in 3") << "L3" << 60.0 << 3;
@@ -224,6 +226,12 @@ class TestPipeModel : public QObject {
                     line && side < 0 && std::fabs(line->from.y - line->to.y) > 1e-9)
                     side = Distance(line->from, line->to);
             QVERIFY(std::fabs(side - along(inside)) < 1e-6);
+            // And once assembled the middle is at the outside of the bend, the seam at its inside:
+            // seen in the pipe's own frame along the piece, x points to the outside.
+            for (int c : {f - 1, f}) {
+                QVERIFY(Inverse(model.frame(f), model.worldOnPiece(f, c, Surface::Neutral, outside)).x > 0);
+                QVERIFY(Inverse(model.frame(f), model.worldOnPiece(f, c, Surface::Neutral, inside)).x < 0);
+            }
             bool turnSaid = false;
             for (const Label &label : piece.labels)
                 turnSaid = turnSaid || label.text.find("turn 180") != std::string::npos;
