@@ -60,4 +60,15 @@ std::optional<std::string> Arguments::value(std::string_view name) const {
     return found->second;
 }
 
+std::vector<std::string> Fields(std::string_view text, char separator) {
+    std::vector<std::string> fields{""};
+    for (char c : text) {
+        if (c == separator)
+            fields.emplace_back();
+        else
+            fields.back().push_back(c);
+    }
+    return fields;
+}
+
 } // namespace quorvane::cli

@@ -35,4 +35,7 @@ class Arguments {
     std::string m_error;
 };
 
+// The fields of `text` between `separator`s: "L3:90:4" gives "L3", "90", "4".
+std::vector<std::string> Fields(std::string_view text, char separator);
+
 } // namespace quorvane::cli

@@ -63,13 +63,7 @@ std::optional<CommandResult> ReadPlan(const std::vector<std::string> &bends,
                                       const std::vector<PipeSection> &sections,
                                       std::map<std::string, BendTexts> &plan) {
     for (const std::string &bend : bends) {
-        std::vector<std::string> fields{""};
-        for (char c : bend) {
-            if (c == ':')
-                fields.emplace_back();
-            else
-                fields.back().push_back(c);
-        }
+        std::vector<std::string> fields = Fields(bend, ':');
         if (fields.size() < 3 || fields.size() > 4)
             return UsageError("--bend " + bend + ": expected WHICH:ANGLE:PIECES[:DIRECTION]", kModelUsage);
         const std::string which = Upper(fields[0]);

@@ -160,13 +160,7 @@ std::optional<CommandResult> ConeSections(const std::vector<std::array<std::stri
 std::optional<CommandResult> ReadPlan(const std::vector<std::string> &bends,
                                       std::map<std::string, BendTexts> &plan) {
     for (const std::string &bend : bends) {
-        std::vector<std::string> fields{""};
-        for (char c : bend) {
-            if (c == ':')
-                fields.emplace_back();
-            else
-                fields.back().push_back(c);
-        }
+        std::vector<std::string> fields = Fields(bend, ':');
         // "l3" names L3 as --only takes it; the numbers stay as typed.
         for (char &c : fields[0])
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
