@@ -41,10 +41,10 @@ std::optional<PrintRefusal> RefusePrinting(const std::vector<SectionPattern> &pa
                                             " mm, larger than a PDF page can be (" +
                                             FormatFixed(kLargestPdfPage, 0) +
                                             " mm): cut it in more pieces, or use the SVG or DXF drawing."};
-            } else if (const double tiles = PagesNeeded(piece.bounds, o.paper, o.overlap);
-                       tiles + (tiles > 1 ? 1 : 0) > kMostPagesPerPiece) {
+            } else if (const double pages = WithMap(PagesNeeded(piece.bounds, o.paper, o.overlap));
+                       pages > kMostPagesPerPiece) {
                 return PrintRefusal{std::nullopt,
-                                    piece.title + " would take " + PagesText(tiles + 1) + " pages of " +
+                                    piece.title + " would take " + PagesText(pages) + " pages of " +
                                         std::string(NameOf(o.paper)) + " (at most " +
                                         std::to_string(kMostPagesPerPiece) +
                                         "): choose larger paper or the plotter, or use the SVG or "

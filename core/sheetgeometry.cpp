@@ -94,16 +94,4 @@ Bounds BoundsOf(const Contour &contour) {
     return b;
 }
 
-Shape Moved(const Shape &shape, double dx, double dy) {
-    auto move = [dx, dy](Point2 p) { return Point2{p.x + dx, p.y + dy}; };
-    if (const Line *line = std::get_if<Line>(&shape))
-        return Line{move(line->from), move(line->to)};
-    if (const Arc *arc = std::get_if<Arc>(&shape))
-        return Arc{move(arc->centre), arc->radius, arc->startAngle, arc->endAngle};
-    Polyline moved = std::get<Polyline>(shape);
-    for (Point2 &p : moved.points)
-        p = move(p);
-    return moved;
-}
-
 } // namespace quorvane

@@ -73,7 +73,4 @@ Bounds BoundsOf(const Shape &shape);
 Bounds BoundsOf(const Contour &contour);
 Bounds Joined(const Bounds &a, const Bounds &b);
 
-// The shape moved by (dx, dy).
-Shape Moved(const Shape &shape, double dx, double dy);
-
 } // namespace quorvane

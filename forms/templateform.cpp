@@ -279,12 +279,15 @@ void TemplateForm::FillBends() {
     for (std::size_t i = 0; i < m_source.sections.size(); ++i) {
         const std::string key = BendKey(m_source.sections[i]);
         rows << QString::fromStdString(key);
-        const BendTexts texts = typed.count(key) ? typed[key] : BendTexts{};
-        const std::string *cells[] = {&texts.angle, &texts.pieces, &texts.direction};
-        for (int c = 0; c < static_cast<int>(std::size(cells)); ++c)
-            tblBends->setItem(static_cast<int>(i), c, new QTableWidgetItem(Q(*cells[c])));
+        SetBendRow(static_cast<int>(i), typed.count(key) ? typed[key] : BendTexts{});
     }
     tblBends->setVerticalHeaderLabels(rows);
+}
+
+void TemplateForm::SetBendRow(int row, const BendTexts &texts) {
+    const std::string *cells[] = {&texts.angle, &texts.pieces, &texts.direction};
+    for (int c = 0; c < static_cast<int>(std::size(cells)); ++c)
+        tblBends->setItem(row, c, new QTableWidgetItem(Q(*cells[c])));
 }
 
 std::map<std::string, BendTexts> TemplateForm::BendTextsTyped() const {
@@ -331,11 +334,8 @@ void TemplateForm::ShowDesign() {
 }
 
 std::optional<TemplateOptions> TemplateForm::ReadOptions() {
-    TemplateTexts texts;
-    for (const TemplateFieldInfo &field : TemplateFields())
-        texts.*field.text = Box(field.field)->text().toStdString();
-    texts.paper = static_cast<Paper>(cmbPaper->currentData().toInt());
-    texts.outsideDiameters = cmbDiameters->currentIndex() == 1;
+    const TemplateSectionTexts typed = SectionTexts();
+    const TemplateTexts &texts = typed.options;
     // Plotter paper gives every piece a page of its own size: nothing overlaps.
     Box(TemplateField::Overlap)->setEnabled(texts.paper != Paper::Plotter);
 
@@ -354,15 +354,10 @@ std::optional<TemplateOptions> TemplateForm::ReadOptions() {
         lblMessage->setText(Q(refusal->reason));
         return std::nullopt;
     }
-    options.pattern.bendLayout = cmbBendLayout->currentIndex() == 1 ? BendLayout::Blank : BendLayout::Pieces;
-    // Only the sections the user bends: an angle of 0 leaves one straight.
-    std::map<std::string, BendTexts> plan;
-    for (const auto &[key, bend] : BendTextsTyped())
-        if (ReadPlainNumber(bend.angle) != 0.0)
-            plan[key] = bend;
+    options.pattern.bendLayout = typed.bendLayout == "blank" ? BendLayout::Blank : BendLayout::Pieces;
     m_bendNotes.clear();
-    if (const std::optional<BendRefusal> bent =
-            ReadBendPlan(m_source.sections, plan, options.pattern, options.pattern.bends, &m_bendNotes)) {
+    if (const std::optional<BendRefusal> bent = ReadBendPlan(m_source.sections, typed.bends, options.pattern,
+                                                             options.pattern.bends, &m_bendNotes)) {
         for (int r = 0; r < tblBends->rowCount(); ++r) {
             const std::string key = tblBends->verticalHeaderItem(r)->text().toStdString();
             const Section &section = m_source.sections[static_cast<std::size_t>(r)];
@@ -542,6 +537,7 @@ TemplateSectionTexts TemplateForm::SectionTexts() const {
     texts.options.paper = static_cast<Paper>(cmbPaper->currentData().toInt());
     texts.options.outsideDiameters = cmbDiameters->currentIndex() == 1;
     texts.bendLayout = cmbBendLayout->currentIndex() == 1 ? "blank" : "pieces";
+    // Only the sections the user bends: an angle of 0 leaves one straight.
     for (const auto &[key, bend] : BendTextsTyped())
         if (ReadPlainNumber(bend.angle) != 0.0)
             texts.bends[key] = bend;
@@ -568,16 +564,15 @@ void TemplateForm::OpenDesign(const QString &path) {
     for (const TemplateFieldInfo &field : TemplateFields())
         SetBoxText(Box(field.field), Q(texts.options.*field.text));
     cmbPaper->setCurrentIndex(cmbPaper->findData(static_cast<int>(texts.options.paper)));
+    if (!m_source.design) // a calculation's diameters are inside ones, whatever was saved
+        cmbDiameters->setCurrentIndex(texts.options.outsideDiameters ? 1 : 0);
     cmbBendLayout->setCurrentIndex(texts.bendLayout == "blank" ? 1 : 0);
     if (!m_source.design)
         m_pendingBends = texts.bends;
     const QSignalBlocker quiet(tblBends);
     for (int r = 0; r < tblBends->rowCount(); ++r) {
         const auto found = texts.bends.find(tblBends->verticalHeaderItem(r)->text().toStdString());
-        const BendTexts bend = found == texts.bends.end() ? BendTexts{} : found->second;
-        const std::string *cells[] = {&bend.angle, &bend.pieces, &bend.direction};
-        for (int c = 0; c < static_cast<int>(std::size(cells)); ++c)
-            tblBends->item(r, c)->setText(Q(*cells[c]));
+        SetBendRow(r, found == texts.bends.end() ? BendTexts{} : found->second);
     }
     Refresh();
 }

@@ -86,6 +86,7 @@ class TemplateForm : public ToolWindow {
     void TakeSource(const TemplateSource &source);
     void FillSections();
     void FillBends();
+    void SetBendRow(int row, const BendTexts &texts);
     std::map<std::string, BendTexts> BendTextsTyped() const;
     TemplateSectionTexts SectionTexts() const;
     void ShowDesign();
