@@ -6,13 +6,11 @@
 #include "weblinks.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QPixmap>
+#include <QResource>
 #include <QtEndian>
-
-#include <cstring>
 
 // The icons are compiled into this static library; its resources must be
 // registered by hand, from the global namespace.
@@ -24,24 +22,26 @@ namespace quorvane {
 
 namespace {
 
-constexpr int kIconSizes[] = {48, 128, 256};
+// Title bars and task bars draw a window's icon at 48 pixels and less; the
+// desktop's larger pictures come from the installed icon theme, so the window
+// sends no more to the display than it needs.
+constexpr int kIconSizes[] = {48, 128};
 
-// The icon's raw pixels as quorvane-iconpixels wrote them at build time.
+// The icon's raw pixels as quorvane-iconpixels wrote them at build time,
+// stored uncompressed so that they are read in place.
 QImage IconPixels(int size) {
-    QFile file(QStringLiteral(":/icons/%1.argb").arg(size));
-    if (!file.open(QIODevice::ReadOnly))
+    const QResource resource(QStringLiteral(":/icons/%1.argb").arg(size));
+    const qsizetype expected = 8 + qsizetype(size) * size * 4;
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression ||
+        resource.size() != expected)
         return {};
-    const QByteArray data = file.readAll();
-    if (data.size() < 8)
+    const uchar *data = resource.data();
+    if (qFromLittleEndian<quint32>(data) != quint32(size) ||
+        qFromLittleEndian<quint32>(data + 4) != quint32(size))
         return {};
-    const auto width = qFromLittleEndian<quint32>(data.constData());
-    const auto height = qFromLittleEndian<quint32>(data.constData() + 4);
-    if (width != quint32(size) || height != quint32(size) || data.size() != 8 + qsizetype(size) * size * 4)
-        return {};
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < size; ++y)
-        std::memcpy(image.scanLine(y), data.constData() + 8 + qsizetype(y) * size * 4, std::size_t(size) * 4);
-    return image;
+    const QImage inPlace(data + 8, size, size, size * 4, QImage::Format_ARGB32_Premultiplied);
+    // Pixels must lie on 32-bit boundaries; the resource compiler does not promise that.
+    return reinterpret_cast<quintptr>(data + 8) % alignof(quint32) == 0 ? inPlace : inPlace.copy();
 }
 
 } // namespace
@@ -58,7 +58,7 @@ void ApplyApplicationIdentity() {
                 icon.addPixmap(QPixmap::fromImage(IconPixels(size)));
             return icon;
         },
-        {{48, 48}, {128, 128}, {256, 256}}));
+        {{48, 48}, {128, 128}}));
 }
 
 QString AboutText() {

@@ -5,7 +5,6 @@
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QTimer>
@@ -63,10 +62,13 @@ class OneLineValidator : public QValidator {
     using QValidator::QValidator;
 
     State validate(QString &input, int &pos) const override {
-        static const QRegularExpression lineBreak(QStringLiteral("[\r\n]"));
-        const qsizetype first = input.indexOf(lineBreak);
-        if (first >= 0) {
-            const qsizetype resume = std::max<qsizetype>(pos, input.lastIndexOf(lineBreak) + 1);
+        // Every box runs this on its first text at start: a plain scan, no pattern engine.
+        const auto isBreak = [](QChar c) { return c == u'\r' || c == u'\n'; };
+        const auto firstBreak = std::find_if(input.cbegin(), input.cend(), isBreak);
+        if (firstBreak != input.cend()) {
+            const qsizetype first = firstBreak - input.cbegin();
+            const auto lastBreak = std::find_if(input.crbegin(), input.crend(), isBreak);
+            const qsizetype resume = std::max<qsizetype>(pos, input.crend() - lastBreak);
             input = input.left(first) + input.mid(resume);
             pos = static_cast<int>(first);
         }

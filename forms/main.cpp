@@ -8,8 +8,11 @@
 #include <QApplication>
 #include <QStyleFactory>
 
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -46,6 +49,10 @@ int main(int argc, char *argv[]) {
         const bool written = std::fputs(request.text.c_str(), out) >= 0 && std::fflush(out) == 0;
         return refused || !written ? 1 : 0;
     }
+    // Reading the system's font configuration is the longest single step of a
+    // start and needs nothing of Qt: a second core does it while Qt connects
+    // to the display, and the first caption finds it done.
+    std::jthread fontConfiguration([] { FcInit(); });
     qInstallMessageHandler(HoldStartMessage);
     QApplication app(argc, argv);
     qInstallMessageHandler(nullptr);
@@ -56,6 +63,7 @@ int main(int argc, char *argv[]) {
     quorvane::SingleInstance instance(QStringLiteral("Quorvane"));
     if (instance.ActivatePrevInstance())
         return 0;
+    fontConfiguration.join();
     quorvane::MainForm form;
     form.show();
     return app.exec();
