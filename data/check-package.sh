@@ -14,6 +14,14 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/org.quorvane.Quorvane.m
 "$root/usr/bin/quorvane-cli" --version
 # The window program answers without a display, and its manual is there to read in a browser.
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$root/usr/bin/quorvane" --version
+# The windows that draw charts come as a module, where the program looks for it, and the program
+# gives the module all it takes of the program's own.
+module=$(find "$root/usr/lib" -path '*/quorvane/quorvane-windows.so')
+test "$(realpath "$(dirname "$module")")" = "$(realpath "$root/usr/bin$(strings -el "$root/usr/bin/quorvane" |
+  grep -x '/\.\./lib.*/quorvane/')")"
+missing=$(comm -23 <(nm -D --undefined-only "$module" | awk '/8quorvane/ {print $2}' | sort) \
+  <(nm -D --defined-only "$root/usr/bin/quorvane" | awk '{print $3}' | sort))
+test -z "$missing" || { echo "the program does not give the window module: $missing" >&2; exit 1; }
 html=$root/usr/share/doc/quorvane/html
 for page in index.html $(grep -o 'href="[^"#:]*\.html"' "$html/index.html" | cut -d'"' -f2); do
   test -s "$html/$page" || { echo "manual page $page missing from the package"; exit 1; }

@@ -102,7 +102,7 @@ AssembledPipeForm::AssembledPipeForm(const DesignState &state, FileDialogs &dial
     connect(tblBends, &QTableWidget::cellChanged, this, &AssembledPipeForm::Rebuild);
     connect(cmdSaveStl, &QPushButton::clicked, this, &AssembledPipeForm::cmdSaveStl_Click);
     connect(Control<QPushButton>(controls, "cmdClose"), &QPushButton::clicked, this, &QWidget::close);
-    FollowDesign();
+    DesignCalculated();
 }
 
 AssembledPipeForm::~AssembledPipeForm() {
@@ -127,14 +127,14 @@ void AssembledPipeForm::TakePlan(const QString &thickness, const std::map<std::s
     Rebuild();
 }
 
-void AssembledPipeForm::NoteInputsEdited() {
+void AssembledPipeForm::DesignEdited() {
     if (m_inputsEdited || m_sections.empty())
         return;
     m_inputsEdited = true;
     Rebuild();
 }
 
-void AssembledPipeForm::FollowDesign() {
+void AssembledPipeForm::DesignCalculated() {
     m_inputsEdited = false;
     m_sections.clear();
     if (m_state.pipeCalculated) {

@@ -32,9 +32,9 @@ class AssembledPipeForm : public ToolWindow {
     ~AssembledPipeForm() override;
 
     // Takes up the main window's last Pipe Calc, keeping the bend plan.
-    void FollowDesign();
+    void DesignCalculated() override;
     // The main window's inputs were edited since: what is shown is no longer what they say.
-    void NoteInputsEdited();
+    void DesignEdited() override;
     // The thickness and bend plan (by "L1" … "L7") the cutting templates hold.
     void TakePlan(const QString &thickness, const std::map<std::string, BendTexts> &plan);
     void cmdSaveStl_Click();

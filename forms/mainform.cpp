@@ -15,6 +15,7 @@
 #include "helpwindow.h"
 #include "inputcalcform.h"
 #include "keyboard.h"
+#include "latewindows.h"
 #include "lookandfeel.h"
 #include "numeric.h"
 #include "pipepicture.h"
@@ -176,13 +177,12 @@ MainForm::MainForm(std::unique_ptr<FileDialogs> dialogs)
 
 MainForm::~MainForm() = default;
 
-template <class Window, class... Args> Window *MainForm::Built(Window *&slot, Args &&...args) {
-    if (slot)
-        return slot;
-    auto window = std::make_unique<Window>(std::forward<Args>(args)...);
+template <class Window> Window *MainForm::Adopt(Window *&slot, std::unique_ptr<Window> window) {
     slot = window.get();
     const QString name = window->objectName();
     connect(window.get(), &ToolWindow::helpRequested, this, [this, name] { ShowHelp(HelpPageFor(name)); });
+    connect(this, &MainForm::designCalculated, window.get(), &ToolWindow::DesignCalculated);
+    connect(this, &MainForm::inputsEdited, window.get(), &ToolWindow::DesignEdited);
     PressButtonOnEnter(window.get());
     OfferResultsToDesign(window.get(),
                          [this](PipeField field, const QString &text) { UseInDesign(field, text); });
@@ -190,6 +190,10 @@ template <class Window, class... Args> Window *MainForm::Built(Window *&slot, Ar
     if (m_toolTipsAttached && m_toolTips) // none once the main window has begun closing
         AttachToolTips(slot);
     return slot;
+}
+
+template <class Window, class... Args> Window *MainForm::Built(Window *&slot, Args &&...args) {
+    return slot ? slot : Adopt(slot, std::make_unique<Window>(std::forward<Args>(args)...));
 }
 
 PlotForm *MainForm::plotForm() {
@@ -400,23 +404,25 @@ void MainForm::mnuTools1_Click(int index) {
 WaveTimingForm *MainForm::waveTimingForm() {
     if (m_waveTiming)
         return m_waveTiming;
-    Built(m_waveTiming, m_state, *m_dialogs);
-    connect(this, &MainForm::designCalculated, m_waveTiming, &WaveTimingForm::DesignCalculated);
-    connect(this, &MainForm::inputsEdited, m_waveTiming, &WaveTimingForm::DesignEdited);
-    return m_waveTiming;
+    QString why;
+    const LateWindowMakers *late = LateWindows(why);
+    return late ? Adopt(m_waveTiming, std::unique_ptr<WaveTimingForm>(late->waveTiming(m_state, *m_dialogs)))
+                : nullptr;
 }
 
 void MainForm::mnuToolsWaveTiming_Click() {
-    waveTimingForm()->ShowInFront();
+    if (WaveTimingForm *window = waveTimingForm()) {
+        window->ShowInFront();
+        return;
+    }
+    QString why;
+    LateWindows(why);
+    m_dialogs->ShowError(this, QStringLiteral("Wave Timing"),
+                         QStringLiteral("The Wave Timing window cannot be opened.\n\n%1").arg(why));
 }
 
 AssembledPipeForm *MainForm::assembledPipeForm() {
-    if (m_assembledPipe)
-        return m_assembledPipe;
-    Built(m_assembledPipe, m_state, *m_dialogs);
-    connect(this, &MainForm::designCalculated, m_assembledPipe, &AssembledPipeForm::FollowDesign);
-    connect(this, &MainForm::inputsEdited, m_assembledPipe, &AssembledPipeForm::NoteInputsEdited);
-    return m_assembledPipe;
+    return Built(m_assembledPipe, m_state, *m_dialogs);
 }
 
 void MainForm::mnuToolsAssembledPipe_Click() {

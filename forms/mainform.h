@@ -97,6 +97,7 @@ class MainForm : public QMainWindow {
     // Makes a tool window on its first use, its help tips, keys and
     // results wired; the window lives until the main window closes.
     template <class Window, class... Args> Window *Built(Window *&slot, Args &&...args);
+    template <class Window> Window *Adopt(Window *&slot, std::unique_ptr<Window> window);
     void SetupToolTips();
     void AttachToolTips(const QWidget *window);
     void RemoveToolTips();

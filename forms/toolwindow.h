@@ -18,6 +18,10 @@ class ToolWindow : public QWidget {
     void CloseForGood();
     // Shows the window in front of the others, also when the user had minimized it.
     void ShowInFront();
+    // The main window's Pipe Calc completed; a design input changed after it.
+    // Windows that follow the design take these.
+    virtual void DesignCalculated() {}
+    virtual void DesignEdited() {}
 
   signals:
     void helpRequested();

@@ -28,9 +28,9 @@ class WaveTimingForm : public ToolWindow {
     WaveTimingForm(const DesignState &state, FileDialogs &dialogs);
 
     // The main window's Pipe Calc completed: the chart follows it.
-    void DesignCalculated();
+    void DesignCalculated() override;
     // A design input changed after it: the chart says it shows the last Pipe Calc, not the boxes.
-    void DesignEdited();
+    void DesignEdited() override;
     void cmdDraw_Click();
     void cmdRevRpm_Click();
     void cmdRevTemp_Click();

@@ -122,6 +122,20 @@ class TestStartup : public QObject {
                  qPrintable(complained));
     }
 
+    // The charts and what they bring are loaded with the window that draws them, not at start.
+    void the_shown_window_has_not_loaded_the_charts() {
+        auto program = Launch();
+        QTRY_VERIFY_WITH_TIMEOUT(Answers(), kTimeoutMs);
+        QFile maps(u"/proc/%1/maps"_s.arg(program->processId()));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        const QByteArray mapped = maps.readAll();
+        QVERIFY(mapped.contains("libQt6Widgets"));
+        QVERIFY(!mapped.contains("libQt6Charts"));
+        QVERIFY(!mapped.contains("quorvane-windows"));
+        program->terminate();
+        QVERIFY(program->waitForFinished(kTimeoutMs));
+    }
+
     void second_launch_ends_without_a_window() {
         auto first = Launch();
         QTRY_VERIFY_WITH_TIMEOUT(Answers(), kTimeoutMs);
