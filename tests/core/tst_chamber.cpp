@@ -22,11 +22,26 @@ PipeTexts TextsOf(const examples::Case &example) {
     return texts;
 }
 
-// The worked example with another port length.
-PipeResult Compute(const QString &portLength = "30", bool straight = false) {
-    PipeTexts texts = TextsOf(examples::Find("chamber", "worked example"));
-    texts[std::size_t(PipeField::PortLength)] = portLength.toStdString();
-    return ComputeChamber(ParsePipeInputs(texts, straight));
+// The worked example's inputs with some boxes typed over, as "key=text" words.
+PipeInputs ExampleInputs(const QString &changes = {}, bool straight = false) {
+    examples::Case example = examples::Find("chamber", "worked example");
+    for (const QString &word : changes.split(' ', Qt::SkipEmptyParts)) {
+        const QString key = word.section('=', 0, 0);
+        if (!FieldByKey(key.toStdString()))
+            qFatal("no input %s", qPrintable(key));
+        example.inputs[key] = word.section('=', 1);
+    }
+    return ParsePipeInputs(TextsOf(example), straight);
+}
+
+PipeResult Compute(const QString &changes = {}, bool straight = false) {
+    return ComputeChamber(ExampleInputs(changes, straight));
+}
+
+// The worked example's wave model, with a transfer duration when given.
+WaveModel ExampleModel(std::optional<double> transfer = std::nullopt, const QString &changes = {}) {
+    const PipeInputs in = ExampleInputs(changes);
+    return WaveModelOf(in, ComputeChamber(in), transfer);
 }
 
 // The outline of a case of "outline", with a flange of its own.
@@ -66,8 +81,8 @@ QMap<QString, QString> ShownChamber(const examples::Case &example) {
     const PipeTexts texts = TextsOf(example);
     QStringList yellow;
     for (const PipeFieldInfo &info : PipeFields())
-        if (AdvisoryColour(*FieldByKey(info.key), texts[std::size_t(*FieldByKey(info.key))]) ==
-            BoxColour::Advisory)
+        if (const PipeField f = *FieldByKey(info.key);
+            AdvisoryColour(f, texts[std::size_t(f)]) == BoxColour::Advisory)
             yellow << info.key;
     QMap<QString, QString> shown = {{"yellow", yellow.join(' ')}};
     if (const std::optional<PipeField> refused = ValidatePipeInputs(texts)) {
@@ -97,14 +112,6 @@ QMap<QString, QString> ShownChamber(const examples::Case &example) {
     return shown;
 }
 
-// The worked example's wave model, with a transfer duration when given.
-WaveModel ExampleModel(std::optional<double> transfer = std::nullopt, const QString &portLength = "30") {
-    PipeTexts texts = TextsOf(examples::Find("chamber", "worked example"));
-    texts[std::size_t(PipeField::PortLength)] = portLength.toStdString();
-    const PipeInputs in = ParsePipeInputs(texts, false);
-    return WaveModelOf(in, ComputeChamber(in), transfer);
-}
-
 QString Angles(const std::array<double, kStationCount> &angles) {
     QStringList texts;
     for (double a : angles)
@@ -115,10 +122,6 @@ QString Angles(const std::array<double, kStationCount> &angles) {
 using Refusal = std::function<void()>;
 
 } // namespace
-
-Q_DECLARE_METATYPE(Refusal)
-Q_DECLARE_METATYPE(TimingInput)
-Q_DECLARE_METATYPE(Failure)
 
 class TestChamber : public QObject {
     Q_OBJECT
@@ -146,28 +149,26 @@ class TestChamber : public QObject {
     void port_length_turns_yellow_exactly_when_the_warning_would_fire() {
         QCOMPARE(PortLengthColour("500", std::nullopt), BoxColour::Normal); // before any calculation
         const double TL = Compute().tunedLength;
-        for (const char *text : {"30", "88", "88.93", "89", "100", "abc"})
-            QCOMPARE(PortLengthColour(text, TL) == BoxColour::Advisory, Compute(text).portLengthFlagged);
+        for (const QString text : {"30", "88", "88.93", "89", "100", "abc"})
+            QCOMPARE(PortLengthColour(text.toStdString(), TL) == BoxColour::Advisory,
+                     Compute("portLength=" + text).portLengthFlagged);
         QCOMPARE(PortLengthColour("100", TL), BoxColour::Advisory);
     }
 
     void cone_list_carries_full_precision() {
         const PipeResult r = Compute();
-        const ConeList cones = ConeListOf(r);
-        QCOMPARE(cones[0].name + cones[1].name + cones[2].name + cones[3].name,
-                 std::string("Cone L2Cone L3Cone L4Cone L6"));
+        const ConeList cones = ConeListOf(r); // their names and figures show in the batch example
         QVERIFY(cones[0].baseDiameter == r.D[2] && cones[0].tipDiameter == r.D[1] &&
                 cones[0].centreLength == r.L[2]);
         QVERIFY(cones[2].baseDiameter == r.D[4] && cones[2].tipDiameter == r.D[3]);
         QVERIFY(cones[3].baseDiameter == r.D[5] && cones[3].tipDiameter == r.D[6] &&
                 cones[3].centreLength == r.L[6]);
-        QVERIFY(cones[0].centreLength != 244.55);                       // not the rounded text
-        QCOMPARE(ConeListOf(Compute("30", true))[0].tipDiameter, 38.0); // D1 after the straight header
+        QCOMPARE(ConeListOf(Compute({}, true))[0].tipDiameter, 38.0); // D1 after the straight header
     }
 
     void outline_keeps_its_margins_at_any_size() {
         for (bool straight : {false, true}) {
-            const PipeResult r = Compute("30", straight);
+            const PipeResult r = Compute({}, straight);
             for (int W : {300, 837, 1600}) {
                 const PipeOutline o = BuildPipeOutline(W, 181, 40, 38, 30, r.D, r.L);
                 QCOMPARE(o.upper[0].x, 10);
@@ -180,16 +181,6 @@ class TestChamber : public QObject {
         }
     }
 
-    void wave_arrivals_at_the_design_rpm();
-    void baffle_end_returns_at_exhaust_closing_data();
-    void baffle_end_returns_at_exhaust_closing();
-    void a_flagged_port_length_moves_every_station_out();
-    void reverse_relations();
-    void timing_refusals_name_the_input_data();
-    void timing_refusals_name_the_input();
-    void sweep_steps_without_accumulating();
-    void plugging_band_where_the_pulse_meets_tc_to_ec();
-
     void outline_clamps_coordinates_far_outside_the_picture() {
         const examples::Case &example = examples::Find("outline", "worked example");
         const PipeOutline near = OutlineOf(example, 44);
@@ -200,200 +191,174 @@ class TestChamber : public QObject {
         }
         QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, OutlineOf(example, std::nan("")));
     }
-};
 
-// Wave timing. At the design RPM a wave out to x returns after timing × x / TL degrees past EO, so the
-// example's stations at 0.1, 0.65, 0.76 and 1 of TL return at 85 + 19, 123.5, 144.4 and 190 degrees.
-void TestChamber::wave_arrivals_at_the_design_rpm() {
-    const WaveModel model = ExampleModel();
-    QCOMPARE(FormatFixed(model.speedOfSound, 3), "561.645");
-    QCOMPARE(model.designRpm, 10000.0);
-    QCOMPARE(model.events.exhaustOpens, 85.0);
-    QCOMPARE(model.events.exhaustCloses, 275.0);
-    QVERIFY(!model.events.transferCloses);
-    QCOMPARE(Angles(model.stations), "88.93 578.03 675.85 889.27");
-    const std::vector<SweepRow> rows = Sweep(model, 10000, 10000, 1);
-    QCOMPARE(rows.size(), std::size_t(1));
-    QCOMPARE(Angles(rows[0].arrival), "104.00 208.50 229.40 275.00");
-}
-
-void TestChamber::baffle_end_returns_at_exhaust_closing_data() {
-    QTest::addColumn<QString>("timing");
-    QTest::addColumn<QString>("rpm");
-    QTest::addColumn<QString>("temp");
-    QTest::addColumn<QString>("portLength");
-    for (const auto &[timing, rpm, temp, port] : {std::tuple{"190", "10000", "500", "30"},
-                                                  {"150", "6000", "350", "20"},
-                                                  {"205.5", "13250.4", "650.5", "45"},
-                                                  {"1", "1000", "20", "1"},
-                                                  {"359", "32767", "1", "10"}})
-        QTest::newRow(qPrintable(QString("%1 deg %2 rpm").arg(timing, rpm))) << timing << rpm << temp << port;
-}
-void TestChamber::baffle_end_returns_at_exhaust_closing() {
-    QFETCH(QString, timing);
-    QFETCH(QString, rpm);
-    QFETCH(QString, temp);
-    QFETCH(QString, portLength);
-    PipeTexts texts = TextsOf(examples::Find("chamber", "worked example"));
-    texts[std::size_t(PipeField::Timing)] = timing.toStdString();
-    texts[std::size_t(PipeField::Rpm)] = rpm.toStdString();
-    texts[std::size_t(PipeField::Temp)] = temp.toStdString();
-    texts[std::size_t(PipeField::PortLength)] = portLength.toStdString();
-    const PipeInputs in = ParsePipeInputs(texts, false);
-    const PipeResult r = ComputeChamber(in);
-    QVERIFY(!r.portLengthFlagged);
-    const WaveModel model = WaveModelOf(in, r);
-    const double EC = model.events.exhaustCloses;
-    QVERIFY(qAbs(ArrivalAngle(model, r.tunedLength, model.designRpm) - EC) < 1e-12 * EC);
-    // The stations summed from the sections end exactly at the tuned length.
-    QVERIFY(qAbs(model.stations[3] - r.tunedLength) < 1e-12 * r.tunedLength);
-    // The reverse relation gives the design RPM back from the tuned length.
-    const double N = TunedRpm(r.tunedLength, in.timing, RoundToInt16(in.temp, Failure::TemperatureTooLarge),
-                              in.heats, in.gasConstant);
-    QVERIFY2(qAbs(N - model.designRpm) < 1e-9 * N, qPrintable(QString::number(N, 'g', 17)));
-    const double T = TemperatureForRpm(r.tunedLength, in.timing, model.designRpm, in.heats, in.gasConstant);
-    QVERIFY2(qAbs(T - RoundToInt16(in.temp, Failure::TemperatureTooLarge)) < 1e-8 * (T + 273.15),
-             qPrintable(QString::number(T, 'g', 17)));
-}
-
-// A port longer than the header allowance makes the header as long as the port: the built pipe's baffle
-// ends TL + Lp from the piston, and its pulse comes back after the port has closed.
-void TestChamber::a_flagged_port_length_moves_every_station_out() {
-    const WaveModel model = ExampleModel(std::nullopt, "100");
-    QCOMPARE(Angles(model.stations), "200.00 678.03 775.85 989.27");
-    QCOMPARE(FormatFixed(ArrivalAngle(model, model.stations[3], 10000), 2), "296.37");
-}
-
-void TestChamber::reverse_relations() {
-    QCOMPARE(FormatFixed(TunedRpm(889.271, 190, 500, 1.36, 300), 0), "10,000");
-    QCOMPARE(FormatFixed(TunedRpm(889.271, 190, 500, 1.36, 300), 2), "10,000.00");
-    QCOMPARE(FormatFixed(TemperatureForRpm(889.271, 190, 10000, 1.36, 300), 2), "500.00");
-    // Air at 20 °C: c = sqrt(1.4 × 287 × 293.15) = 343.202 m/s; a 1 m pipe at 180 degrees is tuned for
-    // 1000 × 343.20 × 180 / 12000 rpm.
-    QCOMPARE(FormatFixed(TunedRpm(1000, 180, 20, 1.4, 287), 2), "5,148.03");
-    QCOMPARE(FormatFixed(TemperatureForRpm(1000, 180, 5148.03125, 1.4, 287), 2), "20.00");
-    QCOMPARE(FormatFixed(ParseLengthSum("30+58.93+244.55+162.74+81.81+97.82+213.43"), 3), "889.280");
-    QCOMPARE(ParseLengthSum(" 889.271 "), 889.271);
-    QCOMPARE(ParseLengthSum("100+abc"), 100.0);
-    QCOMPARE(ParseLengthSum(""), 0.0);
-    QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, ParseLengthSum("1e308+1e308"));
-}
-
-void TestChamber::timing_refusals_name_the_input_data() {
-    QTest::addColumn<Refusal>("call");
-    QTest::addColumn<TimingInput>("input");
-    QTest::addColumn<Failure>("kind");
-    QTest::addColumn<QString>("text");
-    const WaveModel model = ExampleModel();
-    const auto rpm = [](double L, double timing, double temp, double heats = 1.36, double R = 300) {
-        return Refusal([=] { TunedRpm(L, timing, temp, heats, R); });
-    };
-    const auto temp = [](double L, double timing, double N, double heats = 1.36, double R = 300) {
-        return Refusal([=] { TemperatureForRpm(L, timing, N, heats, R); });
-    };
-    const auto sweep = [model](double from, double to, double step) {
-        return Refusal([=] { Sweep(model, from, to, step); });
-    };
-    const auto events = [](double timing, double transfer) {
-        return Refusal([=] { PortEventsOf(timing, transfer); });
-    };
-    const std::tuple<const char *, Refusal, TimingInput, Failure, const char *> rows[] = {
-        {"length 0", rpm(0, 190, 500), TimingInput::Length, Failure::LengthNotPositive, "*more than 0 mm."},
-        {"negative length", temp(-1, 190, 9000), TimingInput::Length, Failure::LengthNotPositive, "*"},
-        {"timing 0.99", rpm(900, 0.99, 500), TimingInput::Timing, Failure::TimingOutOfRange,
-         "*between 1 and 359 degrees."},
-        {"timing 359.01", temp(900, 359.01, 9000), TimingInput::Timing, Failure::TimingOutOfRange, "*"},
-        {"absolute zero", rpm(900, 190, -273.15), TimingInput::Temperature, Failure::BelowAbsoluteZero,
-         "*above absolute zero (-273.15 °C)."},
-        {"rpm 0", temp(900, 190, 0), TimingInput::Rpm, Failure::RpmNotPositive,
-         "The RPM must be more than 0."},
-        {"heats 0", rpm(900, 190, 500, 0), TimingInput::Heats, Failure::GasNotPositive, "*"},
-        {"gas constant -1", temp(900, 190, 9000, 1.36, -1), TimingInput::GasConstant, Failure::GasNotPositive,
-         "*"},
-        {"transfer as long as the exhaust", events(190, 190), TimingInput::Transfer,
-         Failure::TransferOutOfRange, "*less than the exhaust duration (190.00 degrees)."},
-        {"transfer 0", events(190, 0), TimingInput::Transfer, Failure::TransferOutOfRange, "*"},
-        {"timing 360 for the events", events(360, 120), TimingInput::Timing, Failure::TimingOutOfRange, "*"},
-        {"sweep from 0", sweep(0, 1000, 10), TimingInput::RpmFrom, Failure::RpmNotPositive, "*"},
-        {"sweep downwards", sweep(9000, 8000, 10), TimingInput::RpmTo, Failure::RpmRangeEmpty, "*"},
-        {"chart of one RPM", Refusal([] { CheckChartRange(9000, 9000); }), TimingInput::RpmTo,
-         Failure::RpmRangeEmpty, "*"},
-        {"chart from -1", Refusal([] { CheckChartRange(-1, 9000); }), TimingInput::RpmFrom,
-         Failure::RpmNotPositive, "*"},
-        {"sweep step 0", sweep(1000, 9000, 0), TimingInput::RpmStep, Failure::RpmStepNotPositive, "*"},
-        {"sweep of 10,001 rows", sweep(1, 10001, 1), TimingInput::RpmStep, Failure::TooManyRpmSteps,
-         "*more than 10,000 steps*"},
-        {"sweep of an endless range", sweep(1, 1e308, 1e-300), TimingInput::RpmStep, Failure::TooManyRpmSteps,
-         "*"},
-    };
-    for (const auto &[name, call, input, kind, text] : rows)
-        QTest::newRow(name) << call << input << kind << QString::fromUtf8(text);
-}
-void TestChamber::timing_refusals_name_the_input() {
-    QFETCH(Refusal, call);
-    QFETCH(TimingInput, input);
-    QFETCH(Failure, kind);
-    QFETCH(QString, text);
-    try {
-        call();
-        QFAIL("not refused");
-    } catch (const TimingRefused &refused) {
-        QCOMPARE(refused.input(), input);
-        QCOMPARE(refused.kind(), kind);
-        QVERIFY2(examples::Matches(QString::fromUtf8(refused.what()), text), refused.what());
+    // Wave timing. At the design RPM a wave out to x returns after timing × x / TL degrees past EO, so the
+    // example's stations at 0.1, 0.65, 0.76 and 1 of TL return at 85 + 19, 123.5, 144.4 and 190 degrees.
+    void wave_arrivals_at_the_design_rpm() {
+        const WaveModel model = ExampleModel();
+        QCOMPARE(FormatFixed(model.speedOfSound, 3), "561.645");
+        QCOMPARE(model.designRpm, 10000.0);
+        QCOMPARE(model.events.exhaustOpens, 85.0);
+        QCOMPARE(model.events.exhaustCloses, 275.0);
+        QVERIFY(!model.events.transferCloses);
+        QCOMPARE(Angles(model.stations), "88.93 578.03 675.85 889.27");
+        const std::vector<SweepRow> rows = Sweep(model, 10000, 10000, 1);
+        QCOMPARE(rows.size(), std::size_t(1));
+        QCOMPARE(Angles(rows[0].arrival), "104.00 208.50 229.40 275.00");
+        // A port longer than the header allowance makes the header as long as the port: the built pipe's
+        // baffle ends TL + Lp from the piston, and its pulse comes back after the port has closed.
+        const WaveModel flagged = ExampleModel(std::nullopt, "portLength=100");
+        QCOMPARE(Angles(flagged.stations), "200.00 678.03 775.85 989.27");
+        QCOMPARE(FormatFixed(ArrivalAngle(flagged, flagged.stations[3], 10000), 2), "296.37");
     }
-}
 
-void TestChamber::sweep_steps_without_accumulating() {
-    const WaveModel model = ExampleModel();
-    const std::vector<SweepRow> rows = Sweep(model, 6000, 14000, 500);
-    QCOMPARE(rows.size(), std::size_t(17));
-    QCOMPARE(rows.front().rpm, 6000.0);
-    QCOMPARE(rows.back().rpm, 14000.0);
-    // 0.1 has no exact double: ten steps must still reach the end and no more.
-    QCOMPARE(Sweep(model, 1000, 1001, 0.1).size(), std::size_t(11));
-    QCOMPARE(Sweep(model, 1000, 1000.99, 0.1).size(), std::size_t(10));
-    QCOMPARE(Sweep(model, 1, 10000, 1).size(), std::size_t(kMostSweepRows));
-    // Arrivals are linear in RPM: at 6,000 rpm, 0.6 of the design's delay.
-    QCOMPARE(FormatFixed(rows.front().arrival[3], 2), "199.00");
-}
+    void baffle_end_returns_at_exhaust_closing_data() {
+        QTest::addColumn<QString>("changes");
+        for (const char *changes :
+             {"timing=190 RPM=10000 temp=500 portLength=30", "timing=150 RPM=6000 temp=350 portLength=20",
+              "timing=205.5 RPM=13250.4 temp=650.5 portLength=45", "timing=1 RPM=1000 temp=20 portLength=1",
+              "timing=359 RPM=32767 temp=1 portLength=10"})
+            QTest::newRow(changes) << QString(changes);
+    }
+    void baffle_end_returns_at_exhaust_closing() {
+        QFETCH(QString, changes);
+        const PipeInputs in = ExampleInputs(changes);
+        const PipeResult r = ComputeChamber(in);
+        QVERIFY(!r.portLengthFlagged);
+        const WaveModel model = WaveModelOf(in, r);
+        const double EC = model.events.exhaustCloses;
+        QVERIFY(qAbs(ArrivalAngle(model, r.tunedLength, model.designRpm) - EC) < 1e-12 * EC);
+        // The stations summed from the sections end exactly at the tuned length.
+        QVERIFY(qAbs(model.stations[3] - r.tunedLength) < 1e-12 * r.tunedLength);
+        // The reverse relations give the design RPM and temperature back from the tuned length.
+        const short temp = RoundToInt16(in.temp, Failure::TemperatureTooLarge);
+        const double N = TunedRpm(r.tunedLength, in.timing, temp, in.heats, in.gasConstant);
+        QVERIFY2(qAbs(N - model.designRpm) < 1e-9 * N, qPrintable(QString::number(N, 'g', 17)));
+        const double T =
+            TemperatureForRpm(r.tunedLength, in.timing, model.designRpm, in.heats, in.gasConstant);
+        QVERIFY2(qAbs(T - temp) < 1e-8 * (T + 273.15), qPrintable(QString::number(T, 'g', 17)));
+    }
 
-// With transfers of 130 degrees TC = 245: the pulse's end reaches TC at 160/190 of the design RPM, its
-// start (0.76 TL) leaves EC at 1/0.76 of it.
-void TestChamber::plugging_band_where_the_pulse_meets_tc_to_ec() {
-    QVERIFY(!PluggingBand(ExampleModel()));
-    QVERIFY(!PluggingOverlap(ExampleModel(), 10000));
-    const WaveModel model = ExampleModel(130);
-    QCOMPARE(*model.events.transferOpens, 115.0);
-    QCOMPARE(*model.events.transferCloses, 245.0);
-    const std::optional<RpmBand> band = PluggingBand(model);
-    QVERIFY(band);
-    QCOMPARE(FormatFixed(band->from, 2), "8,421.05");
-    QCOMPARE(FormatFixed(band->to, 2), "13,157.89");
-    const auto overlap = PluggingOverlap(model, 10000);
-    QVERIFY(overlap);
-    QCOMPARE(FormatFixed((*overlap)[0], 2), "245.00");
-    QCOMPARE(FormatFixed((*overlap)[1], 2), "275.00");
-    // At 13,000 rpm the pulse spans 272.72 to 332.00 degrees and meets the window's end only.
-    const auto late = PluggingOverlap(model, 13000);
-    QVERIFY(late);
-    QCOMPARE(FormatFixed((*late)[0], 2), "272.72");
-    QCOMPARE(FormatFixed((*late)[1], 2), "275.00");
-    QVERIFY(!PluggingOverlap(model, 8000));  // its end at 237.00, before TC
-    QVERIFY(!PluggingOverlap(model, 14000)); // its start at 287.16, after EC
+    void reverse_relations() {
+        QCOMPARE(FormatFixed(TunedRpm(889.271, 190, 500, 1.36, 300), 2), "10,000.00");
+        QCOMPARE(FormatFixed(TemperatureForRpm(889.271, 190, 10000, 1.36, 300), 2), "500.00");
+        // Air at 20 °C: c = sqrt(1.4 × 287 × 293.15) = 343.202 m/s; a 1 m pipe at 180 degrees is tuned for
+        // 1000 × 343.20 × 180 / 12000 rpm.
+        QCOMPARE(FormatFixed(TunedRpm(1000, 180, 20, 1.4, 287), 2), "5,148.03");
+        QCOMPARE(FormatFixed(TemperatureForRpm(1000, 180, 5148.03125, 1.4, 287), 2), "20.00");
+        QCOMPARE(FormatFixed(ParseLengthSum("30+58.93+244.55+162.74+81.81+97.82+213.43"), 3), "889.280");
+        QCOMPARE(ParseLengthSum(" 889.271 "), 889.271);
+        QCOMPARE(ParseLengthSum("100+abc"), 100.0);
+        QCOMPARE(ParseLengthSum(""), 0.0);
+        QVERIFY_THROWS_EXCEPTION(ArithmeticFailure, ParseLengthSum("1e308+1e308"));
+    }
 
-    // Outline: from the band's start (245 at 8,421.05) the upper edge climbs to EC at the design RPM; the
-    // lower edge leaves TC where the pulse's start passes it (245 - 85 = 160 of 144.4 × N / 10,000).
-    QStringList outline;
-    for (const OverlapPoint &p : PluggingOverlapOutline(model, 6000, 14000))
-        outline << QString::fromStdString(FormatFixed(p.rpm, 2) + " " + FormatFixed(p.lower, 2) + "-" +
-                                          FormatFixed(p.upper, 2));
-    QCOMPARE(outline.join(", "), "8,421.05 245.00-245.00, 10,000.00 245.00-275.00, 11,080.33 245.00-275.00, "
-                                 "13,157.89 275.00-275.00");
-    QCOMPARE(PluggingOverlapOutline(model, 9000, 10500).size(), std::size_t(3));
-    QVERIFY(PluggingOverlapOutline(model, 14000, 15000).empty());
-    QVERIFY(PluggingOverlapOutline(ExampleModel(), 6000, 14000).empty());
-}
+    void timing_refusals_name_the_input() {
+        const WaveModel model = ExampleModel();
+        const auto rpm = [](double L, double timing, double temp, double heats = 1.36, double R = 300) {
+            return Refusal([=] { TunedRpm(L, timing, temp, heats, R); });
+        };
+        const auto temp = [](double L, double timing, double N, double heats = 1.36, double R = 300) {
+            return Refusal([=] { TemperatureForRpm(L, timing, N, heats, R); });
+        };
+        const auto sweep = [model](double from, double to, double step) {
+            return Refusal([=] { Sweep(model, from, to, step); });
+        };
+        const auto events = [](double timing, double transfer) {
+            return Refusal([=] { PortEventsOf(timing, transfer); });
+        };
+        const auto chart = [](double from, double to) { return Refusal([=] { CheckChartRange(from, to); }); };
+        using In = TimingInput;
+        using F = Failure;
+        const struct {
+            const char *name;
+            Refusal call;
+            TimingInput input;
+            Failure kind;
+            const char *text = "*";
+        } rows[] = {
+            {"length 0", rpm(0, 190, 500), In::Length, F::LengthNotPositive, "*more than 0 mm."},
+            {"negative length", temp(-1, 190, 9000), In::Length, F::LengthNotPositive},
+            {"timing 0.99", rpm(900, 0.99, 500), In::Timing, F::TimingOutOfRange,
+             "*between 1 and 359 degrees."},
+            {"timing 359.01", temp(900, 359.01, 9000), In::Timing, F::TimingOutOfRange},
+            {"absolute zero", rpm(900, 190, -273.15), In::Temperature, F::BelowAbsoluteZero,
+             "*above absolute zero (-273.15 °C)."},
+            {"rpm 0", temp(900, 190, 0), In::Rpm, F::RpmNotPositive, "The RPM must be more than 0."},
+            {"heats 0", rpm(900, 190, 500, 0), In::Heats, F::GasNotPositive},
+            {"gas constant -1", temp(900, 190, 9000, 1.36, -1), In::GasConstant, F::GasNotPositive},
+            {"transfer as long as the exhaust", events(190, 190), In::Transfer, F::TransferOutOfRange,
+             "*less than the exhaust duration (190.00 degrees)."},
+            {"transfer 0", events(190, 0), In::Transfer, F::TransferOutOfRange},
+            {"timing 360 for the events", events(360, 120), In::Timing, F::TimingOutOfRange},
+            {"sweep from 0", sweep(0, 1000, 10), In::RpmFrom, F::RpmNotPositive},
+            {"sweep downwards", sweep(9000, 8000, 10), In::RpmTo, F::RpmRangeEmpty},
+            {"chart of one RPM", chart(9000, 9000), In::RpmTo, F::RpmRangeEmpty},
+            {"chart from -1", chart(-1, 9000), In::RpmFrom, F::RpmNotPositive},
+            {"sweep step 0", sweep(1000, 9000, 0), In::RpmStep, F::RpmStepNotPositive},
+            {"sweep of 10,001 rows", sweep(1, 10001, 1), In::RpmStep, F::TooManyRpmSteps,
+             "*more than 10,000 steps*"},
+            {"sweep of an endless range", sweep(1, 1e308, 1e-300), In::RpmStep, F::TooManyRpmSteps},
+        };
+        for (const auto &row : rows)
+            try {
+                row.call();
+                QFAIL(qPrintable(QString(row.name) + ": not refused"));
+            } catch (const TimingRefused &refused) {
+                QVERIFY2(refused.input() == row.input && refused.kind() == row.kind, row.name);
+                QVERIFY2(examples::Matches(QString::fromUtf8(refused.what()), QString::fromUtf8(row.text)),
+                         qPrintable(QString(row.name) + ": " + refused.what()));
+            }
+    }
+
+    void sweep_steps_without_accumulating() {
+        const WaveModel model = ExampleModel();
+        const std::vector<SweepRow> rows = Sweep(model, 6000, 14000, 500);
+        QCOMPARE(rows.size(), std::size_t(17));
+        QCOMPARE(rows.front().rpm, 6000.0);
+        QCOMPARE(rows.back().rpm, 14000.0);
+        // 0.1 has no exact double: ten steps must still reach the end and no more.
+        QCOMPARE(Sweep(model, 1000, 1001, 0.1).size(), std::size_t(11));
+        QCOMPARE(Sweep(model, 1000, 1000.99, 0.1).size(), std::size_t(10));
+        QCOMPARE(Sweep(model, 1, 10000, 1).size(), std::size_t(kMostSweepRows));
+        // Arrivals are linear in RPM: at 6,000 rpm, 0.6 of the design's delay.
+        QCOMPARE(FormatFixed(rows.front().arrival[3], 2), "199.00");
+    }
+
+    // With transfers of 130 degrees TC = 245: the pulse's end reaches TC at 160/190 of the design RPM, its
+    // start (0.76 TL) leaves EC at 1/0.76 of it.
+    void plugging_band_where_the_pulse_meets_tc_to_ec() {
+        const auto overlap = [](const WaveModel &m, double rpm) {
+            const auto o = PluggingOverlap(m, rpm);
+            return o ? FormatFixed((*o)[0], 2) + "-" + FormatFixed((*o)[1], 2) : std::string("none");
+        };
+        QVERIFY(!PluggingBand(ExampleModel()));
+        QCOMPARE(overlap(ExampleModel(), 10000), "none");
+        const WaveModel model = ExampleModel(130);
+        QCOMPARE(*model.events.transferOpens, 115.0);
+        QCOMPARE(*model.events.transferCloses, 245.0);
+        const std::optional<RpmBand> band = PluggingBand(model);
+        QVERIFY(band);
+        QCOMPARE(FormatFixed(band->from, 2) + " " + FormatFixed(band->to, 2), "8,421.05 13,157.89");
+        QCOMPARE(overlap(model, 10000), "245.00-275.00");
+        QCOMPARE(overlap(model, 13000),
+                 "272.72-275.00");               // the pulse spans 272.72 to 332.00: the window's end
+        QCOMPARE(overlap(model, 8000), "none");  // its end at 237.00, before TC
+        QCOMPARE(overlap(model, 14000), "none"); // its start at 287.16, after EC
+        // Outline: from the band's start (245 at 8,421.05) the upper edge climbs to EC at the design RPM; the
+        // lower edge leaves TC where the pulse's start passes it (245 - 85 = 160 of 144.4 × N / 10,000).
+        QStringList outline;
+        for (const OverlapPoint &p : PluggingOverlapOutline(model, 6000, 14000))
+            outline << QString::fromStdString(FormatFixed(p.rpm, 2) + " " + FormatFixed(p.lower, 2) + "-" +
+                                              FormatFixed(p.upper, 2));
+        QCOMPARE(outline.join(", "),
+                 "8,421.05 245.00-245.00, 10,000.00 245.00-275.00, 11,080.33 245.00-275.00, "
+                 "13,157.89 275.00-275.00");
+        QCOMPARE(PluggingOverlapOutline(model, 9000, 10500).size(), std::size_t(3));
+        QVERIFY(PluggingOverlapOutline(model, 14000, 15000).empty());
+        QVERIFY(PluggingOverlapOutline(ExampleModel(), 6000, 14000).empty());
+    }
+};
 
 QTEST_APPLESS_MAIN(TestChamber)
 #include "tst_chamber.moc"

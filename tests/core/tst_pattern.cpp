@@ -57,7 +57,30 @@ double MissesApex(Point2 a, Point2 b) {
     return std::fabs(a.x * b.y - a.y * b.x) / Distance(a, b);
 }
 
+bool Closed(const Contour &cut) {
+    for (std::size_t i = 0; i < cut.size(); ++i)
+        if (Distance(EndOf(cut[i]), StartOf(cut[(i + 1) % cut.size()])) >= kExact)
+            return false;
+    return true;
+}
+
+struct Cone {
+    double base, tip, height, thickness, k = 0.5;
+    bool outside = false;
+    int pieces = 1;
+};
+
+struct Pages {
+    Paper paper;
+    double width, height;
+    bool landscape;
+    int columns, rows;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Cone)
+Q_DECLARE_METATYPE(Pages)
 
 class TestPattern : public QObject {
     Q_OBJECT
@@ -69,34 +92,23 @@ class TestPattern : public QObject {
     // lies on the neutral cone at radius rho sin(beta) and height rho cos(beta); the inside surface is
     // K t along the normal (cos beta, -sin beta) inwards, the outside (1 - K) t outwards.
     void cones_roll_into_their_diameters_data() {
-        QTest::addColumn<double>("base");
-        QTest::addColumn<double>("tip");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<double>("thickness");
-        QTest::addColumn<double>("k");
-        QTest::addColumn<bool>("outside");
-        QTest::addColumn<int>("pieces");
+        QTest::addColumn<Cone>("cone");
         for (const double t : {1.0, 1.5})
             for (const Section &s : ExampleSections())
                 if (!s.isCylinder())
                     QTest::addRow("%s at %g mm", s.name.c_str(), t)
-                        << s.baseDiameter << s.tipDiameter << s.centreLength << t << 0.5 << false << 1;
-        QTest::newRow("120 80 150") << 120.0 << 80.0 << 150.0 << 1.0 << 0.5 << false << 1;
-        QTest::newRow("60 40 150") << 60.0 << 40.0 << 150.0 << 1.0 << 0.5 << false << 1;
-        QTest::newRow("100 1 1, almost flat") << 100.0 << 1.0 << 1.0 << 1.0 << 0.5 << false << 1;
-        QTest::newRow("tip larger") << 80.0 << 120.0 << 150.0 << 1.5 << 0.5 << false << 1;
-        QTest::newRow("K 0.3, three pieces") << 120.0 << 80.0 << 150.0 << 3.0 << 0.3 << false << 3;
-        QTest::newRow("outside diameters") << 120.0 << 80.0 << 150.0 << 2.0 << 0.4 << true << 2;
-        QTest::newRow("no thickness, 12 pieces") << 120.0 << 80.0 << 150.0 << 0.0 << 0.5 << false << 12;
+                        << Cone{s.baseDiameter, s.tipDiameter, s.centreLength, t};
+        QTest::newRow("120 80 150") << Cone{120, 80, 150, 1};
+        QTest::newRow("60 40 150") << Cone{60, 40, 150, 1};
+        QTest::newRow("100 1 1, almost flat") << Cone{100, 1, 1, 1};
+        QTest::newRow("tip larger") << Cone{80, 120, 150, 1.5};
+        QTest::newRow("K 0.3, three pieces") << Cone{120, 80, 150, 3, 0.3, false, 3};
+        QTest::newRow("outside diameters") << Cone{120, 80, 150, 2, 0.4, true, 2};
+        QTest::newRow("no thickness, 12 pieces") << Cone{120, 80, 150, 0, 0.5, false, 12};
     }
     void cones_roll_into_their_diameters() {
-        QFETCH(double, base);
-        QFETCH(double, tip);
-        QFETCH(double, height);
-        QFETCH(double, thickness);
-        QFETCH(double, k);
-        QFETCH(bool, outside);
-        QFETCH(int, pieces);
+        QFETCH(Cone, cone);
+        const auto [base, tip, height, thickness, k, outside, pieces] = cone;
         PatternOptions o = Sheet(thickness, k, outside);
         o.pieces = pieces;
         o.rollLines = 3;
@@ -138,14 +150,12 @@ class TestPattern : public QObject {
                           2 * p.development.outerRadius * std::sin(sweep / pieces * pi / 360)) < kExact);
     }
 
-    // The worked chamber's Cone L6 at 1 mm, digit for digit: R1 = r1 / sin(beta), the one sweep.
+    // The worked chamber's Cone L6 at 1 mm, digit for digit: R1 = r1 / sin(beta), the one sweep (to every
+    // digit, as it rolls, above).
     void chamber_cone_figures() {
         const Section l6 = ExampleSections()[5];
         const Development d = DevelopSection(l6, Sheet(1));
         QCOMPARE(QString::fromStdString(l6.name), "Cone L6");
-        const double beta = std::atan((l6.baseDiameter - l6.tipDiameter) / (2 * l6.centreLength));
-        QVERIFY(std::fabs(d.outerRadius - (l6.baseDiameter / 2 + 0.5 / std::cos(beta)) / std::sin(beta)) <
-                1e-9);
         QCOMPARE(QString::fromStdString(FormatFixed(d.sweep, 2)), "86.76");
         QCOMPARE(QString::fromStdString(FormatFixed(d.outerRadius, 2)), "271.84");
         QCOMPARE(QString::fromStdString(FormatFixed(d.innerRadius, 2)), "51.93");
@@ -161,9 +171,7 @@ class TestPattern : public QObject {
         QCOMPARE(BuildSectionPattern({"Tail", 130, 130, 9}, Sheet(t, 0.3, true)).development.width,
                  2 * pi * (65 - 0.7 * t));
         for (const SectionPattern &p : {belly, BuildSectionPattern({"Cone", 120, 80, 150}, o)}) {
-            const Contour &cut = p.pieceList[0].cut;
-            for (std::size_t i = 0; i < cut.size(); ++i)
-                QVERIFY(Distance(EndOf(cut[i]), StartOf(cut[(i + 1) % cut.size()])) < kExact);
+            QVERIFY(Closed(p.pieceList[0].cut));
             // The lap strip: its outer edge 8 mm from the fold, outside the piece.
             const std::vector<Line> folds = Marks<Line>(p.pieceList[0], Stroke::Fold);
             QCOMPARE(folds.size(), std::size_t(1));
@@ -209,9 +217,7 @@ class TestPattern : public QObject {
         QCOMPARE(p.jointTurn, 60.0 / (pieces - 1));
         QCOMPARE(p.cutTilt, 30.0 / (pieces - 1));
         for (const Piece &piece : p.pieceList) {
-            const Contour &cut = piece.cut;
-            for (std::size_t i = 0; i < cut.size(); ++i)
-                QVERIFY(Distance(EndOf(cut[i]), StartOf(cut[(i + 1) % cut.size()])) < kExact);
+            QVERIFY(Closed(piece.cut));
             QCOMPARE(int(Marks<Line>(piece, Stroke::Fold).size()), 1);
             // Five roll lines; on a piece of its own the middle one runs through the marks and is broken
             // there.
@@ -309,29 +315,20 @@ class TestPattern : public QObject {
     // Pages: the orientation that needs fewer, every part on a page, neighbours sharing the overlap, and
     // two crosses on every shared edge, each on at least two pages.
     void tiling_data() {
-        QTest::addColumn<int>("paper");
-        QTest::addColumn<double>("width");
-        QTest::addColumn<double>("height");
-        QTest::addColumn<bool>("landscape");
-        QTest::addColumn<int>("columns");
-        QTest::addColumn<int>("rows");
+        QTest::addColumn<Pages>("pages");
         // A4 drawing area 190 x 253 upright, 277 x 166 turned; Letter 195.9 x 235.4 and 259.4 x 171.9.
-        QTest::newRow("A4, fits one page") << int(Paper::A4) << 190.0 << 253.0 << false << 1 << 1;
-        QTest::newRow("A4, 400 x 300") << int(Paper::A4) << 400.0 << 300.0 << true << 2 << 2;
-        QTest::newRow("A4, 180 x 500") << int(Paper::A4) << 180.0 << 500.0 << false << 1 << 3;
-        QTest::newRow("Letter, 400 x 300") << int(Paper::Letter) << 400.0 << 300.0 << true << 2 << 2;
-        QTest::newRow("Letter, 500 x 200") << int(Paper::Letter) << 500.0 << 200.0 << false << 3 << 1;
-        QTest::newRow("plotter") << int(Paper::Plotter) << 907.0 << 512.0 << true << 1 << 1;
+        QTest::newRow("A4, fits one page") << Pages{Paper::A4, 190, 253, false, 1, 1};
+        QTest::newRow("A4, 400 x 300") << Pages{Paper::A4, 400, 300, true, 2, 2};
+        QTest::newRow("A4, 180 x 500") << Pages{Paper::A4, 180, 500, false, 1, 3};
+        QTest::newRow("Letter, 400 x 300") << Pages{Paper::Letter, 400, 300, true, 2, 2};
+        QTest::newRow("Letter, 500 x 200") << Pages{Paper::Letter, 500, 200, false, 3, 1};
+        QTest::newRow("plotter") << Pages{Paper::Plotter, 907, 512, true, 1, 1};
     }
     void tiling() {
-        QFETCH(int, paper);
-        QFETCH(double, width);
-        QFETCH(double, height);
-        QFETCH(bool, landscape);
-        QFETCH(int, columns);
-        QFETCH(int, rows);
+        QFETCH(Pages, pages);
+        const auto [paper, width, height, landscape, columns, rows] = pages;
         const Bounds pattern{-50, 20, width - 50, height + 20};
-        const TilePlan plan = PlanPages(pattern, Paper(paper), kDefaultOverlap);
+        const TilePlan plan = PlanPages(pattern, paper, kDefaultOverlap);
         QCOMPARE(plan.landscape, landscape);
         QCOMPARE(plan.columns, columns);
         QCOMPARE(plan.rows, rows);
@@ -349,7 +346,7 @@ class TestPattern : public QObject {
             QVERIFY(pages >= 2);
         }
         QCOMPARE(int(plan.crosses.size()), 2 * ((columns - 1) * rows + (rows - 1) * columns));
-        if (Paper(paper) == Paper::Plotter)
+        if (paper == Paper::Plotter)
             QCOMPARE(plan.page.width, width + 2 * kPlotterMargin);
     }
 
@@ -380,22 +377,19 @@ class TestPattern : public QObject {
         QTest::addColumn<QString>("paper");
         QTest::addColumn<double>("overlap");
         QTest::addColumn<QString>("reason"); // empty: printed
-        QTest::newRow("a third of A4") << "120 80 150"
-                                       << "A4" << 63.33 << "";
-        QTest::newRow("over a third") << "120 80 150"
-                                      << "A4" << 63.4
-                                      << "The page overlap must be at most 63.3 mm, a third of the page's "
-                                         "drawing width.";
-        QTest::newRow("plotter, any overlap") << "120 80 150"
-                                              << "plotter" << 500.0 << "";
-        QTest::newRow("absurd cone")
-            << "1e300 1e300 1"
-            << "A4" << 10.0
-            << "Cone, piece 1 of 1 would take more than 1,000,000 pages of A4 (at "
-               "most 100): choose larger paper or the plotter, or use the SVG or DXF "
-               "drawing.";
-        QTest::newRow("plotter page too large") << "6000 5990 1"
-                                                << "plotter" << 0.0 << "Cone, piece 1 of 1 needs a page";
+        const auto row = [](const char *name, const char *cone, const char *paper, double overlap,
+                            const char *reason) {
+            QTest::newRow(name) << cone << paper << overlap << reason;
+        };
+        row("a third of A4", "120 80 150", "A4", 63.33, "");
+        row("over a third", "120 80 150", "A4", 63.4,
+            "The page overlap must be at most 63.3 mm, a third of the page's drawing width.");
+        row("plotter, any overlap", "120 80 150", "plotter", 500.0, "");
+        row("absurd cone", "1e300 1e300 1", "A4", 10.0,
+            "Cone, piece 1 of 1 would take more than 1,000,000 pages of A4 (at most 100): choose larger "
+            "paper "
+            "or the plotter, or use the SVG or DXF drawing.");
+        row("plotter page too large", "6000 5990 1", "plotter", 0.0, "Cone, piece 1 of 1 needs a page");
     }
     void printing_refused() {
         QFETCH(QString, cone);
