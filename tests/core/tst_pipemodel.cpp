@@ -38,6 +38,11 @@ std::vector<PipeSection> BentExample(const std::map<std::string, Bend> &bends) {
     return sections;
 }
 
+// The section of a list by its short name, "L3".
+template <class List> auto Named(const List &list, const std::string &key) {
+    return std::find_if(list.begin(), list.end(), [&](const auto &s) { return ShortName(s.name) == key; });
+}
+
 // A section bent in one plan: diameters at its start and end, length, bend angle, pieces, direction, and
 // the sheet's thickness.
 struct Bent {
@@ -81,41 +86,35 @@ class TestPipeModel : public QObject {
     // (the inside), the development is as long as the model's piece there, and the pieces the model turns are
     // the ones marked to turn.
     void template_pieces_are_the_assembled_pieces_data() {
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<double>("angle");
-        QTest::addColumn<int>("pieces");
+        QTest::addColumn<QString>("plan"); // section:angle:pieces
         // Diffuser cones enter at their small end: odd and even piece counts.
-        QTest::newRow("header L1 in 2") << "L1" << 20.0 << 2;
-        QTest::newRow("header L1 in 3") << "L1" << 20.0 << 3;
-        QTest::newRow("L2 in 2") << "L2" << 30.0 << 2;
-        QTest::newRow("L3 in 4") << "L3" << 90.0 << 4;
-        QTest::newRow("L3 in 3") << "L3" << 60.0 << 3;
-        QTest::newRow("L4 in 5") << "L4" << 45.0 << 5;
-        QTest::newRow("baffle L6 in 4") << "L6" << 40.0 << 4;
-        QTest::newRow("belly L5 in 6") << "L5" << 90.0 << 6;
-        QTest::newRow("tail L7 in 3") << "L7" << 30.0 << 3;
+        QTest::newRow("header L1 in 2") << "L1:20:2";
+        QTest::newRow("header L1 in 3") << "L1:20:3";
+        QTest::newRow("L2 in 2") << "L2:30:2";
+        QTest::newRow("L3 in 4") << "L3:90:4";
+        QTest::newRow("L3 in 3") << "L3:60:3";
+        QTest::newRow("L4 in 5") << "L4:45:5";
+        QTest::newRow("baffle L6 in 4") << "L6:40:4";
+        QTest::newRow("belly L5 in 6") << "L5:90:6";
+        QTest::newRow("tail L7 in 3") << "L7:30:3";
     }
     void template_pieces_are_the_assembled_pieces() {
-        QFETCH(QString, section);
-        QFETCH(double, angle);
-        QFETCH(int, pieces);
-        const std::string key = section.toStdString();
-        const Bend bend{angle, pieces, 0};
+        QFETCH(QString, plan);
+        const std::string key = plan.section(':', 0, 0).toStdString();
+        const Bend bend{plan.section(':', 1, 1).toDouble(), plan.section(':', 2, 2).toInt(), 0};
+        const int pieces = bend.pieces;
         PatternOptions options;
         options.thickness = 1;
         options.bends[key] = bend;
         const std::vector<Section> sections = ExampleSections();
-        const auto found = std::find_if(sections.begin(), sections.end(),
-                                        [&](const Section &s) { return ShortName(s.name) == key; });
-        QVERIFY(found != sections.end());
+        const std::vector<PipeSection> flowing = BentExample({{key, bend}});
+        const auto found = Named(sections, key);
+        const auto inFlow = Named(flowing, key);
+        QVERIFY(found != sections.end() && inFlow != flowing.end());
         const SectionPattern pattern = BuildSectionPattern(*found, options);
         QCOMPARE(int(pattern.pieceList.size()), pieces);
-        const std::vector<PipeSection> flowing = BentExample({{key, bend}});
-        const auto inFlow = std::find_if(flowing.begin(), flowing.end(),
-                                         [&](const PipeSection &s) { return ShortName(s.name) == key; });
         const SectionModel model(*inFlow, {1.0}, PipeFrame{});
-        const bool cylinder = found->isCylinder();
-        const double middleX = cylinder ? pattern.development.width / 2 : 0;
+        const double middleX = found->isCylinder() ? pattern.development.width / 2 : 0;
         for (int f = 1; f <= pieces; ++f) {
             const Piece &piece = pattern.pieceList[std::size_t(f - 1)];
             // Where the outline crosses the middle generator: its two ends.
