@@ -330,7 +330,8 @@ class TestChamber : public QObject {
     void plugging_band_where_the_pulse_meets_tc_to_ec() {
         const auto overlap = [](const WaveModel &m, double rpm) {
             const auto o = PluggingOverlap(m, rpm);
-            return o ? FormatFixed((*o)[0], 2) + "-" + FormatFixed((*o)[1], 2) : std::string("none");
+            return QString::fromStdString(o ? FormatFixed((*o)[0], 2) + "-" + FormatFixed((*o)[1], 2)
+                                            : "none");
         };
         QVERIFY(!PluggingBand(ExampleModel()));
         QCOMPARE(overlap(ExampleModel(), 10000), "none");
@@ -341,10 +342,11 @@ class TestChamber : public QObject {
         QVERIFY(band);
         QCOMPARE(FormatFixed(band->from, 2) + " " + FormatFixed(band->to, 2), "8,421.05 13,157.89");
         QCOMPARE(overlap(model, 10000), "245.00-275.00");
-        QCOMPARE(overlap(model, 13000),
-                 "272.72-275.00");               // the pulse spans 272.72 to 332.00: the window's end
-        QCOMPARE(overlap(model, 8000), "none");  // its end at 237.00, before TC
-        QCOMPARE(overlap(model, 14000), "none"); // its start at 287.16, after EC
+        // At 13,000 rpm the pulse spans 272.72 to 332.00 degrees and meets the window's end only; at 8,000
+        // its end is at 237.00, before TC, and at 14,000 its start at 287.16, after EC.
+        QCOMPARE(overlap(model, 13000), "272.72-275.00");
+        QCOMPARE(overlap(model, 8000), "none");
+        QCOMPARE(overlap(model, 14000), "none");
         // Outline: from the band's start (245 at 8,421.05) the upper edge climbs to EC at the design RPM; the
         // lower edge leaves TC where the pulse's start passes it (245 - 85 = 160 of 144.4 × N / 10,000).
         QStringList outline;
