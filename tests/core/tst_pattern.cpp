@@ -154,10 +154,9 @@ class TestPattern : public QObject {
     void chamber_cone_figures() {
         const Section l6 = ExampleSections()[5];
         const Development d = DevelopSection(l6, Sheet(1));
-        QCOMPARE(QString::fromStdString(l6.name), "Cone L6");
-        QCOMPARE(QString::fromStdString(FormatFixed(d.sweep, 2)), "86.76");
-        QCOMPARE(QString::fromStdString(FormatFixed(d.outerRadius, 2)), "271.84");
-        QCOMPARE(QString::fromStdString(FormatFixed(d.innerRadius, 2)), "51.93");
+        QCOMPARE(QString::fromStdString(l6.name + ": " + FormatFixed(d.sweep, 2) + " " +
+                                        FormatFixed(d.outerRadius, 2) + " " + FormatFixed(d.innerRadius, 2)),
+                 "Cone L6: 86.76 271.84 51.93");
     }
 
     // A cylinder rolls from a rectangle once around its neutral circle; the outline is one closed contour.
