@@ -255,7 +255,6 @@ class TestPipeModel : public QObject {
         QCOMPARE(pipe.centreline.size(), std::size_t(pieces + 1));
         QVERIFY(std::abs(pipe.centrelineLength() - length) < 1e-6);
         // A bend in one plane turns through the whole angle, towards its direction.
-        QVERIFY(std::abs(AngleBetween({1, 0, 0}, pipe.exit.direction) - angle) < 1e-9);
         const Vec3 towards{0, -std::sin(direction * kDeg), std::cos(direction * kDeg)};
         const Vec3 expectedExit = std::cos(angle * kDeg) * Vec3{1, 0, 0} + std::sin(angle * kDeg) * towards;
         QVERIFY(Length(pipe.exit.direction - expectedExit) < 1e-9);
