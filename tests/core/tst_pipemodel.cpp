@@ -477,8 +477,7 @@ class TestPipeModel : public QObject {
         QVERIFY(!StlRefusal(mesh));
         mesh.triangles.resize(999'999);
         const auto refusal = StlRefusal(mesh);
-        QVERIFY(refusal);
-        QVERIFY(refusal->find("50.0 MB") != std::string::npos);
+        QVERIFY(refusal && refusal->find("50.0 MB") != std::string::npos);
     }
 
     void bend_plans_are_read_strictly_data() {
@@ -541,9 +540,9 @@ class TestPipeModel : public QObject {
         QCOMPARE(bend.angle, 1.0); // untouched
     }
 
-    // A piece shorter than 3 mm or three thicknesses anywhere round is
-    // refused: the length at the inside of the bend computed here from the cut planes.
-    void the_shortest_piece_decides() {
+    // A piece shorter than 3 mm or three thicknesses anywhere round is refused: the length at the inside of
+    // the bend computed here from the cut planes. A tight radius or a steep cut only warns, as fitters would.
+    void bends_too_tight_are_refused_or_warned() {
         const BendTarget target{"Belly L5", 100, 100, 60};
         Bend bend;
         // Cylinder of neutral radius r: J = 3, the end pieces 10 mm on the axis and 10 − r·tan α at
@@ -558,16 +557,12 @@ class TestPipeModel : public QObject {
                 ReadBend({QByteArray::number(limit + 0.01).toStdString(), "4", "0"}, target, t, bend);
             QVERIFY(refusal && refusal->fault == BendFault::CutsCross);
         }
-    }
-
-    void fitters_limits_are_warned_not_refused() {
-        const BendTarget target{"Belly L5", 100, 100, 600};
-        Bend bend;
+        const BendTarget longOne{"Belly L5", 100, 100, 600};
         std::vector<BendWarning> warnings;
-        QVERIFY(!ReadBend({"90", "4", "0"}, target, 1, bend,
-                          &warnings)); // α = 15°, R = 600 / (6 tan 15°) = 373 mm
+        // α = 15°, R = 600 / (6 tan 15°) = 373 mm; then α = 15.5°.
+        QVERIFY(!ReadBend({"90", "4", "0"}, longOne, 1, bend, &warnings));
         QVERIFY(warnings.empty());
-        QVERIFY(!ReadBend({"93", "4", "0"}, target, 1, bend, &warnings)); // α = 15.5°
+        QVERIFY(!ReadBend({"93", "4", "0"}, longOne, 1, bend, &warnings));
         QCOMPARE(warnings.size(), std::size_t(1));
         QCOMPARE(warnings[0].caution, BendCaution::SteepCutTilt);
         warnings.clear();
