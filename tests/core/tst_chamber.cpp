@@ -94,16 +94,16 @@ QMap<QString, QString> ShownChamber(const examples::Case &example) {
         const PipeResult r = ComputeChamber(in);
         const ChamberTexts t = FormatChamber(r);
         const double headerAngle = ConeAngle(in.portFlangeD, in.portToPipe * in.portWindowD, r.L[1]);
-        const std::pair<QString, std::string> results[] = {{"diameters", t.diameters},
-                                                           {"lengths", t.lengths},
-                                                           {"angles", t.angles},
-                                                           {"tunedLength", t.tunedLength},
-                                                           {"warnings", r.warningText},
-                                                           {"total", FormatFixed(r.totalLength, 2)},
-                                                           {"headerAngle", FormatFixed(headerAngle, 2)}};
-        for (const auto &[key, text] : results)
-            if (example.outputs.contains(key))
-                shown[key] = QString::fromStdString(text);
+        const QMap<QString, std::string> results = {{"diameters", t.diameters},
+                                                    {"lengths", t.lengths},
+                                                    {"angles", t.angles},
+                                                    {"tunedLength", t.tunedLength},
+                                                    {"warnings", r.warningText},
+                                                    {"total", FormatFixed(r.totalLength, 2)},
+                                                    {"headerAngle", FormatFixed(headerAngle, 2)}};
+        for (auto it = results.begin(); it != results.end(); ++it)
+            if (example.outputs.contains(it.key()))
+                shown[it.key()] = QString::fromStdString(it.value());
         if (example.outputs.contains("warnings"))
             shown["flagged"] = r.portLengthFlagged ? "yes" : "no";
     } catch (const ArithmeticFailure &e) {
