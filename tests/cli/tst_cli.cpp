@@ -239,9 +239,6 @@ class TestCli : public QObject {
              "invalid option --thickness: Type the sheet thickness.\n"},
             {"templates @ --thickness -1 -o DIR/refused.pdf", 2,
              "invalid option --thickness: The sheet thickness must be a number from 0*"},
-            {"templates @ --thickness 1,5 -o DIR/refused.pdf", 2,
-             "invalid option --thickness: The sheet thickness must be a number from 0 to 20 mm. Write the "
-             "decimal point as \".\".\n"},
             {"templates @ --thickness 1 --k-factor 0.2 -o DIR/refused.pdf", 2,
              "invalid option --k-factor: *"},
             {"templates @ --thickness 1 --k-factor 0.4 --mid-thickness -o DIR/refused.pdf", 2,
@@ -432,11 +429,8 @@ class TestCli : public QObject {
     // the help is a subsection of its own, and every line of its help entry is a line of the page, so usage
     // lines and option lines are never run together.
     void manual_page_gives_each_command_its_entry() {
-        QTemporaryDir dir;
-        const QString page = dir.filePath("quorvane-cli.1");
-        QFile file(page);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(Output(QUORVANE_CLI_MANUAL_PATH, {})) > 0);
-        file.close();
+        const QString page = m_dir.filePath("quorvane-cli.1");
+        QVERIFY(QProcess::execute("sh", {"-c", "\"$0\" > \"$1\"", QUORVANE_CLI_MANUAL_PATH, page}) == 0);
         QStringList rendered;
         for (const QString &line :
              QString::fromUtf8(
