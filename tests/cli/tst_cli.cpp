@@ -89,6 +89,12 @@ QString Named(const examples::Case &example, QString name) {
     return name;
 }
 
+// The independent reader's report on a template file, tests/tools/templatecheck.py run with `args`.
+QJsonObject TemplateCheck(const QStringList &args) {
+    const QString script = QStringLiteral(QUORVANE_SOURCE_DIR) + "/tests/tools/templatecheck.py";
+    return QJsonDocument::fromJson(Output("/usr/bin/python3", QStringList{script} + args)).object();
+}
+
 // The worked example's chamber as core works it out: what the files must hold.
 const PipeInputs kExample{190, 10000, 500, 1.36, 300, 40, 30, 38, 1.05, 3.25, 0.6, 1.25, false};
 std::vector<Section> ExampleSections() {
@@ -539,15 +545,13 @@ class TestCli : public QObject {
 
     // A file name is bytes: one that is not UTF-8 is written and read like any other.
     void file_names_need_not_be_utf8() {
-        QProcess shell;
-        shell.start("/bin/sh", {"-c",
-                                "n=\"$(printf '%s/p\\377.txt' \"$2\")\" && \"$1\" save \"$n\" "
-                                "timing=190 RPM=10000 temp=500 portWindowD=40 portLength=30 "
-                                "portFlangeD=38 && \"$1\" chamber \"$n\"; s=$?; rm -f \"$n\"; exit $s",
-                                "sh", QStringLiteral(QUORVANE_CLI_PATH), m_dir.path()});
-        QVERIFY(shell.waitForFinished(30000));
-        QCOMPARE(shell.readAllStandardError(), QByteArray());
-        QVERIFY(shell.readAllStandardOutput().endsWith("Tuned Length mm\n889.27\n"));
+        const QByteArray shown =
+            Output("/bin/sh", {"-c",
+                               "n=\"$(printf '%s/p\\377.txt' \"$2\")\" && { \"$1\" save \"$n\" $3 && "
+                               "\"$1\" chamber \"$n\"; } 2>&1; s=$?; rm -f \"$n\"; exit $s",
+                               "sh", QStringLiteral(QUORVANE_CLI_PATH), m_dir.path(), Args("@").join(' ')});
+        QVERIFY(shown.endsWith("Tuned Length mm\n889.27\n"));
+        QCOMPARE(shown, Cli(Args("chamber @")).out); // nothing said on the way
     }
 
     void json_carries_core_values_bit_for_bit_data() {
@@ -686,12 +690,9 @@ class TestCli : public QObject {
             QList<QJsonObject> outlines;
             const int drawn = int(sections.size()) * pieces;
             for (int page = 0; page < (format == "pdf" ? drawn : 1); ++page) {
-                QStringList check{QString(QUORVANE_SOURCE_DIR) + "/tests/tools/templatecheck.py", format,
-                                  file};
-                if (format == "pdf")
-                    check << QString::number(page + 2);
                 const QJsonObject report =
-                    QJsonDocument::fromJson(Output("/usr/bin/python3", check)).object();
+                    TemplateCheck(QStringList{format, file} +
+                                  (format == "pdf" ? QStringList{QString::number(page + 2)} : QStringList()));
                 QVERIFY(!report.isEmpty());
                 if (format == "dxf") {
                     QCOMPARE(report["audit_errors"].toInt(), 0);
@@ -781,12 +782,7 @@ class TestCli : public QObject {
                          .arg(cone, bend, layout, format)));
             QCOMPARE(run.status, 0);
             const QJsonObject report =
-                QJsonDocument::fromJson(
-                    Output("/usr/bin/python3",
-                           QStringList{QString(QUORVANE_SOURCE_DIR) + "/tests/tools/templatecheck.py", "bend",
-                                       format, file} +
-                               cone.split(' ') + QStringList{"1"} + angle))
-                    .object();
+                TemplateCheck(QStringList{"bend", format, file} + cone.split(' ') << "1" << angle);
             if (format == "dxf")
                 QCOMPARE(report["audit"].toArray(), QJsonArray({0, 0}));
             QCOMPARE(report["outlines"].toInt(), outlines);
