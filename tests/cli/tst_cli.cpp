@@ -744,12 +744,12 @@ class TestCli : public QObject {
             QCOMPARE(next, expected.size());
         }
         // Both drawings place every piece alike: the SVG's are the DXF's turned y down on the same sheet.
-        for (qsizetype i = 1; i < apexes[0].size(); ++i) {
-            QVERIFY(std::fabs((apexes[1][i].x() - apexes[0][i].x()) - (apexes[1][0].x() - apexes[0][0].x())) <
-                    1e-6);
-            QVERIFY(std::fabs((apexes[1][i].y() + apexes[0][i].y()) - (apexes[1][0].y() + apexes[0][0].y())) <
-                    1e-6);
-        }
+        const auto shift = [&](qsizetype i) {
+            return QPointF(apexes[1][i].x() - apexes[0][i].x(), apexes[1][i].y() + apexes[0][i].y());
+        };
+        QCOMPARE(apexes[1].size(), apexes[0].size());
+        for (qsizetype i = 1; i < apexes[0].size(); ++i)
+            QVERIFY((shift(i) - shift(0)).manhattanLength() < 1e-6);
     }
 
     // Bent sections read back by an independent reader against the pie-cut formulas written out in it: every
