@@ -49,40 +49,11 @@ QByteArray Run(const QString &program, const QStringList &args) {
                                                                      : QByteArray();
 }
 
-// Width and height of every page in points, as poppler reads them.
-QList<QSizeF> PageSizes(const QString &pdf) {
-    QList<QSizeF> sizes;
-    static const QRegularExpression size("Page +\\d+ size: +([\\d.]+) x ([\\d.]+) pts");
-    const QString info = Run("pdfinfo", {"-f", "1", "-l", "100000", pdf});
-    for (auto m = size.globalMatch(info); m.hasNext();) {
-        const auto match = m.next();
-        sizes << QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble());
-    }
-    return sizes;
-}
-
 } // namespace
 
 class TestBuildSheet : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
-
-    // The sheet written as a PDF through the QPdfWriter, or through a QPrinter as the print dialog's.
-    QString Written(const BuildSheet &sheet, bool printer) {
-        const QString path = m_dir.filePath(printer ? "printed.pdf" : "written.pdf");
-        if (printer) {
-            QPrinter device(QPrinter::HighResolution);
-            device.setOutputFormat(QPrinter::PdfFormat);
-            device.setOutputFileName(path);
-            if (!PaintBuildSheet(device, sheet))
-                return {};
-        } else {
-            QFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(BuildSheetPdf(sheet)) <= 0)
-                return {};
-        }
-        return path;
-    }
 
   private slots:
     void pages_have_their_planned_size_and_a_100_mm_bar_data() {
@@ -114,8 +85,22 @@ class TestBuildSheet : public QObject {
                 expected << QList<QSizeF>(pages, {plan.page.width, plan.page.height});
             }
         QCOMPARE(PlanOf(sheet).pageCount, int(expected.size()));
-        const QString pdf = Written(sheet, printer), last = QString::number(PlanOf(sheet).pageCount);
-        const QList<QSizeF> sizes = PageSizes(pdf);
+        // Written through the QPdfWriter, or through a QPrinter as the print dialog's.
+        const QString pdf = m_dir.filePath(printer ? "printed.pdf" : "written.pdf");
+        if (printer) {
+            QPrinter device(QPrinter::HighResolution);
+            device.setOutputFormat(QPrinter::PdfFormat);
+            device.setOutputFileName(pdf);
+            QVERIFY(PaintBuildSheet(device, sheet));
+        } else {
+            QFile file(pdf);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(BuildSheetPdf(sheet)) > 0);
+        }
+        QList<QSizeF> sizes; // in points, as poppler reads them
+        for (const QRegularExpressionMatch &m :
+             QRegularExpression("Page +\\d+ size: +([\\d.]+) x ([\\d.]+) pts")
+                 .globalMatch(Run("pdfinfo", {"-f", "1", "-l", "100000", pdf})))
+            sizes << QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble());
         QCOMPARE(sizes.size(), expected.size());
         for (qsizetype i = 0; i < sizes.size(); ++i) {
             // Qt rounds the standard sizes to whole points: A4 is 595 x 842.
@@ -123,6 +108,7 @@ class TestBuildSheet : public QObject {
             QVERIFY2(std::fabs(error.width()) < 0.5 && std::fabs(error.height()) < 0.5,
                      qPrintable(QString("page %1").arg(i + 1)));
         }
+        const QString last = QString::number(PlanOf(sheet).pageCount);
         Run("pdftoppm",
             {"-r", "254", "-gray", "-f", last, "-l", last, "-singlefile", pdf, m_dir.filePath("tile")});
         const QImage page(m_dir.filePath("tile.pgm"));

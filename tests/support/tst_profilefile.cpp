@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "pipevaluesfile.h"
 #include "profilefile.h"
+#include "templatesection.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,11 +37,25 @@ QByteArray Utf16(const char *utf8, bool bigEndian) {
     return bytes;
 }
 
+// Every text of the templates' section in one value that compares.
+auto Tied(const quorvane::TemplateSectionTexts &t) {
+    std::vector<std::string> bends;
+    for (const auto &[name, bend] : t.bends)
+        bends.insert(bends.end(), {name, bend.angle, bend.pieces, bend.direction});
+    const quorvane::TemplateTexts &o = t.options;
+    return std::tuple(o.thickness, o.kFactor, o.overlap, o.pieces, o.seamAllowance, o.rollLines,
+                      o.outsideDiameters, int(o.paper), t.bendLayout, bends);
+}
+
 } // namespace
 
+// The profile file as the old program reads and writes it, and the pipe's values and the templates' section
+// kept in one.
 class TestProfileFile : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
+    const quorvane::PipeValueTexts m_sample = {u"190"_s, u"11500"_s, u"550"_s, u"1.4"_s, u"287"_s, u"40"_s,
+                                               u"60"_s,  u"35"_s,    u"80"_s,  u"400"_s, u""_s,    u"0.35"_s};
 
   private slots:
     // A read row reads key "k" of section "S"; a write row sets a key of "S" and keeps every other byte.
@@ -129,6 +145,98 @@ class TestProfileFile : public QObject {
         QCOMPARE(ReadAll(dir.filePath("pipe.ini")), kKept);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  (QStringList{"folder.ini", "pipe.ini"}));
+    }
+
+    // A new file holds the section and the twelve keys in order. The templates' section goes beside the
+    // design: the design's keys, a foreign section and comments keep every byte, and what is written reads
+    // back; saved again with one bend less, only that bend's value is gone.
+    void template_section_round_trip() {
+        const QString path = m_dir.filePath(u"design.txt"_s);
+        QVERIFY(quorvane::WritePipeValues(QFile::encodeName(path), m_sample).saved);
+        QCOMPARE(ReadAll(path),
+                 "[PipeCalcValues]\r\ntiming=190\r\nRPM=11500\r\ntemp=550\r\nheats=1.4\r\n"
+                 "gasConstant=287\r\nportWindowD=40\r\nportLength=60\r\nportFlangeD=35\r\n"
+                 "portToPipe=80\r\nportToMid=400\r\nportToOutlet=\r\nhornCoefficient=0.35\r\n");
+        const QByteArray before = ReadAll(path) + "; my notes\r\n[Other]\r\nkey=value\r\n";
+        QVERIFY(Put(path, before));
+        quorvane::TemplateSectionTexts texts;
+        texts.options = {"1.5", "0.42", "10", "1", "6", "8", true, quorvane::Paper::Letter};
+        texts.bendLayout = "blank";
+        texts.bends["L3"] = {"90", "4", "270"};
+        texts.bends["L7"] = {"30", "3", "0"};
+        QVERIFY(quorvane::WriteTemplateSection(QFile::encodeName(path), texts).saved);
+        const QByteArray after = ReadAll(path);
+        QVERIFY(after.startsWith(before)); // nothing of the design or the notes moved
+        QVERIFY(after.contains("[CuttingTemplates]\r\nthickness=1.5\r\n"));
+        QVERIFY(after.contains("\r\nbendL3=90:4:270\r\n") && after.contains("\r\nbendL1=\r\n"));
+        QCOMPARE((*quorvane::ReadPipeValues(QFile::encodeName(path)))[6], u"60"_s);
+        quorvane::TemplateSectionTexts back, fewer;
+        QVERIFY(quorvane::ReadTemplateSection(QFile::encodeName(path), back));
+        QVERIFY(Tied(back) == Tied(texts));
+        texts.bends.erase("L3");
+        QVERIFY(quorvane::WriteTemplateSection(QFile::encodeName(path), texts).saved);
+        QCOMPARE(ReadAll(path), QByteArray(after).replace("bendL3=90:4:270", "bendL3="));
+        QVERIFY(quorvane::ReadTemplateSection(QFile::encodeName(path), fewer));
+        QVERIFY(Tied(fewer) == Tied(texts));
+    }
+
+    // A key the reader cannot use is named with the reason, and the texts stay as they were.
+    void template_section_refusals_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("paper") << QByteArray("paper=folio") << u"paper"_s;
+        QTest::newRow("layout") << QByteArray("bendLayout=both") << u"bendLayout"_s;
+        QTest::newRow("bend fields") << QByteArray("bendL2=90") << u"bendL2"_s;
+        QTest::newRow("diameters") << QByteArray("diameters=middle") << u"diameters"_s;
+    }
+    void template_section_refusals() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, said);
+        const QString path = m_dir.filePath(u"refused.txt"_s);
+        QVERIFY(Put(path, "[CuttingTemplates]\r\nthickness=2\r\n" + line + "\r\n"));
+        quorvane::TemplateSectionTexts texts;
+        QString error;
+        QVERIFY(!quorvane::ReadTemplateSection(QFile::encodeName(path), texts, &error));
+        QVERIFY2(error.contains(said), qPrintable(error));
+        QCOMPARE(texts.options.thickness, std::string()); // nothing applied
+    }
+
+    // The sixth value is replaced by text; an empty value must read back as nothing, so a box keeps its text.
+    void reads_back_what_was_written_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("readBack"); // empty: nothing
+        QTest::newRow("padding trimmed") << u" 0.35 "_s << u"0.35"_s;
+        QTest::newRow("empty") << QString() << QString();
+        QTest::newRow("blank") << u"   "_s << QString();
+        QTest::newRow("empty quotes") << u"\"\""_s << QString();
+    }
+    void reads_back_what_was_written() {
+        QFETCH(QString, text);
+        QFETCH(QString, readBack);
+        const QByteArray path = QFile::encodeName(m_dir.filePath(u"roundtrip.txt"_s));
+        quorvane::PipeValueTexts texts = m_sample;
+        texts[5] = text;
+        QVERIFY(quorvane::WritePipeValues(path, texts).saved);
+        const auto readings = quorvane::ReadPipeValues(path);
+        QVERIFY(readings);
+        texts[5] = readBack;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            QCOMPARE((*readings)[i].value_or(u"(nothing)"_s), texts[i].isEmpty() ? u"(nothing)"_s : texts[i]);
+    }
+
+    void adds_txt_unless_a_three_letter_extension_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("no extension") << u"/home/me/pipe"_s << u"/home/me/pipe.txt"_s;
+        QTest::newRow("dat kept") << u"pipe.dat"_s << u"pipe.dat"_s;
+        QTest::newRow("four letters") << u"pipe.text"_s << u"pipe.text.txt"_s;
+        QTest::newRow("dot in the folder only") << u"my.pipes/pipe"_s << u"my.pipes/pipe.txt"_s;
+        QTest::newRow("shorter than four") << u"a.b"_s << u"a.b.txt"_s;
+    }
+    void adds_txt_unless_a_three_letter_extension() {
+        QFETCH(QString, path);
+        QFETCH(QString, expected);
+        QCOMPARE(quorvane::WithPipeExtension(path), expected);
     }
 };
 

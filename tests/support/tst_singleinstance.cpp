@@ -47,6 +47,19 @@ bool LaterCopyEnds(const QString &folder) {
     return ends.get();
 }
 
+// Puts a folder, an ordinary file, a FIFO or a link to one of them (made beside it) at `path` with `mode`,
+// another user's when `foreign`.
+bool Plant(const QByteArray &path, const QString &kind, int mode, bool foreign) {
+    const bool link = kind.startsWith(u"link to ");
+    const QByteArray made = link ? path + ".target" : path;
+    const QString what = kind.section(u' ', -1);
+    const bool ok = what == u"folder" ? ::mkdir(made, 0) == 0
+                    : what == u"fifo" ? ::mkfifo(made, 0) == 0
+                                      : QFile(QFile::decodeName(made)).open(QIODevice::WriteOnly);
+    return ok && ::chmod(made, mode_t(mode)) == 0 && (!link || ::symlink(made, path) == 0) &&
+           (!foreign || ::lchown(path, 4321, 4321) == 0);
+}
+
 } // namespace
 
 class TestSingleInstance : public QObject {
@@ -201,7 +214,7 @@ class TestSingleInstance : public QObject {
     // Without a runtime folder the fallback in the temporary folder serves only when it is this user's
     // alone: anyone who can write there could plant a lock that stops every start, or answer in our place.
     void fallback_folder_only_when_private_data() {
-        QTest::addColumn<QString>("plant"); // what is in the way: nothing, a folder, a link to one, a file
+        QTest::addColumn<QString>("plant"); // what is in the way
         QTest::addColumn<int>("mode");
         QTest::addColumn<bool>("foreign");
         QTest::addColumn<bool>("usable");
@@ -209,7 +222,7 @@ class TestSingleInstance : public QObject {
         QTest::newRow("private") << u"folder"_s << 0700 << false << true;
         QTest::newRow("open to everyone") << u"folder"_s << 0777 << false << false;
         QTest::newRow("another user's") << u"folder"_s << 0700 << true << false;
-        QTest::newRow("link to a private folder") << u"link"_s << 0700 << false << false;
+        QTest::newRow("link to a private folder") << u"link to folder"_s << 0700 << false << false;
         QTest::newRow("plain file") << u"file"_s << 0600 << false << false;
     }
     void fallback_folder_only_when_private() {
@@ -233,17 +246,7 @@ class TestSingleInstance : public QObject {
         QVERIFY(qtFallback.open(QIODevice::WriteOnly));
         const QString fallback = temp.filePath(u"quorvane-"_s + QString::number(::geteuid()));
         const QByteArray path = QFile::encodeName(fallback);
-        const QByteArray target = path + ".target";
-        if (plant == u"folder")
-            QVERIFY(::mkdir(path, 0) == 0 && ::chmod(path, mode_t(mode)) == 0);
-        if (plant == u"link")
-            QVERIFY(::mkdir(target, 0) == 0 && ::chmod(target, mode_t(mode)) == 0 &&
-                    ::symlink(target, path) == 0);
-        if (plant == u"file")
-            QVERIFY(QFile(fallback).open(QIODevice::WriteOnly) && ::chmod(path, mode_t(mode)) == 0);
-        if (foreign)
-            QVERIFY(::lchown(path, 4321, 4321) == 0);
-
+        QVERIFY(plant.isEmpty() || Plant(path, plant, mode, foreign));
         QCOMPARE(SingleInstance::DefaultFolder(), usable ? fallback : QString());
         struct stat info {};
         QVERIFY(::lstat(path, &info) == 0);
@@ -262,16 +265,16 @@ class TestSingleInstance : public QObject {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<bool>("foreign");
         QTest::addColumn<QByteArray>("said");
-        for (const QString &name : {u"quorvane.lock"_s, u"quorvane.lock.rmlock"_s}) {
-            QTest::addRow("FIFO at %s", qPrintable(name))
-                << name << u"fifo"_s << false << QByteArray("holding");
-            QTest::addRow("another user's FIFO at %s", qPrintable(name))
-                << name << u"fifo"_s << true << QByteArray("alone");
-            QTest::addRow("link to a FIFO at %s", qPrintable(name))
-                << name << u"link"_s << false << QByteArray("holding");
-            QTest::addRow("empty folder at %s", qPrintable(name))
-                << name << u"folder"_s << false << QByteArray("holding");
-        }
+        const std::tuple<const char *, const char *, bool, const char *> rows[] = {
+            {"FIFO", "fifo", false, "holding"},
+            {"another user's FIFO", "fifo", true, "alone"},
+            {"link to a FIFO", "link to fifo", false, "holding"},
+            {"empty folder", "folder", false, "holding"},
+        };
+        for (const QString &name : {u"quorvane.lock"_s, u"quorvane.lock.rmlock"_s})
+            for (const auto &[tag, kind, foreign, said] : rows)
+                QTest::addRow("%s at %s", tag, qPrintable(name))
+                    << name << QString(kind) << foreign << QByteArray(said);
     }
     void odd_files_at_the_lock_paths_do_not_block() {
         QFETCH(QString, name);
@@ -282,19 +285,11 @@ class TestSingleInstance : public QObject {
             QSKIP("only root can plant a file of another user");
         QTemporaryDir folder;
         const QByteArray path = QFile::encodeName(folder.filePath(name));
-        const QByteArray fifo = QFile::encodeName(folder.filePath(u"elsewhere"_s));
         if (name.endsWith(u".rmlock")) { // looked at only when the lock itself is stale
             QFile stale(folder.filePath(u"quorvane.lock"_s));
             QVERIFY(stale.open(QIODevice::WriteOnly) && stale.write("\x7f not a lock") > 0);
         }
-        if (kind == u"fifo")
-            QVERIFY(::mkfifo(path, 0600) == 0);
-        if (kind == u"link")
-            QVERIFY(::mkfifo(fifo, 0600) == 0 && ::symlink(fifo, path) == 0);
-        if (kind == u"folder")
-            QVERIFY(::mkdir(path, 0700) == 0);
-        if (foreign)
-            QVERIFY(::lchown(path, 4321, 4321) == 0);
+        QVERIFY(Plant(path, kind, kind == u"folder" ? 0700 : 0600, foreign));
 
         QProcess copy;
         copy.start(QCoreApplication::applicationFilePath(), {u"--hold-lock"_s, folder.path()});
