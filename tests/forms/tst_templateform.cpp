@@ -22,6 +22,7 @@ class TestTemplateForm : public QObject {
     std::unique_ptr<MainForm> m_main;
     ScriptedDialogs *m_dialogs = nullptr;
     QTemporaryDir m_dir;
+    static inline const QString kCone = "txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5"; // in Plot
 
     TemplateForm *Form() const { return m_main->templateForm(); }
     template <class T = QLineEdit> T *Get(const char *name) const { return Form()->findChild<T *>(name); }
@@ -30,11 +31,7 @@ class TestTemplateForm : public QObject {
     void Click(QWidget *window, const char *button) {
         QTest::mouseClick(window->findChild<QPushButton *>(button), Qt::LeftButton);
     }
-    void CalculateExample() {
-        Enter(m_main.get(), "txtPTExh=190 txtRPM=10000 txtTemp=500 txtPipeExDiam=40 txtPipeExLength=30 "
-                            "txtPipeExDiamOut=38");
-        Click(m_main.get(), "cmdPipeCalc");
-    }
+    void CalculateExample() { PipeCalc(m_main.get()); }
     void OpenFromMenu() {
         m_main->findChild<QAction *>("mnuFileTemplates")->trigger();
         QVERIFY(QTest::qWaitForWindowActive(Form()));
@@ -56,12 +53,7 @@ class TestTemplateForm : public QObject {
     }
 
   private slots:
-    void init() {
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        m_dialogs = dialogs.get();
-        m_main = std::make_unique<MainForm>(std::move(dialogs));
-        ShowActive(m_main.get());
-    }
+    void init() { m_main = ShowMainForm(&m_dialogs); }
     void cleanup() { m_main.reset(); }
 
     void without_a_design_it_says_what_to_do() {
@@ -91,7 +83,7 @@ class TestTemplateForm : public QObject {
     }
 
     void the_single_plot_takes_its_typed_cone() {
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         QCOMPARE(Sections(), QStringList{"Cone"});
         QVERIFY(!Form()->buildSheet().design);
         const Section cone = Form()->buildSheet().templates.patterns.at(0).section;
@@ -154,7 +146,7 @@ class TestTemplateForm : public QObject {
         QFETCH(QString, entry);
         QFETCH(QString, reason);
         const QString box = entry.section('=', 0, 0);
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         QVERIFY(Get<QPushButton>("cmdSavePdf")->isEnabled());
         Enter(Form(), entry);
         QVERIFY2(Message().startsWith(reason), qPrintable(Message()));
@@ -168,7 +160,7 @@ class TestTemplateForm : public QObject {
     // An overlap wider than a third of the page's drawing width cannot be printed; the drawings, which
     // have no pages, can still be saved.
     void a_wide_overlap_stops_only_the_printing() {
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         Enter(Form(), "txtOverlap=64"); // a third of A4's 190 mm
         QVERIFY2(Message().startsWith("The page overlap must be at most 63.3 mm"), qPrintable(Message()));
         QCOMPARE(Background(Get("txtOverlap")), kRejectedRed);
@@ -328,7 +320,7 @@ class TestTemplateForm : public QObject {
 
     // The templates' save asks as the pipe values' does before rewriting a file in place.
     void a_folder_that_takes_no_file_asks_before_rewriting_in_place() {
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         const QString folder = m_dir.filePath("closed");
         QVERIFY(QDir().mkdir(folder));
         m_dialogs->answer = QDir(folder).filePath("cone.svg");
@@ -344,7 +336,7 @@ class TestTemplateForm : public QObject {
     }
 
     void a_failed_save_is_reported_and_leaves_nothing() {
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         QTemporaryDir dir;
         m_dialogs->answer = dir.filePath("missing/cone.svg");
         Click(Form(), "cmdSaveSvg");
@@ -354,18 +346,11 @@ class TestTemplateForm : public QObject {
     }
 
     void print_paints_the_build_sheet_on_the_whole_page() {
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         m_dialogs->answer = m_dir.filePath("printed.pdf");
         Click(Form(), "cmdPrint");
         QVERIFY(m_dialogs->fullPage && m_dialogs->errors.isEmpty());
         QVERIFY(ReadAll(m_dialogs->answer).startsWith("%PDF"));
-    }
-
-    void closing_hides_it_and_the_main_window_ends_it() {
-        OpenFromMenu();
-        CloseAndReopen(Form(), "cmdClose");
-        QVERIFY(m_main->close());
-        QVERIFY(!Form()->isVisible());
     }
 };
 
