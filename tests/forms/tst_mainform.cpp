@@ -310,28 +310,6 @@ class TestMainForm : public QObject {
         QTRY_COMPARE(Find("txtHeats")->selectedText(), QStringLiteral("1.360"));
     }
 
-    void closing_the_main_window_closes_every_window() {
-        m_form->mnuTools1_Click(3); // no such item: nothing is shown
-        QVERIFY(!m_form->portAreaForm()->isVisible() && !m_form->inputCalcForm()->isVisible() &&
-                !m_form->tubeCalcForm()->isVisible());
-        m_form->mnuTools1_Click(0);
-        m_form->mnuTools1_Click(2);
-        QTest::mouseClick(Find<QPushButton>("cmdPlot"), Qt::LeftButton);
-        QVERIFY(m_form->portAreaForm()->isVisible());
-        QVERIFY(m_form->close());
-        for (QWidget *w : QApplication::topLevelWidgets())
-            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
-    }
-
-    void link_buttons_open_their_addresses() {
-        UrlCatcher browser;
-        QDesktopServices::setUrlHandler("https", &browser, "open");
-        QTest::mouseClick(Find<QPushButton>("cmdGotoSite"), Qt::LeftButton);
-        QTest::mouseClick(Find<QPushButton>("cmdYThelp"), Qt::LeftButton);
-        QDesktopServices::unsetUrlHandler("https");
-        QCOMPARE(browser.opened, (QList<QUrl>{QUrl(kWebSiteAddress), QUrl(kVideoHelpAddress)}));
-    }
-
     // Nothing but the main window is built at start; each window is built when first shown, once.
     void windows_are_built_on_first_use() {
         const auto built = [] {
@@ -351,7 +329,8 @@ class TestMainForm : public QObject {
         QCOMPARE(built(), (QStringList{"frmHelp", "frmTubecalc"}));
     }
 
-    // The File keys, the Alt letter of the File menu and F1, pressed in the main window.
+    // The File keys, the Alt letter of the File menu and F1, pressed in the main window; Ctrl+Q closes the
+    // main window and with it every other.
     void keys_of_the_main_window() {
         QTemporaryDir dir;
         m_dialogs->answer = dir.filePath("keys.txt");
@@ -377,9 +356,16 @@ class TestMainForm : public QObject {
         QTest::keyClick(m_form.get(), Qt::Key_F1);
         QVERIFY(Help() && Help()->isVisible());
         QCOMPARE(Help()->currentPage(), "index.html");
+        m_form->mnuTools1_Click(3); // no such item: nothing is shown
+        QVERIFY(!m_form->portAreaForm()->isVisible() && !m_form->inputCalcForm()->isVisible() &&
+                !m_form->tubeCalcForm()->isVisible());
+        m_form->mnuTools1_Click(0);
+        m_form->mnuTools1_Click(2);
+        QTest::mouseClick(Find<QPushButton>("cmdPlot"), Qt::LeftButton);
+        QVERIFY(m_form->portAreaForm()->isVisible());
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
-        QTest::keyClick(m_form.get(), Qt::Key_Q, Qt::ControlModifier);
+        QTest::keyClick(m_form.get(), Qt::Key_Q, Qt::ControlModifier); // closes every window
         for (QWidget *w : QApplication::topLevelWidgets())
             QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     }
@@ -582,7 +568,8 @@ class TestMainForm : public QObject {
     }
 
     // Every chapter the contents list names is shipped, each page's links land on shipped pages, and
-    // the manual follows them, Back and Contents included; the web is left to the browser.
+    // the manual follows them, Back and Contents included; the web is left to the browser, as are the
+    // main window's link buttons.
     void manual_pages_and_their_links() {
         const QList<HelpChapter> chapters = HelpChapters();
         QVERIFY(chapters.size() >= 10);
@@ -618,12 +605,15 @@ class TestMainForm : public QObject {
         QCOMPARE(help->currentPage(), "port-area.html");
         QTest::mouseClick(help->findChild<QPushButton *>("cmdContents"), Qt::LeftButton);
         QCOMPARE(help->currentPage(), "index.html");
-        UrlCatcher browserOutside;
+        UrlCatcher browserOutside; // which gets the main window's link buttons' addresses too
         QDesktopServices::setUrlHandler("https", &browserOutside, "open");
         emit browser->anchorClicked(QUrl("https://www.quorvane.org/"));
-        QDesktopServices::unsetUrlHandler("https");
-        QCOMPARE(browserOutside.opened, QList<QUrl>{QUrl("https://www.quorvane.org/")});
         QCOMPARE(help->currentPage(), "index.html");
+        QTest::mouseClick(Find<QPushButton>("cmdGotoSite"), Qt::LeftButton);
+        QTest::mouseClick(Find<QPushButton>("cmdYThelp"), Qt::LeftButton);
+        QDesktopServices::unsetUrlHandler("https");
+        QCOMPARE(browserOutside.opened, (QList<QUrl>{QUrl("https://www.quorvane.org/"), QUrl(kWebSiteAddress),
+                                                     QUrl(kVideoHelpAddress)}));
     }
 
     // The desktop finds the program's entry and icon by the one id; every window shows the icon.

@@ -31,10 +31,13 @@ class TestTemplateForm : public QObject {
     void Click(QWidget *window, const char *button) {
         QTest::mouseClick(window->findChild<QPushButton *>(button), Qt::LeftButton);
     }
-    void CalculateExample() { PipeCalc(m_main.get()); }
     void OpenFromMenu() {
         m_main->findChild<QAction *>("mnuFileTemplates")->trigger();
         QVERIFY(QTest::qWaitForWindowActive(Form()));
+    }
+    void OpenOnExample() {
+        PipeCalc(m_main.get());
+        OpenFromMenu();
     }
     void OpenFromPlot(const QString &entries) {
         Click(m_main.get(), "cmdPlot");
@@ -68,8 +71,7 @@ class TestTemplateForm : public QObject {
     }
 
     void the_file_menu_and_the_batch_plot_take_the_last_calculation() {
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         const QStringList seven = {"Header L1", "Cone L2", "Cone L3", "Cone L4",
                                    "Belly L5",  "Cone L6", "Tail L7"};
         QCOMPARE(Sections(), seven);
@@ -97,14 +99,13 @@ class TestTemplateForm : public QObject {
         QVERIFY(Get<QComboBox>("cmbDiameters")->isEnabled());
         Get<QComboBox>("cmbDiameters")->setCurrentText("Outside");
         QVERIFY(Form()->buildSheet().options.pattern.outsideDiameters);
-        CalculateExample(); // the window keeps the cone it was given
+        PipeCalc(m_main.get()); // the window keeps the cone it was given
         QCOMPARE(Sections(), QStringList{"Cone"});
     }
 
     // The summary counts the pieces and pages of the chosen sections, pieces and paper.
     void options_change_the_summary() {
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         Enter(Form(), "txtThickness=1 txtPieces=1");
         QVERIFY2(Summary().startsWith("7 pieces on 19 pages of A4 paper; "), qPrintable(Summary()));
         Enter(Form(), "txtPieces=3");
@@ -175,7 +176,7 @@ class TestTemplateForm : public QObject {
     // ticks, and says plainly when the main window's inputs are no longer the calculation's.
     void it_names_and_follows_the_design() {
         const QString design = m_dir.filePath("my-pipe.txt");
-        CalculateExample();
+        PipeCalc(m_main.get());
         m_dialogs->answer = design;
         m_main->mnuFileType_Click(1); // Save Pipe: the design now has a file
         m_main->mnuFileType_Click(0); // and is opened again, unchanged
@@ -209,7 +210,7 @@ class TestTemplateForm : public QObject {
     // its cell with the reason; the options and plan saved with the design come back when it is opened.
     void bends_are_planned_and_saved_with_the_design() {
         const QString design = m_dir.filePath("bent.txt");
-        CalculateExample();
+        PipeCalc(m_main.get());
         m_dialogs->answer = design;
         m_main->mnuFileType_Click(1);
         OpenFromMenu();
@@ -243,8 +244,7 @@ class TestTemplateForm : public QObject {
         init();
         m_dialogs->answer = design;
         m_main->mnuFileType_Click(0);
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         QCOMPARE(Get("txtKFactor")->text(), "0.4");
         QCOMPARE(Get<QComboBox>("cmbBendLayout")->currentText(), "Blank");
         QCOMPARE(Get<QTableWidget>("tblBends")->item(2, 0)->text(), "90");
@@ -254,8 +254,7 @@ class TestTemplateForm : public QObject {
     // The preview shows the selected section only when it is to be cut, numbered as the build sheet
     // numbers its pages.
     void the_preview_shows_only_checked_sections() {
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         Enter(Form(), "txtThickness=1");
         auto *list = Get<QListWidget>("lstSections");
         auto *preview = Get<TemplatePreview>("picPreview");
@@ -277,8 +276,7 @@ class TestTemplateForm : public QObject {
     }
     void each_format_is_saved_through_the_dialog() {
         QFETCH(QString, extension);
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         Enter(Form(), "txtThickness=1");
         m_dialogs->answer = m_dir.filePath("pipe"); // the extension is added
         Click(Form(), qPrintable("cmdSave" + extension.left(1).toUpper() + extension.mid(1)));
@@ -302,7 +300,7 @@ class TestTemplateForm : public QObject {
     // Names come from the design file's, and every save starts where the last one went.
     void saving_proposes_the_designs_name_and_remembers_the_folder() {
         const QString design = m_dir.filePath("my-pipe.txt");
-        CalculateExample();
+        PipeCalc(m_main.get());
         m_dialogs->answer = design;
         m_main->mnuFileType_Click(1);
         OpenFromMenu();

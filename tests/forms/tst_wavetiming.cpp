@@ -78,6 +78,10 @@ class TestWaveTiming : public QObject {
         m_main->findChild<QAction *>("mnuToolsWaveTiming")->trigger();
         QVERIFY(QTest::qWaitForWindowActive(Form()));
     }
+    void OpenOnExample() {
+        PipeCalc();
+        OpenFromMenu();
+    }
     WaveModel CoreModel(std::optional<double> transfer = std::nullopt) const {
         const DesignState &s = m_main->designState();
         return WaveModelOf(s.inputs, s.result, transfer);
@@ -138,7 +142,8 @@ class TestWaveTiming : public QObject {
         ExpectChartOf(CoreModel(), 7000, 8000);
     }
 
-    void before_any_pipe_calc_the_chart_says_what_to_do() {
+    // The chart stands for the last good Pipe Calc only; before one it says what to do.
+    void the_chart_is_of_the_last_good_pipe_calc() {
         OpenFromMenu();
         QVERIFY(Form()->chart()->chart()->series().isEmpty());
         QVERIFY(Form()->chart()->chart()->title().contains("Press Pipe Calc"));
@@ -153,13 +158,8 @@ class TestWaveTiming : public QObject {
         QVERIFY(Form()->chart()->chart()->title().contains("(an estimate)"));
         for (const QAbstractAxis *axis : Form()->chart()->chart()->axes())
             QVERIFY(axis->isVisible());
-    }
-
-    // Typing into the main window leaves the chart on the last Pipe Calc, and it says so; a Pipe Calc that
-    // cannot be calculated leaves nothing of the old design on it.
-    void edited_and_failed_designs_are_not_passed_off_as_charted() {
-        PipeCalc();
-        OpenFromMenu();
+        // Typing into the main window leaves the chart on the last Pipe Calc, and it says so; a Pipe Calc
+        // that cannot be calculated leaves nothing of the old design on it.
         EnterIn(m_main.get(), "txtRPM=11000");
         QVERIFY(Form()->chart()->chart()->title().contains("the inputs have changed since"));
         ExpectChartOf(CoreModel(), 6000, 14000);
@@ -178,8 +178,7 @@ class TestWaveTiming : public QObject {
     }
 
     void a_transfer_duration_adds_its_events_and_the_plugging_band() {
-        PipeCalc();
-        OpenFromMenu();
+        OpenOnExample();
         EnterIn(Form(), "txtTransfer=130");
         Click(Form(), "cmdDraw");
         const WaveModel model = CoreModel(130);
@@ -202,48 +201,13 @@ class TestWaveTiming : public QObject {
         QVERIFY(!Series<QAreaSeries>("pluggingBand"));
     }
 
-    void chart_refusals_data() {
-        QTest::addColumn<QString>("entries");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("reason");
-        for (const auto &[name, entries, box, reason] : {
-                 std::tuple{"transfer as long as the exhaust", "txtTransfer=190", "txtTransfer",
-                            "*less than the exhaust duration (190.00 degrees)."},
-                 {"transfer 0", "txtTransfer=0", "txtTransfer", "*more than 0*"},
-                 {"from 0", "txtRpmFrom=0", "txtRpmFrom", "The RPM must be more than 0."},
-                 {"to below from", "txtRpmFrom=9000 txtRpmTo=8000", "txtRpmTo",
-                  "The highest RPM must be more than the lowest."},
-                 {"to empty", "txtRpmTo=", "txtRpmTo", "*highest RPM*"},
-             })
-            QTest::newRow(name) << QString(entries) << QString(box) << QString(reason);
-    }
-    void chart_refusals() {
-        QFETCH(QString, entries);
-        QFETCH(QString, box);
-        QFETCH(QString, reason);
-        PipeCalc();
-        OpenFromMenu();
-        EnterIn(Form(), entries);
-        Click(Form(), "cmdDraw");
-        QCOMPARE(Background(Get(qPrintable(box))), kRejectedRed);
-        QCOMPARE(Form()->focusWidget(), Get(qPrintable(box)));
-        QVERIFY2(examples::Matches(Get<QLabel>("lblChartReason")->text(), reason),
-                 qPrintable(Get<QLabel>("lblChartReason")->text()));
-        QVERIFY(Form()->chart()->chart()->series().isEmpty());
-        // Typing into the box takes the red away; a good range draws again and clears the reason.
-        EnterIn(Form(), "txtTransfer= txtRpmFrom=6000 txtRpmTo=14000");
-        QVERIFY(Background(Get(qPrintable(box))) != kRejectedRed);
-        Click(Form(), "cmdDraw");
-        QCOMPARE(Get<QLabel>("lblChartReason")->text(), QString());
-        ExpectChartOf(CoreModel(), 6000, 14000);
-    }
-
-    void reverse_calculator_data() {
+    void buttons_show_results_or_refuse_data() {
         QTest::addColumn<QString>("entries");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("shown"); // box=text, or the refused box and its reason
-        const QString example = "txtRevLength=889.271 txtRevTiming=190 ";
-        const QString rpm = "cmdRevRpm", temp = "cmdRevTemp";
+        const QString example = "txtRevLength=889.271 txtRevTiming=190 ",
+                      other = "txtRevLength=900 txtRevTiming=190 ";
+        const QString rpm = "cmdRevRpm", temp = "cmdRevTemp", draw = "cmdDraw";
         for (const auto &[name, entries, button, shown] : {
                  std::tuple{"tuned RPM of the example", example + "txtRevTemp=500", rpm, "txtRevRpm=10000"},
                  {"temperature of the example", example + "txtRevRpm=10000", temp, "txtRevTemp=500.00"},
@@ -260,25 +224,33 @@ class TestWaveTiming : public QObject {
                  {"timing 360", "txtRevLength=900 txtRevTiming=360 txtRevTemp=500", rpm,
                   "txtRevTiming|*between 1 and 359 degrees."},
                  {"timing empty", "txtRevLength=900 txtRevTemp=500", rpm, "txtRevTiming|*"},
-                 {"absolute zero", "txtRevLength=900 txtRevTiming=190 txtRevTemp=-273.15", rpm,
+                 {"absolute zero", other + "txtRevTemp=-273.15", rpm,
                   "txtRevTemp|*above absolute zero (-273.15 °C)."},
-                 {"rpm 0", "txtRevLength=900 txtRevTiming=190 txtRevRpm=0", temp,
-                  "txtRevRpm|The RPM must be more than 0."},
-                 {"heats 0", "txtRevLength=900 txtRevTiming=190 txtRevTemp=500 txtRevHeats=0", rpm,
+                 {"rpm 0", other + "txtRevRpm=0", temp, "txtRevRpm|The RPM must be more than 0."},
+                 {"heats 0", other + "txtRevTemp=500 txtRevHeats=0", rpm,
                   "txtRevHeats|*must be more than 0."},
-                 {"gas constant empty", "txtRevLength=900 txtRevTiming=190 txtRevRpm=9000 txtRevGasConst=",
-                  temp, "txtRevGasConst|*"},
+                 {"gas constant empty", other + "txtRevRpm=9000 txtRevGasConst=", temp, "txtRevGasConst|*"},
+                 {"chart: transfer as long as the exhaust", "txtTransfer=190", draw,
+                  "txtTransfer|*less than the exhaust duration (190.00 degrees)."},
+                 {"chart: transfer 0", "txtTransfer=0", draw, "txtTransfer|*more than 0*"},
+                 {"chart: from 0", "txtRpmFrom=0", draw, "txtRpmFrom|The RPM must be more than 0."},
+                 {"chart: to below from", "txtRpmFrom=9000 txtRpmTo=8000", draw,
+                  "txtRpmTo|The highest RPM must be more than the lowest."},
+                 {"chart: to empty", "txtRpmTo=", draw, "txtRpmTo|*highest RPM*"},
              })
             QTest::newRow(name) << QString(entries) << QString(button) << QString(shown);
     }
-    void reverse_calculator() {
+    // The reverse calculator's results; a refusal of it or of the chart's Draw turns the box red, focuses it
+    // and gives the reason. A refused chart shows nothing until a good range is drawn again.
+    void buttons_show_results_or_refuse() {
         QFETCH(QString, entries);
         QFETCH(QString, button);
         QFETCH(QString, shown);
-        OpenFromMenu();
+        const bool chart = button == "cmdDraw";
+        chart ? OpenOnExample() : OpenFromMenu();
         EnterIn(Form(), entries);
         Click(Form(), qPrintable(button));
-        const QString reason = Get<QLabel>("lblRevReason")->text();
+        const QString reason = Get<QLabel>(chart ? "lblChartReason" : "lblRevReason")->text();
         if (!shown.contains('|')) {
             Expect(Form(), shown);
             QCOMPARE(reason, QString());
@@ -290,11 +262,19 @@ class TestWaveTiming : public QObject {
         QCOMPARE(Background(refused), kRejectedRed);
         QCOMPARE(Form()->focusWidget(), refused);
         QVERIFY2(examples::Matches(reason, shown.section('|', 1)), qPrintable(reason));
+        if (!chart)
+            return;
+        QVERIFY(Form()->chart()->chart()->series().isEmpty());
+        // Typing into the box takes the red away; a good range draws again and clears the reason.
+        EnterIn(Form(), "txtTransfer= txtRpmFrom=6000 txtRpmTo=14000");
+        QVERIFY(Background(refused) != kRejectedRed);
+        Click(Form(), "cmdDraw");
+        QCOMPARE(Get<QLabel>("lblChartReason")->text(), QString());
+        ExpectChartOf(CoreModel(), 6000, 14000);
     }
 
     void the_cursor_lists_the_arrivals_at_its_rpm() {
-        PipeCalc();
-        OpenFromMenu();
+        OpenOnExample();
         TimingChart *view = Form()->chart();
         const QRectF plot = view->chart()->plotArea();
         const QPoint at = view->mapFromScene(view->chart()->mapToScene(plot.center())) + QPoint(17, 0);
@@ -322,8 +302,7 @@ class TestWaveTiming : public QObject {
     }
 
     void exports_the_chart_as_png_and_svg() {
-        PipeCalc();
-        OpenFromMenu();
+        OpenOnExample();
         m_dialogs->answer = m_dir.filePath("timing");
         Click(Form(), "cmdExportPng");
         QCOMPARE(m_dialogs->asked.last(), "Export PNG|Chart, PNG (*.png)|*.png|WaveTiming.png");
@@ -363,8 +342,7 @@ class TestWaveTiming : public QObject {
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old chart") == 9);
         old.close();
         disk.Fill();
-        PipeCalc();
-        OpenFromMenu();
+        OpenOnExample();
         m_dialogs->answer = path;
         Click(Form(), "cmdExportPng");
         QCOMPARE(m_dialogs->errors.size(), 1);
@@ -375,8 +353,7 @@ class TestWaveTiming : public QObject {
 
     // Captions are in full view: a label, button or frame title no wider than its control.
     void captions_fit() {
-        PipeCalc();
-        OpenFromMenu();
+        OpenOnExample();
         // The longest texts it shows: the band found, the cursor's list, a refusal's reason.
         EnterIn(Form(), "txtTransfer=130 txtRevLength=0");
         Click(Form(), "cmdDraw");
