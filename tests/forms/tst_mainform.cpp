@@ -535,14 +535,10 @@ class TestMainForm : public QObject {
         calcwindow::Enter(tool, entries);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QVERIFY2(use->isEnabled(), qPrintable(box->text()));
+        const char *label = target == "txtPTExh" ? "Label16" : target == "txtTemp" ? "Label4" : "Label33";
         QVERIFY2(QString(use->text())
-                     .remove(QChar('&'))
-                     .startsWith("Use in the design as " +
-                                 Find<QLabel>(qPrintable(target == "txtPTExh"  ? "Label16"
-                                                         : target == "txtTemp" ? "Label4"
-                                                                               : "Label33"))
-                                     ->text()
-                                     .trimmed()),
+                     .remove('&')
+                     .startsWith("Use in the design as " + Find<QLabel>(label)->text().trimmed()),
                  qPrintable(use->text()));
 
         // The item stands first in the box's own menu.

@@ -72,12 +72,12 @@ class TestStartup : public QObject {
             << R"(quorvane: no display to open the window on \(DISPLAY is not set\)[^\n]*\n)";
         QTest::newRow("wayland asked, none there") << QStringList{"-platform", "wayland"} << "" << 1 << ""
                                                    << R"(quorvane: [^\n]*WAYLAND_DISPLAY is not set[^\n]*\n)";
-        // Qt itself finds it cannot reach the display; its abort becomes one line and status 1.
+        // Qt itself finds it cannot reach the display; its abort becomes the line.
         QTest::newRow("unreachable display") << QStringList{} << ":4711" << 1 << ""
                                              << R"(quorvane: cannot open the window: [^\n]*\n)";
     }
-    // Before any window: --help and --version print and end, and a missing display is one plain line
-    // and status 1, not an abort.
+    // Before any window: --help and --version print and end, and a missing or unreachable display is one
+    // plain line and status 1, not an abort.
     void answers_without_a_display() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, display);
