@@ -5,6 +5,7 @@
 // and answers the windows' dialogs as a test scripts them.
 
 #include "filedialogs.h"
+#include "mainform.h"
 #include "workedexamples.h"
 
 #include <QApplication>
@@ -98,6 +99,16 @@ inline void ShowActive(QWidget *window) {
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
+// The main window as each window test starts it: shown, active, its dialogs scripted and handed out.
+inline std::unique_ptr<quorvane::MainForm> ShowMainForm(ScriptedDialogs **dialogs = nullptr) {
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    if (dialogs)
+        *dialogs = scripted.get();
+    auto form = std::make_unique<quorvane::MainForm>(std::move(scripted));
+    ShowActive(form.get());
+    return form;
+}
+
 // A space starts a new entry only before "name=".
 inline QList<std::pair<QString, QString>> Entries(const QString &text) {
     QList<std::pair<QString, QString>> entries;
@@ -122,6 +133,16 @@ inline void Type(QWidget *window, const QString &name, const QString &text) {
 inline void Enter(QWidget *window, const QString &entries) {
     for (const auto &[name, text] : Entries(entries))
         Type(window, name, text);
+}
+
+// The example design, whose Pipe Calc gives the tuned length 889.27.
+inline const QString kExampleDesign =
+    "txtPTExh=190 txtRPM=10000 txtTemp=500 txtPipeExDiam=40 txtPipeExLength=30 txtPipeExDiamOut=38";
+
+// The entries typed into the main window and Pipe Calc pressed.
+inline void PipeCalc(QWidget *main, const QString &entries = kExampleDesign) {
+    Enter(main, entries);
+    QTest::mouseClick(main->findChild<QPushButton *>("cmdPipeCalc"), Qt::LeftButton);
 }
 
 // The box shows the start of its text, as after Home: a number cut at its left reads as another number.

@@ -96,7 +96,7 @@ class TestHelpTips : public QObject {
     }
 
     // A tool window's tips come with the window: none before it is built, all of them from its first
-    // showing on.
+    // showing on, and they show.
     void tool_window_tips_come_with_the_window() {
         const auto rows = [](const char *window) {
             return std::count_if(HelpTips().begin(), HelpTips().end(),
@@ -106,9 +106,6 @@ class TestHelpTips : public QObject {
         m_form->cmdPlot_Click();
         QCOMPARE(m_form->toolTips()->tools().size(), rows("mainForm") + rows("frmPlot"));
         QVERIFY(m_form->toolTips()->isRegistered(m_form->plotForm()->findChild<QWidget *>("txtSheetThick")));
-    }
-
-    void tool_window_tips_work_from_the_first_showing() {
         m_form->mnuTools1_Click(2);
         QWidget *button = Control("frmTubecalc", "cmdConeLength");
         QVERIFY(QTest::qWaitForWindowExposed(button->window()));

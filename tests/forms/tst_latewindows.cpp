@@ -28,14 +28,11 @@ class TestLateWindows : public QObject {
   private slots:
     void wave_timing_comes_from_the_module_beside_the_program() {
         QVERIFY(!dlopen(QFile::encodeName(Module()), RTLD_NOLOAD | RTLD_NOW)); // not at start
-        MainForm main(std::make_unique<ScriptedDialogs>());
-        ShowActive(&main);
-        Enter(&main, "txtPTExh=190 txtRPM=10000 txtTemp=500 txtPipeExDiam=40 txtPipeExLength=30 "
-                     "txtPipeExDiamOut=38");
-        QTest::mouseClick(main.findChild<QPushButton *>("cmdPipeCalc"), Qt::LeftButton);
-        main.findChild<QAction *>("mnuToolsWaveTiming")->trigger();
+        const std::unique_ptr<MainForm> main = ShowMainForm();
+        PipeCalc(main.get());
+        main->findChild<QAction *>("mnuToolsWaveTiming")->trigger();
 
-        QWidget *window = main.waveTimingForm();
+        QWidget *window = main->waveTimingForm();
         QVERIFY(window && window->isVisible());
         Dl_info where{};
         QVERIFY(dladdr(window->metaObject(), &where));
@@ -43,7 +40,7 @@ class TestLateWindows : public QObject {
                  QFileInfo(Module()).canonicalFilePath());
         // Its chart is core's model of the calculation: the design RPM where core puts it.
         const WaveModel model =
-            WaveModelOf(main.designState().inputs, main.designState().result, std::nullopt);
+            WaveModelOf(main->designState().inputs, main->designState().result, std::nullopt);
         const QLineSeries *design = nullptr;
         for (QAbstractSeries *series : window->findChild<QChartView *>("picChart")->chart()->series())
             if (series->objectName() == "designRpm")

@@ -45,12 +45,7 @@ class TestPipeFileMenu : public QObject {
     }
 
   private slots:
-    void init() {
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        m_dialogs = dialogs.get();
-        m_form = std::make_unique<MainForm>(std::move(dialogs));
-        m_form->show();
-    }
+    void init() { m_form = ShowMainForm(&m_dialogs); }
     void cleanup() { m_form.reset(); }
 
     // Each text is written as typed, spaces and all; reading takes the number without them.

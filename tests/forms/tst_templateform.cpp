@@ -22,6 +22,7 @@ class TestTemplateForm : public QObject {
     std::unique_ptr<MainForm> m_main;
     ScriptedDialogs *m_dialogs = nullptr;
     QTemporaryDir m_dir;
+    static inline const QString kCone = "txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5"; // in Plot
 
     TemplateForm *Form() const { return m_main->templateForm(); }
     template <class T = QLineEdit> T *Get(const char *name) const { return Form()->findChild<T *>(name); }
@@ -30,14 +31,13 @@ class TestTemplateForm : public QObject {
     void Click(QWidget *window, const char *button) {
         QTest::mouseClick(window->findChild<QPushButton *>(button), Qt::LeftButton);
     }
-    void CalculateExample() {
-        Enter(m_main.get(), "txtPTExh=190 txtRPM=10000 txtTemp=500 txtPipeExDiam=40 txtPipeExLength=30 "
-                            "txtPipeExDiamOut=38");
-        Click(m_main.get(), "cmdPipeCalc");
-    }
     void OpenFromMenu() {
         m_main->findChild<QAction *>("mnuFileTemplates")->trigger();
         QVERIFY(QTest::qWaitForWindowActive(Form()));
+    }
+    void OpenOnExample() {
+        PipeCalc(m_main.get());
+        OpenFromMenu();
     }
     void OpenFromPlot(const QString &entries) {
         Click(m_main.get(), "cmdPlot");
@@ -56,12 +56,7 @@ class TestTemplateForm : public QObject {
     }
 
   private slots:
-    void init() {
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        m_dialogs = dialogs.get();
-        m_main = std::make_unique<MainForm>(std::move(dialogs));
-        ShowActive(m_main.get());
-    }
+    void init() { m_main = ShowMainForm(&m_dialogs); }
     void cleanup() { m_main.reset(); }
 
     void without_a_design_it_says_what_to_do() {
@@ -76,8 +71,7 @@ class TestTemplateForm : public QObject {
     }
 
     void the_file_menu_and_the_batch_plot_take_the_last_calculation() {
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         const QStringList seven = {"Header L1", "Cone L2", "Cone L3", "Cone L4",
                                    "Belly L5",  "Cone L6", "Tail L7"};
         QCOMPARE(Sections(), seven);
@@ -91,7 +85,7 @@ class TestTemplateForm : public QObject {
     }
 
     void the_single_plot_takes_its_typed_cone() {
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         QCOMPARE(Sections(), QStringList{"Cone"});
         QVERIFY(!Form()->buildSheet().design);
         const Section cone = Form()->buildSheet().templates.patterns.at(0).section;
@@ -105,14 +99,13 @@ class TestTemplateForm : public QObject {
         QVERIFY(Get<QComboBox>("cmbDiameters")->isEnabled());
         Get<QComboBox>("cmbDiameters")->setCurrentText("Outside");
         QVERIFY(Form()->buildSheet().options.pattern.outsideDiameters);
-        CalculateExample(); // the window keeps the cone it was given
+        PipeCalc(m_main.get()); // the window keeps the cone it was given
         QCOMPARE(Sections(), QStringList{"Cone"});
     }
 
     // The summary counts the pieces and pages of the chosen sections, pieces and paper.
     void options_change_the_summary() {
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         Enter(Form(), "txtThickness=1 txtPieces=1");
         QVERIFY2(Summary().startsWith("7 pieces on 19 pages of A4 paper; "), qPrintable(Summary()));
         Enter(Form(), "txtPieces=3");
@@ -154,7 +147,7 @@ class TestTemplateForm : public QObject {
         QFETCH(QString, entry);
         QFETCH(QString, reason);
         const QString box = entry.section('=', 0, 0);
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         QVERIFY(Get<QPushButton>("cmdSavePdf")->isEnabled());
         Enter(Form(), entry);
         QVERIFY2(Message().startsWith(reason), qPrintable(Message()));
@@ -168,7 +161,7 @@ class TestTemplateForm : public QObject {
     // An overlap wider than a third of the page's drawing width cannot be printed; the drawings, which
     // have no pages, can still be saved.
     void a_wide_overlap_stops_only_the_printing() {
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         Enter(Form(), "txtOverlap=64"); // a third of A4's 190 mm
         QVERIFY2(Message().startsWith("The page overlap must be at most 63.3 mm"), qPrintable(Message()));
         QCOMPARE(Background(Get("txtOverlap")), kRejectedRed);
@@ -183,7 +176,7 @@ class TestTemplateForm : public QObject {
     // ticks, and says plainly when the main window's inputs are no longer the calculation's.
     void it_names_and_follows_the_design() {
         const QString design = m_dir.filePath("my-pipe.txt");
-        CalculateExample();
+        PipeCalc(m_main.get());
         m_dialogs->answer = design;
         m_main->mnuFileType_Click(1); // Save Pipe: the design now has a file
         m_main->mnuFileType_Click(0); // and is opened again, unchanged
@@ -217,7 +210,7 @@ class TestTemplateForm : public QObject {
     // its cell with the reason; the options and plan saved with the design come back when it is opened.
     void bends_are_planned_and_saved_with_the_design() {
         const QString design = m_dir.filePath("bent.txt");
-        CalculateExample();
+        PipeCalc(m_main.get());
         m_dialogs->answer = design;
         m_main->mnuFileType_Click(1);
         OpenFromMenu();
@@ -251,8 +244,7 @@ class TestTemplateForm : public QObject {
         init();
         m_dialogs->answer = design;
         m_main->mnuFileType_Click(0);
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         QCOMPARE(Get("txtKFactor")->text(), "0.4");
         QCOMPARE(Get<QComboBox>("cmbBendLayout")->currentText(), "Blank");
         QCOMPARE(Get<QTableWidget>("tblBends")->item(2, 0)->text(), "90");
@@ -262,8 +254,7 @@ class TestTemplateForm : public QObject {
     // The preview shows the selected section only when it is to be cut, numbered as the build sheet
     // numbers its pages.
     void the_preview_shows_only_checked_sections() {
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         Enter(Form(), "txtThickness=1");
         auto *list = Get<QListWidget>("lstSections");
         auto *preview = Get<TemplatePreview>("picPreview");
@@ -285,8 +276,7 @@ class TestTemplateForm : public QObject {
     }
     void each_format_is_saved_through_the_dialog() {
         QFETCH(QString, extension);
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         Enter(Form(), "txtThickness=1");
         m_dialogs->answer = m_dir.filePath("pipe"); // the extension is added
         Click(Form(), qPrintable("cmdSave" + extension.left(1).toUpper() + extension.mid(1)));
@@ -310,7 +300,7 @@ class TestTemplateForm : public QObject {
     // Names come from the design file's, and every save starts where the last one went.
     void saving_proposes_the_designs_name_and_remembers_the_folder() {
         const QString design = m_dir.filePath("my-pipe.txt");
-        CalculateExample();
+        PipeCalc(m_main.get());
         m_dialogs->answer = design;
         m_main->mnuFileType_Click(1);
         OpenFromMenu();
@@ -328,7 +318,7 @@ class TestTemplateForm : public QObject {
 
     // The templates' save asks as the pipe values' does before rewriting a file in place.
     void a_folder_that_takes_no_file_asks_before_rewriting_in_place() {
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         const QString folder = m_dir.filePath("closed");
         QVERIFY(QDir().mkdir(folder));
         m_dialogs->answer = QDir(folder).filePath("cone.svg");
@@ -344,7 +334,7 @@ class TestTemplateForm : public QObject {
     }
 
     void a_failed_save_is_reported_and_leaves_nothing() {
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         QTemporaryDir dir;
         m_dialogs->answer = dir.filePath("missing/cone.svg");
         Click(Form(), "cmdSaveSvg");
@@ -354,18 +344,11 @@ class TestTemplateForm : public QObject {
     }
 
     void print_paints_the_build_sheet_on_the_whole_page() {
-        OpenFromPlot("txtD1=120 txtD2=80 txtLenConeInput=150 txtSheetThick=1.5");
+        OpenFromPlot(kCone);
         m_dialogs->answer = m_dir.filePath("printed.pdf");
         Click(Form(), "cmdPrint");
         QVERIFY(m_dialogs->fullPage && m_dialogs->errors.isEmpty());
         QVERIFY(ReadAll(m_dialogs->answer).startsWith("%PDF"));
-    }
-
-    void closing_hides_it_and_the_main_window_ends_it() {
-        OpenFromMenu();
-        CloseAndReopen(Form(), "cmdClose");
-        QVERIFY(m_main->close());
-        QVERIFY(!Form()->isVisible());
     }
 };
 

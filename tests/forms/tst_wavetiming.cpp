@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calcwindowdriver.h"
-#include "helptexts.h"
 #include "lookandfeel.h"
 #include "mainform.h"
 #include "numeric.h"
 #include "scratchdisk.h"
 #include "timingchart.h"
-#include "tooltip.h"
 #include "wavetiming.h"
 #include "wavetimingform.h"
 
@@ -72,17 +70,17 @@ class TestWaveTiming : public QObject {
         QVERIFY(QTest::qWaitForWindowActive(window));
         Enter(window, entries);
     }
-    void PipeCalc(const QString &entries) {
+    void PipeCalc(const QString &entries = kExampleDesign) {
         EnterIn(m_main.get(), entries);
         Click(m_main.get(), "cmdPipeCalc");
-    }
-    void CalculateExample() {
-        PipeCalc(
-            "txtPTExh=190 txtRPM=10000 txtTemp=500 txtPipeExDiam=40 txtPipeExLength=30 txtPipeExDiamOut=38");
     }
     void OpenFromMenu() {
         m_main->findChild<QAction *>("mnuToolsWaveTiming")->trigger();
         QVERIFY(QTest::qWaitForWindowActive(Form()));
+    }
+    void OpenOnExample() {
+        PipeCalc();
+        OpenFromMenu();
     }
     WaveModel CoreModel(std::optional<double> transfer = std::nullopt) const {
         const DesignState &s = m_main->designState();
@@ -112,16 +110,11 @@ class TestWaveTiming : public QObject {
     }
 
   private slots:
-    void init() {
-        auto dialogs = std::make_unique<ScriptedDialogs>();
-        m_dialogs = dialogs.get();
-        m_main = std::make_unique<MainForm>(std::move(dialogs));
-        ShowActive(m_main.get());
-    }
+    void init() { m_main = ShowMainForm(&m_dialogs); }
     void cleanup() { m_main.reset(); }
 
     void is_built_on_first_use_and_follows_the_last_pipe_calc() {
-        CalculateExample();
+        PipeCalc();
         for (QWidget *w : QApplication::topLevelWidgets())
             QVERIFY2(w->objectName() != "frmWaveTiming", "built before it was asked for");
         OpenFromMenu();
@@ -149,7 +142,8 @@ class TestWaveTiming : public QObject {
         ExpectChartOf(CoreModel(), 7000, 8000);
     }
 
-    void before_any_pipe_calc_the_chart_says_what_to_do() {
+    // The chart stands for the last good Pipe Calc only; before one it says what to do.
+    void the_chart_is_of_the_last_good_pipe_calc() {
         OpenFromMenu();
         QVERIFY(Form()->chart()->chart()->series().isEmpty());
         QVERIFY(Form()->chart()->chart()->title().contains("Press Pipe Calc"));
@@ -157,20 +151,15 @@ class TestWaveTiming : public QObject {
             QVERIFY(!axis->isVisible());
         QVERIFY(!Get<QPushButton>("cmdExportPng")->isEnabled() &&
                 !Get<QPushButton>("cmdExportSvg")->isEnabled());
-        CalculateExample();
+        PipeCalc();
         ExpectChartOf(CoreModel(), 6000, 14000);
         QVERIFY(Get<QPushButton>("cmdExportPng")->isEnabled() &&
                 Get<QPushButton>("cmdExportSvg")->isEnabled());
         QVERIFY(Form()->chart()->chart()->title().contains("(an estimate)"));
         for (const QAbstractAxis *axis : Form()->chart()->chart()->axes())
             QVERIFY(axis->isVisible());
-    }
-
-    // Typing into the main window leaves the chart on the last Pipe Calc, and it says so; a Pipe Calc that
-    // cannot be calculated leaves nothing of the old design on it.
-    void edited_and_failed_designs_are_not_passed_off_as_charted() {
-        CalculateExample();
-        OpenFromMenu();
+        // Typing into the main window leaves the chart on the last Pipe Calc, and it says so; a Pipe Calc
+        // that cannot be calculated leaves nothing of the old design on it.
         EnterIn(m_main.get(), "txtRPM=11000");
         QVERIFY(Form()->chart()->chart()->title().contains("the inputs have changed since"));
         ExpectChartOf(CoreModel(), 6000, 14000);
@@ -189,8 +178,7 @@ class TestWaveTiming : public QObject {
     }
 
     void a_transfer_duration_adds_its_events_and_the_plugging_band() {
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         EnterIn(Form(), "txtTransfer=130");
         Click(Form(), "cmdDraw");
         const WaveModel model = CoreModel(130);
@@ -213,100 +201,56 @@ class TestWaveTiming : public QObject {
         QVERIFY(!Series<QAreaSeries>("pluggingBand"));
     }
 
-    void chart_refusals_data() {
-        QTest::addColumn<QString>("entries");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("reason");
-        QTest::newRow("transfer as long as the exhaust")
-            << "txtTransfer=190"
-            << "txtTransfer"
-            << "*less than the exhaust duration (190.00 degrees).";
-        QTest::newRow("transfer 0") << "txtTransfer=0"
-                                    << "txtTransfer"
-                                    << "*more than 0*";
-        QTest::newRow("from 0") << "txtRpmFrom=0"
-                                << "txtRpmFrom"
-                                << "The RPM must be more than 0.";
-        QTest::newRow("to below from") << "txtRpmFrom=9000 txtRpmTo=8000"
-                                       << "txtRpmTo"
-                                       << "The highest RPM must be more than the lowest.";
-        QTest::newRow("to empty") << "txtRpmTo="
-                                  << "txtRpmTo"
-                                  << "*highest RPM*";
-    }
-    void chart_refusals() {
-        QFETCH(QString, entries);
-        QFETCH(QString, box);
-        QFETCH(QString, reason);
-        CalculateExample();
-        OpenFromMenu();
-        EnterIn(Form(), entries);
-        Click(Form(), "cmdDraw");
-        QCOMPARE(Background(Get(qPrintable(box))), kRejectedRed);
-        QCOMPARE(Form()->focusWidget(), Get(qPrintable(box)));
-        QVERIFY2(examples::Matches(Get<QLabel>("lblChartReason")->text(), reason),
-                 qPrintable(Get<QLabel>("lblChartReason")->text()));
-        QVERIFY(Form()->chart()->chart()->series().isEmpty());
-        // Typing into the box takes the red away; a good range draws again and clears the reason.
-        EnterIn(Form(), "txtTransfer= txtRpmFrom=6000 txtRpmTo=14000");
-        QVERIFY(Background(Get(qPrintable(box))) != kRejectedRed);
-        Click(Form(), "cmdDraw");
-        QCOMPARE(Get<QLabel>("lblChartReason")->text(), QString());
-        ExpectChartOf(CoreModel(), 6000, 14000);
-    }
-
-    void reverse_calculator_data() {
+    void buttons_show_results_or_refuse_data() {
         QTest::addColumn<QString>("entries");
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("shown"); // box=text, or the refused box and its reason
-        QTest::newRow("tuned RPM of the example") << "txtRevLength=889.271 txtRevTiming=190 txtRevTemp=500"
-                                                  << "cmdRevRpm"
-                                                  << "txtRevRpm=10000";
-        QTest::newRow("temperature of the example") << "txtRevLength=889.271 txtRevTiming=190 txtRevRpm=10000"
-                                                    << "cmdRevTemp"
-                                                    << "txtRevTemp=500.00";
-        QTest::newRow("the sections summed")
-            << "txtRevLength=30+58.93+244.55+162.74+81.81+97.82+213.43 txtRevTiming=190 txtRevTemp=500"
-            << "cmdRevRpm"
-            << "txtRevRpm=10000";
-        QTest::newRow("air in a metre of pipe") << "txtRevLength=1000 txtRevTiming=180 txtRevTemp=20 "
-                                                   "txtRevHeats=1.4 txtRevGasConst=287"
-                                                << "cmdRevRpm"
-                                                << "txtRevRpm=5148";
-        QTest::newRow("length 0") << "txtRevLength=0 txtRevTiming=190 txtRevTemp=500"
-                                  << "cmdRevRpm"
-                                  << "txtRevLength|The length must be more than 0 mm.";
-        QTest::newRow("negative sum") << "txtRevLength=100+-200 txtRevTiming=190 txtRevRpm=9000"
-                                      << "cmdRevTemp"
-                                      << "txtRevLength|*more than 0 mm.";
-        QTest::newRow("timing 360") << "txtRevLength=900 txtRevTiming=360 txtRevTemp=500"
-                                    << "cmdRevRpm"
-                                    << "txtRevTiming|*between 1 and 359 degrees.";
-        QTest::newRow("timing empty") << "txtRevLength=900 txtRevTemp=500"
-                                      << "cmdRevRpm"
-                                      << "txtRevTiming|*";
-        QTest::newRow("absolute zero") << "txtRevLength=900 txtRevTiming=190 txtRevTemp=-273.15"
-                                       << "cmdRevRpm"
-                                       << "txtRevTemp|*above absolute zero (-273.15 °C).";
-        QTest::newRow("rpm 0") << "txtRevLength=900 txtRevTiming=190 txtRevRpm=0"
-                               << "cmdRevTemp"
-                               << "txtRevRpm|The RPM must be more than 0.";
-        QTest::newRow("heats 0") << "txtRevLength=900 txtRevTiming=190 txtRevTemp=500 txtRevHeats=0"
-                                 << "cmdRevRpm"
-                                 << "txtRevHeats|*must be more than 0.";
-        QTest::newRow("gas constant empty")
-            << "txtRevLength=900 txtRevTiming=190 txtRevRpm=9000 txtRevGasConst="
-            << "cmdRevTemp"
-            << "txtRevGasConst|*";
+        const QString example = "txtRevLength=889.271 txtRevTiming=190 ",
+                      other = "txtRevLength=900 txtRevTiming=190 ";
+        const QString rpm = "cmdRevRpm", temp = "cmdRevTemp", draw = "cmdDraw";
+        for (const auto &[name, entries, button, shown] : {
+                 std::tuple{"tuned RPM of the example", example + "txtRevTemp=500", rpm, "txtRevRpm=10000"},
+                 {"temperature of the example", example + "txtRevRpm=10000", temp, "txtRevTemp=500.00"},
+                 {"the sections summed",
+                  "txtRevLength=30+58.93+244.55+162.74+81.81+97.82+213.43 txtRevTiming=190 txtRevTemp=500",
+                  rpm, "txtRevRpm=10000"},
+                 {"air in a metre of pipe",
+                  "txtRevLength=1000 txtRevTiming=180 txtRevTemp=20 txtRevHeats=1.4 txtRevGasConst=287", rpm,
+                  "txtRevRpm=5148"},
+                 {"length 0", "txtRevLength=0 txtRevTiming=190 txtRevTemp=500", rpm,
+                  "txtRevLength|The length must be more than 0 mm."},
+                 {"negative sum", "txtRevLength=100+-200 txtRevTiming=190 txtRevRpm=9000", temp,
+                  "txtRevLength|*more than 0 mm."},
+                 {"timing 360", "txtRevLength=900 txtRevTiming=360 txtRevTemp=500", rpm,
+                  "txtRevTiming|*between 1 and 359 degrees."},
+                 {"timing empty", "txtRevLength=900 txtRevTemp=500", rpm, "txtRevTiming|*"},
+                 {"absolute zero", other + "txtRevTemp=-273.15", rpm,
+                  "txtRevTemp|*above absolute zero (-273.15 °C)."},
+                 {"rpm 0", other + "txtRevRpm=0", temp, "txtRevRpm|The RPM must be more than 0."},
+                 {"heats 0", other + "txtRevTemp=500 txtRevHeats=0", rpm,
+                  "txtRevHeats|*must be more than 0."},
+                 {"gas constant empty", other + "txtRevRpm=9000 txtRevGasConst=", temp, "txtRevGasConst|*"},
+                 {"chart: transfer as long as the exhaust", "txtTransfer=190", draw,
+                  "txtTransfer|*less than the exhaust duration (190.00 degrees)."},
+                 {"chart: transfer 0", "txtTransfer=0", draw, "txtTransfer|*more than 0*"},
+                 {"chart: from 0", "txtRpmFrom=0", draw, "txtRpmFrom|The RPM must be more than 0."},
+                 {"chart: to below from", "txtRpmFrom=9000 txtRpmTo=8000", draw,
+                  "txtRpmTo|The highest RPM must be more than the lowest."},
+                 {"chart: to empty", "txtRpmTo=", draw, "txtRpmTo|*highest RPM*"},
+             })
+            QTest::newRow(name) << QString(entries) << QString(button) << QString(shown);
     }
-    void reverse_calculator() {
+    // The reverse calculator's results; a refusal of it or of the chart's Draw turns the box red, focuses it
+    // and gives the reason. A refused chart shows nothing until a good range is drawn again.
+    void buttons_show_results_or_refuse() {
         QFETCH(QString, entries);
         QFETCH(QString, button);
         QFETCH(QString, shown);
-        OpenFromMenu();
+        const bool chart = button == "cmdDraw";
+        chart ? OpenOnExample() : OpenFromMenu();
         EnterIn(Form(), entries);
         Click(Form(), qPrintable(button));
-        const QString reason = Get<QLabel>("lblRevReason")->text();
+        const QString reason = Get<QLabel>(chart ? "lblChartReason" : "lblRevReason")->text();
         if (!shown.contains('|')) {
             Expect(Form(), shown);
             QCOMPARE(reason, QString());
@@ -318,11 +262,19 @@ class TestWaveTiming : public QObject {
         QCOMPARE(Background(refused), kRejectedRed);
         QCOMPARE(Form()->focusWidget(), refused);
         QVERIFY2(examples::Matches(reason, shown.section('|', 1)), qPrintable(reason));
+        if (!chart)
+            return;
+        QVERIFY(Form()->chart()->chart()->series().isEmpty());
+        // Typing into the box takes the red away; a good range draws again and clears the reason.
+        EnterIn(Form(), "txtTransfer= txtRpmFrom=6000 txtRpmTo=14000");
+        QVERIFY(Background(refused) != kRejectedRed);
+        Click(Form(), "cmdDraw");
+        QCOMPARE(Get<QLabel>("lblChartReason")->text(), QString());
+        ExpectChartOf(CoreModel(), 6000, 14000);
     }
 
     void the_cursor_lists_the_arrivals_at_its_rpm() {
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         TimingChart *view = Form()->chart();
         const QRectF plot = view->chart()->plotArea();
         const QPoint at = view->mapFromScene(view->chart()->mapToScene(plot.center())) + QPoint(17, 0);
@@ -350,8 +302,7 @@ class TestWaveTiming : public QObject {
     }
 
     void exports_the_chart_as_png_and_svg() {
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         m_dialogs->answer = m_dir.filePath("timing");
         Click(Form(), "cmdExportPng");
         QCOMPARE(m_dialogs->asked.last(), "Export PNG|Chart, PNG (*.png)|*.png|WaveTiming.png");
@@ -380,9 +331,8 @@ class TestWaveTiming : public QObject {
              {"Wave timing", "RPM", "10,000", "EC 275.00°", "Plugging pulse", "Suction wave"})
             QVERIFY2(texts.contains(text), text);
         QVERIFY(m_dialogs->errors.isEmpty());
-    }
 
-    void a_full_disk_keeps_the_old_file_and_says_so() {
+        // A full disk keeps the old file and says so.
         scratch::SmallDisk disk;
         if (!disk.mounted())
             QSKIP(qPrintable(disk.error()));
@@ -390,9 +340,7 @@ class TestWaveTiming : public QObject {
         QFile old(path);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old chart") == 9);
         old.close();
-        disk.Fill();
-        CalculateExample();
-        OpenFromMenu();
+        QVERIFY(disk.Fill());
         m_dialogs->answer = path;
         Click(Form(), "cmdExportPng");
         QCOMPARE(m_dialogs->errors.size(), 1);
@@ -401,24 +349,9 @@ class TestWaveTiming : public QObject {
         QCOMPARE(ReadAll(path), QByteArray("old chart"));
     }
 
-    void help_tips_are_attached_when_it_is_built() {
-        OpenFromMenu();
-        int attached = 0;
-        for (const HelpTip &tip : HelpTips()) {
-            if (QLatin1String(tip.window) != "frmWaveTiming")
-                continue;
-            ++attached;
-            QWidget *control = Form()->findChild<QWidget *>(tip.control);
-            QVERIFY2(control && m_main->toolTips()->isRegistered(control), tip.control);
-            QCOMPARE(m_main->toolTips()->appearanceOf(control)->title, QString::fromUtf8(tip.title));
-        }
-        QVERIFY(attached > 0);
-    }
-
     // Captions are in full view: a label, button or frame title no wider than its control.
     void captions_fit() {
-        CalculateExample();
-        OpenFromMenu();
+        OpenOnExample();
         // The longest texts it shows: the band found, the cursor's list, a refusal's reason.
         EnterIn(Form(), "txtTransfer=130 txtRevLength=0");
         Click(Form(), "cmdDraw");
