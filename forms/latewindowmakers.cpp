@@ -8,7 +8,7 @@ namespace {
 
 constexpr quorvane::LateWindowMakers kMakers{
     quorvane::kVersionText,
-    [](const quorvane::DesignState &state, quorvane::FileDialogs &dialogs) -> quorvane::WaveTimingForm * {
+    [](const quorvane::DesignState &state, quorvane::FileDialogs &dialogs) -> quorvane::ToolWindow * {
         return new quorvane::WaveTimingForm(state, dialogs);
     },
 };

@@ -7,7 +7,7 @@ namespace quorvane {
 
 struct DesignState;
 class FileDialogs;
-class WaveTimingForm;
+class ToolWindow;
 
 // The windows built with libraries a start does not need. Wave Timing draws
 // with Qt Charts, which with the OpenGL and SVG libraries it brings costs the
@@ -15,7 +15,7 @@ class WaveTimingForm;
 // in a module of their own, loaded the first time one is asked for.
 struct LateWindowMakers {
     const char *version; // the program's version the module was built with
-    WaveTimingForm *(*waveTiming)(const DesignState &state, FileDialogs &dialogs);
+    ToolWindow *(*waveTiming)(const DesignState &state, FileDialogs &dialogs);
 };
 
 // The makers, loaded once; null with the reason in `why` when they cannot be had.

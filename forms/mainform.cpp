@@ -25,8 +25,8 @@
 #include "quorvane_version.h"
 #include "templateform.h"
 #include "tooltip.h"
+#include "toolwindow.h"
 #include "tubecalcform.h"
-#include "wavetimingform.h"
 #include "weblinks.h"
 
 #include <QAction>
@@ -401,17 +401,17 @@ void MainForm::mnuTools1_Click(int index) {
         tubeCalcForm()->ShowInFront();
 }
 
-WaveTimingForm *MainForm::waveTimingForm() {
+ToolWindow *MainForm::waveTimingForm() {
     if (m_waveTiming)
         return m_waveTiming;
     QString why;
     const LateWindowMakers *late = LateWindows(why);
-    return late ? Adopt(m_waveTiming, std::unique_ptr<WaveTimingForm>(late->waveTiming(m_state, *m_dialogs)))
+    return late ? Adopt(m_waveTiming, std::unique_ptr<ToolWindow>(late->waveTiming(m_state, *m_dialogs)))
                 : nullptr;
 }
 
 void MainForm::mnuToolsWaveTiming_Click() {
-    if (WaveTimingForm *window = waveTimingForm()) {
+    if (ToolWindow *window = waveTimingForm()) {
         window->ShowInFront();
         return;
     }

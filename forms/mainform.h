@@ -28,7 +28,6 @@ class InputCalcForm;
 class TubeCalcForm;
 class TemplateForm;
 class HelpWindow;
-class WaveTimingForm;
 class ToolWindow;
 class clsTooltip;
 struct HelpTip;
@@ -52,7 +51,9 @@ class MainForm : public QMainWindow {
     TubeCalcForm *tubeCalcForm();
     TemplateForm *templateForm();
     HelpWindow *helpWindow();
-    WaveTimingForm *waveTimingForm();
+    // Made by the window module, whose classes the program does not link:
+    // known here as a tool window only.
+    ToolWindow *waveTimingForm();
     AssembledPipeForm *assembledPipeForm();
     clsTooltip *toolTips() const { return m_toolTips.get(); }
     bool toolTipsAttached() const { return m_toolTipsAttached; }
@@ -129,7 +130,7 @@ class MainForm : public QMainWindow {
     TemplateForm *m_templates = nullptr;
     QString m_designFile;
     HelpWindow *m_help = nullptr;
-    WaveTimingForm *m_waveTiming = nullptr;
+    ToolWindow *m_waveTiming = nullptr;
     AssembledPipeForm *m_assembledPipe = nullptr;
     std::vector<std::unique_ptr<ToolWindow>> m_toolWindows;
 

@@ -4,9 +4,9 @@
 #include "calcwindowdriver.h"
 #include "latewindows.h"
 #include "mainform.h"
+#include "toolwindow.h"
 #include "quorvane_version.h"
 #include "wavetiming.h"
-#include "wavetimingform.h"
 
 #include <QAction>
 #include <QChartView>

@@ -48,7 +48,7 @@ class TestWaveTiming : public QObject {
     ScriptedDialogs *m_dialogs = nullptr;
     QTemporaryDir m_dir;
 
-    WaveTimingForm *Form() const { return m_main->waveTimingForm(); }
+    WaveTimingForm *Form() const { return static_cast<WaveTimingForm *>(m_main->waveTimingForm()); }
     template <class T = QLineEdit> T *Get(const char *name) const {
         T *w = Form()->findChild<T *>(name);
         if (!w)
