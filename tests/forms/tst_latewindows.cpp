@@ -4,8 +4,8 @@
 #include "calcwindowdriver.h"
 #include "latewindows.h"
 #include "mainform.h"
-#include "toolwindow.h"
 #include "quorvane_version.h"
+#include "toolwindow.h"
 #include "wavetiming.h"
 
 #include <QAction>
