@@ -12,6 +12,7 @@
 #include <QChartView>
 #include <QLibraryInfo>
 #include <QLineSeries>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <dlfcn.h>
@@ -47,6 +48,36 @@ class TestLateWindows : public QObject {
                 design = qobject_cast<QLineSeries *>(series);
         QVERIFY(design);
         QCOMPARE(design->points(), (QList<QPointF>{{model.designRpm, 0}, {model.designRpm, 360}}));
+    }
+
+    // Without its module (a broken install) the menu says why, and the main window goes on. A copy of
+    // this program in a folder of its own has no module beside it.
+    void without_the_module_wave_timing_says_why() {
+        const QString self = QCoreApplication::applicationFilePath();
+        if (QFileInfo(self).absolutePath() == QFileInfo(Module()).absolutePath()) {
+            QVERIFY(QDir(m_dir.path()).mkpath("bin"));
+            const QString alone = m_dir.filePath("bin/tst_latewindows");
+            QVERIFY(QFile::copy(self, alone));
+            QProcess run;
+            run.setProcessChannelMode(QProcess::MergedChannels);
+            run.start(alone, {"without_the_module_wave_timing_says_why"});
+            QVERIFY(run.waitForFinished(60000));
+            QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0,
+                     run.readAll().constData());
+            return;
+        }
+        ScriptedDialogs *dialogs = nullptr;
+        const std::unique_ptr<MainForm> main = ShowMainForm(&dialogs);
+        main->findChild<QAction *>("mnuToolsWaveTiming")->trigger();
+        QVERIFY(!main->waveTimingForm());
+        const QString folder = QCoreApplication::applicationDirPath();
+        QCOMPARE(
+            dialogs->errors,
+            QStringList{
+                "The Wave Timing window cannot be opened.\n\nThe module is missing: it was looked for as " +
+                QDir::cleanPath(folder + "/" QUORVANE_LATE_WINDOWS_FOLDER "/quorvane-windows.so") + " and " +
+                folder + "/quorvane-windows.so."});
+        QVERIFY(main->isVisible());
     }
 
     void a_module_that_will_not_do_is_refused_with_the_reason_data() {
