@@ -22,9 +22,9 @@ namespace quorvane {
 
 namespace {
 
-// Title bars and task bars draw a window's icon at 48 pixels and less; the
-// desktop's larger pictures come from the installed icon theme, so the window
-// sends no more to the display than it needs.
+// Title bars, task bars and window switchers draw a window's icon at 128
+// pixels and less; larger pictures come from the installed icon theme, so the
+// window sends no more to the display than it needs.
 constexpr int kIconSizes[] = {48, 128};
 
 // The icon's raw pixels as quorvane-iconpixels wrote them at build time,
