@@ -10,6 +10,9 @@
 #include "unitconversion.h"
 #include "workedexamples.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
+
 #include <bit>
 #include <clocale>
 #include <map>
@@ -60,13 +63,21 @@ const std::map<QString, CalcOutcome (*)(Texts)> kButtons = {
 
 class TestCalculators : public QObject {
     Q_OBJECT
+    QTemporaryDir m_locales;
 
   private slots:
-    // A comma-decimal locale, where there is one, must change nothing that is read or written, or the
-    // window would read its own port area back without its decimals.
+    // Every number must read and write the same under a comma-decimal locale, or the window would
+    // read its own port area back without its decimals. Where the system has no such locale, the
+    // test compiles one for itself.
     void initTestCase() {
-        if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-            std::setlocale(LC_ALL, "fr_FR.UTF-8");
+        if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+            QVERIFY(m_locales.isValid());
+            QProcess::execute(QStringLiteral("localedef"),
+                              {"-i", "de_DE", "-f", "UTF-8", m_locales.filePath("de_DE.UTF-8")});
+            qputenv("LOCPATH", QFile::encodeName(m_locales.path()));
+            QVERIFY(std::setlocale(LC_ALL, "de_DE.UTF-8"));
+        }
+        QCOMPARE(QByteArray(std::localeconv()->decimal_point), QByteArray(","));
     }
 
     // The calculations were written with 4 * atan(1) for pi and pi / 2 as 2 * atan(1);
