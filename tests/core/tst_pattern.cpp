@@ -149,16 +149,6 @@ class TestPattern : public QObject {
                           2 * p.development.outerRadius * std::sin(sweep / pieces * pi / 360)) < kExact);
     }
 
-    // The worked chamber's Cone L6 at 1 mm, digit for digit: R1 = r1 / sin(beta), the one sweep (to every
-    // digit, as it rolls, above).
-    void chamber_cone_figures() {
-        const Section l6 = ExampleSections()[5];
-        const Development d = DevelopSection(l6, Sheet(1));
-        QCOMPARE(QString::fromStdString(l6.name + ": " + FormatFixed(d.sweep, 2) + " " +
-                                        FormatFixed(d.outerRadius, 2) + " " + FormatFixed(d.innerRadius, 2)),
-                 "Cone L6: 86.76 271.84 51.93");
-    }
-
     // A cylinder rolls from a rectangle once around its neutral circle; the outline is one closed contour.
     void cylinders_and_closed_outlines() {
         const double t = 1.5;
@@ -289,7 +279,14 @@ class TestPattern : public QObject {
         }
     }
 
+    // The worked chamber's sections, and its Cone L6 at 1 mm digit for digit: R1 = r1 / sin(beta), the one
+    // sweep (to every digit, as it rolls, above).
     void chamber_sections() {
+        const Section l6 = ExampleSections()[5];
+        const Development d = DevelopSection(l6, Sheet(1));
+        QCOMPARE(QString::fromStdString(l6.name + ": " + FormatFixed(d.sweep, 2) + " " +
+                                        FormatFixed(d.outerRadius, 2) + " " + FormatFixed(d.innerRadius, 2)),
+                 "Cone L6: 86.76 271.84 51.93");
         QStringList names;
         for (const Section &s : ExampleSections())
             names << QString::fromStdString(s.name) + (s.isCylinder() ? " (cylinder)" : "");
@@ -420,8 +417,6 @@ class TestPattern : public QObject {
         QTest::newRow("defaults") << "" << -1;
         QTest::newRow("thickness empty") << "thickness=" << int(TemplateField::Thickness);
         QTest::newRow("thickness 1,5") << "thickness=1,5" << int(TemplateField::Thickness);
-        QTest::newRow("thickness abc") << "thickness=abc" << int(TemplateField::Thickness);
-        QTest::newRow("thickness nan") << "thickness=nan" << int(TemplateField::Thickness);
         QTest::newRow("thickness 1.5mm") << "thickness=1.5mm" << int(TemplateField::Thickness);
         QTest::newRow("thickness  +1.5 ") << "thickness= +1.5 " << -1;
         QTest::newRow("thickness 2e1") << "thickness=2e1" << -1;
