@@ -174,9 +174,8 @@ class TestPattern : public QObject {
                 std::fabs(b.height() - 97.82) < kExact);
     }
 
-    // A bent section's outlines close, lap strip and all; each cut edge has
-    // its three ticks (the fourth, inside, is the seam); the blank's cuts run
-    // from seam edge to seam edge of the straight section's outline.
+    // A bent section's outlines close, lap strip and all; each cut edge has its three ticks (the fourth,
+    // inside, is the seam); the blank's cuts run from seam edge to seam edge of the straight outline.
     void bent_outlines_close_data() {
         QTest::addColumn<Cone>("cone"); // bent 60° in its pieces
         QTest::addColumn<bool>("blank");
@@ -205,8 +204,7 @@ class TestPattern : public QObject {
         for (const Piece &piece : p.pieceList) {
             QVERIFY(Closed(piece.cut));
             QCOMPARE(int(Marks<Line>(piece, Stroke::Fold).size()), 1);
-            // Five roll lines; on a piece of its own the middle one runs through the marks and is broken
-            // there.
+            // Five roll lines; on a piece of its own the middle one is broken around the marks.
             QCOMPARE(int(Marks<Line>(piece, Stroke::Roll).size()), blank ? 5 : 6);
             // Ticks at the outside, top and bottom of the cut edges, and the arrow's three strokes.
             QCOMPARE(int(Marks<Line>(piece, Stroke::Mark).size()), (blank ? 3 * (pieces - 1) : 6) + 3);

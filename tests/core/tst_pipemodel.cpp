@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The bent pipe checked against geometry written out here from first
-// principles: cones and planes, not the code under test.
+// The bent pipe checked against geometry written out here: cones and planes, not the code under test.
 #include "bend.h"
 #include "chamber.h"
 #include "failure.h"
@@ -43,8 +42,7 @@ template <class List> auto Named(const List &list, const std::string &key) {
     return std::find_if(list.begin(), list.end(), [&](const auto &s) { return ShortName(s.name) == key; });
 }
 
-// A section bent in one plan: diameters at its start and end, length, bend angle, pieces, direction, and
-// the sheet's thickness.
+// A section bent in one plane: start and end diameters, length, angle, pieces, direction, sheet thickness.
 struct Bent {
     double start, end, length, angle;
     int pieces;
@@ -165,8 +163,7 @@ class TestPipeModel : public QObject {
         }
     }
 
-    // A tuning book's cone, 60 → 40 over 150 mm in 1 mm sheet, bent 90° in four pieces: figures worked out
-    // by hand.
+    // A cone 60 → 40 over 150 mm in 1 mm sheet, bent 90° in four pieces: figures worked out by hand.
     void pie_cut_figures_of_a_typed_cone() {
         const double beta = std::atan(10.0 / 150);
         const double r1 = 30 + 0.5 / std::cos(beta), r2 = 20 + 0.5 / std::cos(beta);
@@ -184,9 +181,8 @@ class TestPipeModel : public QObject {
         QCOMPARE(cut.tiltSign(2), -1);
     }
 
-    // The true lengths ρ_k(φ) on the cone, put back into space, lie on the assembled model's cuts;
-    // and the pieces so cut, every second one turned, meet on one plane in the same ellipse, turn Θ/J at
-    // every joint and keep the centreline's length.
+    // The pieces of a bent section, every second one turned, meet on one plane in the same ellipse on the
+    // cone, turn Θ/J at every joint and keep the centreline's length.
     void bent_sections_meet_turn_and_keep_their_length_data() {
         QTest::addColumn<Bent>("bent");
         QTest::newRow("cone 60 40 150, 90° in 4") << Bent{60, 40, 150, 90, 4};
@@ -245,8 +241,7 @@ class TestPipeModel : public QObject {
         QVERIFY(Length(pipe.exit.up - turnedUp) < 1e-9);
     }
 
-    // Up carried through one bend decides where the next one turns: up 90°,
-    // then "up" again, runs the pipe back over itself.
+    // Up carried through one bend decides where the next one turns: up 90°, then "up" again, runs back.
     void the_up_of_a_bend_is_carried_along_the_pipe() {
         const AssembledPipe pipe =
             AssemblePipe(BentExample({{"L2", {90, 6, 0}}, {"L3", {90, 6, 0}}, {"L5", {90, 4, 90}}}), {1});
@@ -261,8 +256,7 @@ class TestPipeModel : public QObject {
         QVERIFY(Length(pipe.exit.up - Vec3{0, 0, -1}) < 1e-9);
     }
 
-    // Straight, the envelope is the chamber's length by its widest outside
-    // diameter, and the exit lies on the axis at the total length.
+    // Straight, the envelope is the chamber's length by its widest outside diameter, the exit on the axis.
     void a_straight_chamber_is_as_long_as_its_sections() {
         const std::vector<PipeSection> sections = InFlowOrder(ExampleSections());
         QCOMPARE(sections.front().startDiameter, 38.0); // the port flange
@@ -354,8 +348,7 @@ class TestPipeModel : public QObject {
         QVERIFY(std::abs(pipe.centrelineLength() - total) < 1e-3);
     }
 
-    // The curves a template is cut along keep within 0.02 mm of the exact
-    // cut, proved by the exact curve written out here and sampled densely.
+    // The curves a template is cut along keep within 0.02 mm of the exact cut written out here.
     void cut_curves_keep_within_two_hundredths_data() {
         QTest::addColumn<Bent>("bent"); // from the base, in 1 mm sheet
         QTest::newRow("cone 60 40 150, 90° in 4") << Bent{60, 40, 150, 90, 4};
