@@ -387,8 +387,7 @@ class TestPattern : public QObject {
         row("plotter, any overlap", "120 80 150", "plotter", 500.0, "");
         row("absurd cone", "1e300 1e300 1", "A4", 10.0,
             "Cone, piece 1 of 1 would take more than 1,000,000 pages of A4 (at most 100): choose larger "
-            "paper "
-            "or the plotter, or use the SVG or DXF drawing.");
+            "paper or the plotter, or use the SVG or DXF drawing.");
         row("plotter page too large", "6000 5990 1", "plotter", 0.0, "Cone, piece 1 of 1 needs a page");
     }
     void printing_refused() {
