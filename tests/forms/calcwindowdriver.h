@@ -94,9 +94,15 @@ inline const char *const kPipeBoxes[] = {
     "txtPipeExDiam",      "txtPipeExLength", "txtPipeExDiamOut", "txtPipePtoPratio", "txtPipePtoMratio",
     "txtPipeptoOutRatio", "txtPipeHornRatio"};
 
+// Shown, or brought to the front as a user clicks into it.
 inline void ShowActive(QWidget *window) {
     window->show();
+    window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+inline void Click(QWidget *window, const char *button) {
+    QTest::mouseClick(window->findChild<QPushButton *>(button), Qt::LeftButton);
 }
 
 // The main window as each window test starts it: shown, active, its dialogs scripted and handed out.
@@ -142,7 +148,7 @@ inline const QString kExampleDesign =
 // The entries typed into the main window and Pipe Calc pressed.
 inline void PipeCalc(QWidget *main, const QString &entries = kExampleDesign) {
     Enter(main, entries);
-    QTest::mouseClick(main->findChild<QPushButton *>("cmdPipeCalc"), Qt::LeftButton);
+    Click(main, "cmdPipeCalc");
 }
 
 // The box shows the start of its text, as after Home: a number cut at its left reads as another number.

@@ -28,12 +28,16 @@ class TestTemplateForm : public QObject {
     template <class T = QLineEdit> T *Get(const char *name) const { return Form()->findChild<T *>(name); }
     QString Summary() const { return Get<QLabel>("lblSummary")->text(); }
     QString Message() const { return Get<QLabel>("lblMessage")->text(); }
-    void Click(QWidget *window, const char *button) {
-        QTest::mouseClick(window->findChild<QPushButton *>(button), Qt::LeftButton);
-    }
     void OpenFromMenu() {
         m_main->findChild<QAction *>("mnuFileTemplates")->trigger();
         QVERIFY(QTest::qWaitForWindowActive(Form()));
+    }
+    // The example calculated and saved as `design`, then the window opened from the menu.
+    void OpenOnSavedExample(const QString &design) {
+        PipeCalc(m_main.get());
+        m_dialogs->answer = design;
+        m_main->mnuFileType_Click(1);
+        OpenFromMenu();
     }
     void OpenOnExample() {
         PipeCalc(m_main.get());
@@ -175,9 +179,8 @@ class TestTemplateForm : public QObject {
     // The window names the calculation it develops, follows each new one while keeping the user's
     // ticks, and says plainly when the main window's inputs are no longer the calculation's.
     void it_names_and_follows_the_design() {
-        const QString design = m_dir.filePath("my-pipe.txt");
         PipeCalc(m_main.get());
-        m_dialogs->answer = design;
+        m_dialogs->answer = m_dir.filePath("my-pipe.txt");
         m_main->mnuFileType_Click(1); // Save Pipe: the design now has a file
         m_main->mnuFileType_Click(0); // and is opened again, unchanged
         OpenFromMenu();
@@ -188,8 +191,7 @@ class TestTemplateForm : public QObject {
         Get<QListWidget>("lstSections")->item(0)->setCheckState(Qt::Unchecked);
         Enter(Form(), "txtThickness=1 txtPieces=2");
 
-        m_main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+        ShowActive(m_main.get());
         Enter(m_main.get(), "txtRPM=11000"); // typed, not calculated
         QVERIFY(Form()->designText().endsWith(
             "The inputs have changed since the last Pipe Calc \u2014 press Pipe Calc to develop them."));
@@ -210,10 +212,7 @@ class TestTemplateForm : public QObject {
     // its cell with the reason; the options and plan saved with the design come back when it is opened.
     void bends_are_planned_and_saved_with_the_design() {
         const QString design = m_dir.filePath("bent.txt");
-        PipeCalc(m_main.get());
-        m_dialogs->answer = design;
-        m_main->mnuFileType_Click(1);
-        OpenFromMenu();
+        OpenOnSavedExample(design);
         Enter(Form(), "txtThickness=1.5 txtKFactor=0.4");
         auto *plan = Get<QTableWidget>("tblBends");
         QCOMPARE(plan->rowCount(), 7);
@@ -299,11 +298,7 @@ class TestTemplateForm : public QObject {
 
     // Names come from the design file's, and every save starts where the last one went.
     void saving_proposes_the_designs_name_and_remembers_the_folder() {
-        const QString design = m_dir.filePath("my-pipe.txt");
-        PipeCalc(m_main.get());
-        m_dialogs->answer = design;
-        m_main->mnuFileType_Click(1);
-        OpenFromMenu();
+        OpenOnSavedExample(m_dir.filePath("my-pipe.txt"));
         Enter(Form(), "txtThickness=1");
         QTemporaryDir elsewhere;
         m_dialogs->answer = elsewhere.filePath("cut.pdf");
@@ -333,22 +328,19 @@ class TestTemplateForm : public QObject {
         QVERIFY(ReadAll(m_dialogs->answer).contains("<svg"));
     }
 
-    void a_failed_save_is_reported_and_leaves_nothing() {
+    // Print paints the build sheet on the whole page; a failed save is reported and leaves nothing.
+    void print_and_a_failed_save() {
         OpenFromPlot(kCone);
+        m_dialogs->answer = m_dir.filePath("printed.pdf");
+        Click(Form(), "cmdPrint");
+        QVERIFY(m_dialogs->fullPage && m_dialogs->errors.isEmpty());
+        QVERIFY(ReadAll(m_dialogs->answer).startsWith("%PDF"));
         QTemporaryDir dir;
         m_dialogs->answer = dir.filePath("missing/cone.svg");
         Click(Form(), "cmdSaveSvg");
         QCOMPARE(m_dialogs->errors.size(), 1);
         QVERIFY(m_dialogs->errors[0].contains(QDir::toNativeSeparators(m_dialogs->answer)));
         QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden));
-    }
-
-    void print_paints_the_build_sheet_on_the_whole_page() {
-        OpenFromPlot(kCone);
-        m_dialogs->answer = m_dir.filePath("printed.pdf");
-        Click(Form(), "cmdPrint");
-        QVERIFY(m_dialogs->fullPage && m_dialogs->errors.isEmpty());
-        QVERIFY(ReadAll(m_dialogs->answer).startsWith("%PDF"));
     }
 };
 

@@ -129,18 +129,17 @@ class TestToolForms : public QObject {
         Enter(form, "txtThickness=1.5");
         QVERIFY(figures->text().startsWith(EnvelopeLine(ExamplePipe(plan, 1.5))));
         // A new design is taken up at once; the plan stays.
-        m_main->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+        ShowActive(m_main.get());
         Enter(m_main.get(), "txtRPM=11000");
         QVERIFY(status->toPlainText().startsWith("The inputs have changed since the last Pipe Calc"));
         QVERIFY(figures->text().startsWith(EnvelopeLine(ExamplePipe(plan, 1.5))));
-        QTest::mouseClick(m_main->findChild<QPushButton *>("cmdPipeCalc"), Qt::LeftButton);
+        Click(m_main.get(), "cmdPipeCalc");
         QVERIFY(!status->toPlainText().contains("The inputs have changed"));
         QCOMPARE(table->item(2, 0)->text(), QString("90"));
         QVERIFY(!figures->text().startsWith(EnvelopeLine(ExamplePipe(plan, 1.5))));
         QCOMPARE(form->pipe()->centrelineLength() < bent.centrelineLength(), true);
         // Closing hides it; the menu shows the same window again.
-        QTest::mouseClick(form->findChild<QPushButton *>("cmdClose"), Qt::LeftButton);
+        Click(form, "cmdClose");
         QVERIFY(!form->isVisible());
         m_main->findChild<QAction *>("mnuToolsAssembledPipe")->trigger();
         QVERIFY(m_main->assembledPipeForm() == form && form->isVisible());
@@ -191,7 +190,7 @@ class TestToolForms : public QObject {
         TypeCell(table, 6, 2, "270");
         QTemporaryDir dir;
         m_dialogs->answer = dir.filePath("mock-up");
-        QTest::mouseClick(form->findChild<QPushButton *>("cmdSaveStl"), Qt::LeftButton);
+        Click(form, "cmdSaveStl");
         QVERIFY(m_dialogs->asked.last().startsWith("Save STL|STL Model (*.stl)|*.stl|pipe.stl"));
         const AssembledPipe pipe = ExamplePipe({{"L2", {"45", "4", "0"}}, {"L7", {"30", "4", "270"}}}, 1);
         QCOMPARE(ReadAll(dir.filePath("mock-up.stl")), QByteArray::fromStdString(StlBytes(PipeMesh(pipe))));
@@ -205,7 +204,7 @@ class TestToolForms : public QObject {
         old.close();
         QVERIFY(disk.Fill());
         m_dialogs->answer = disk.filePath("pipe.stl");
-        QTest::mouseClick(form->findChild<QPushButton *>("cmdSaveStl"), Qt::LeftButton);
+        Click(form, "cmdSaveStl");
         QCOMPARE(m_dialogs->errors.size(), 1);
         QVERIFY2(m_dialogs->errors.first().contains("No space left on device"),
                  qPrintable(m_dialogs->errors.first()));
