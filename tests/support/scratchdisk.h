@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-// Real file systems in awkward states for the tests of what the program
-// writes: a tiny tmpfs that can be filled to the last byte, and a child
-// process that acts as an ordinary user.
+// Real file systems in awkward states for the tests of what the program writes: a tiny tmpfs that can be
+// filled to the last byte, and a child process that acts as an ordinary user.
 
 #include <QByteArray>
 #include <QFile>
@@ -22,8 +21,8 @@
 
 namespace scratch {
 
-// A 64 KiB tmpfs mounted on a fresh folder for as long as the object lives.
-// Mounting needs root; `error` says why when it could not be done.
+// A 64 KiB tmpfs mounted on a fresh folder for as long as the object lives. Mounting needs root; `error`
+// says why when it could not be done.
 class SmallDisk {
   public:
     SmallDisk() {
@@ -68,19 +67,24 @@ class SmallDisk {
     QString m_error;
 };
 
-// Runs `work` in a child process under another user and group id and returns
-// its exit status, or -1 when the child could not run or change its ids.
-inline int RunAs(uid_t uid, gid_t gid, const std::function<int()> &work) {
+// Starts `work` in a child process under another user and group id; the child exits with its result, or
+// 255 when it could not change its ids.
+inline pid_t ForkAs(uid_t uid, gid_t gid, const std::function<int()> &work) {
     const pid_t child = ::fork();
-    if (child < 0)
-        return -1;
     if (child == 0) {
         if (::setgroups(0, nullptr) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
             ::_exit(255);
         ::_exit(work());
     }
+    return child;
+}
+
+// `work` run as ForkAs runs it: its exit status, or -1 when the child could not run or change its ids.
+inline int RunAs(uid_t uid, gid_t gid, const std::function<int()> &work) {
+    const pid_t child = ForkAs(uid, gid, work);
     int status = 0;
-    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 255)
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) == 255)
         return -1;
     return WEXITSTATUS(status);
 }

@@ -13,7 +13,6 @@
 #include <ctime>
 #include <optional>
 
-#include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -247,14 +246,11 @@ class TestDiskFile : public QObject {
         const QByteArray old = "[PipeCalcValues]\r\ntiming=" + QByteArray(20000, '1') + "\r\n";
         QVERIFY(::mkdir(folder.constData(), 0700) == 0 && ::chmod(folder.constData(), 01777) == 0);
         QVERIFY(Put(path, old, 0666));
-        const pid_t child = ::fork();
-        QVERIFY(child >= 0);
-        if (child == 0) {
-            if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
-                ::_exit(255);
+        const pid_t child = scratch::ForkAs(kNobody, kNobody, [&] {
             ::setenv("QUORVANE_TEST_STOP_BEFORE_TRUNCATE", "1", 1);
-            ::_exit(SaveFileSafely(path, kOld).saved ? 0 : 1);
-        }
+            return SaveFileSafely(path, kOld).saved ? 0 : 1;
+        });
+        QVERIFY(child >= 0);
         int status = 0;
         QCOMPARE(::waitpid(child, &status, WUNTRACED), child);
         QVERIFY2(WIFSTOPPED(status), "the save ended without reaching the rewrite in place");

@@ -117,8 +117,7 @@ class TestProfileFile : public QObject {
         QCOMPARE(value.isNull() ? quorvane::ReadIniValue("S", key, path).toUtf8() : ReadAll(path), expected);
     }
 
-    // Nothing is written when a value cannot be stored or the file cannot be replaced, and the user learns
-    // why.
+    // Nothing is written when a value cannot be stored or the file cannot be replaced; the user learns why.
     void refused_write_keeps_the_file_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("value");

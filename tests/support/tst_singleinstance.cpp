@@ -68,8 +68,7 @@ class TestSingleInstance : public QObject {
   private slots:
     void initTestCase() { qRegisterMetaType<QWidget *>(); }
 
-    // '+' before a title shows the window, '*' shows it and makes it active; the others stay hidden and count
-    // too.
+    // '+' before a title shows the window, '*' shows it and makes it active; hidden ones count too.
     void finds_window_by_title_data() {
         QTest::addColumn<QStringList>("titles");
         QTest::addColumn<int>("expected"); // index into titles, -1 for none
@@ -102,8 +101,7 @@ class TestSingleInstance : public QObject {
         QCOMPARE(FindWindowByTitle(kName), expected < 0 ? nullptr : windows[std::size_t(expected)].get());
     }
 
-    // A later copy always ends; only a minimized main window comes back, as it was, with the focus where it
-    // was.
+    // A later copy always ends; only a minimized main window comes back, as it was, focus and all.
     void second_copy_ends_and_restores_a_minimized_window_data() {
         using States = Qt::WindowStates;
         QTest::addColumn<QString>("title");
@@ -233,10 +231,9 @@ class TestSingleInstance : public QObject {
         if (foreign && ::geteuid() != 0)
             QSKIP("only root can plant a folder of another user");
         QTemporaryDir temp;
-        const auto restore = qScopeGuard([saved = std::pair(qgetenv("TMPDIR"), qgetenv("XDG_RUNTIME_DIR"))] {
-            for (const auto &[name, value] :
-                 {std::pair("TMPDIR", saved.first), {"XDG_RUNTIME_DIR", saved.second}})
-                value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        const auto restore = qScopeGuard([tmp = qgetenv("TMPDIR"), runtime = qgetenv("XDG_RUNTIME_DIR")] {
+            tmp.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmp);
+            runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
         });
         qputenv("TMPDIR", QFile::encodeName(temp.path()));
         qunsetenv("XDG_RUNTIME_DIR");
