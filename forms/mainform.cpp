@@ -241,7 +241,7 @@ TemplateForm *MainForm::templateForm() {
 void MainForm::SetDesignFile(const QString &path) {
     m_designFile = path;
     if (m_templates)
-        SetDesignFile(path);
+        m_templates->SetDesignFile(path);
 }
 
 HelpWindow *MainForm::helpWindow() {

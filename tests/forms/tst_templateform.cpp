@@ -309,6 +309,13 @@ class TestTemplateForm : public QObject {
                               "Save SVG|Cutting templates, SVG (*.svg)|*.svg|my-pipe-templates.svg"}));
         QCOMPARE(m_dialogs->folders.mid(1), (QStringList{QFileInfo(m_dir.path()).absoluteFilePath(),
                                                          QFileInfo(elsewhere.path()).absoluteFilePath()}));
+        // The design saved again under another name while the window is open: the names follow it.
+        m_dialogs->answer = m_dir.filePath("second-pipe.txt");
+        m_main->mnuFileType_Click(1);
+        m_dialogs->answer = elsewhere.filePath("cut.pdf");
+        Click(Form(), "cmdSavePdf");
+        QCOMPARE(m_dialogs->asked.last(),
+                 "Save PDF|Build sheet, PDF (*.pdf)|*.pdf|second-pipe-templates.pdf");
     }
 
     // The templates' save asks as the pipe values' does before rewriting a file in place.
